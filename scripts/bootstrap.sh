@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Installs every Debian package that the build, the tests and the examples need.
+# Installs only what is missing, so running it twice is harmless.
+set -euo pipefail
+
+packages=(
+  # toolchain and build
+  build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev clang-format
+  # libraries
+  qt6-base-dev qt6-base-dev-tools libgl-dev libzip-dev libxlsxwriter-dev zlib1g-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  # fonts used when drawing titles and scales
+  fonts-liberation2 fonts-dejavu-core fontconfig
+  # outside readers used by the tests, and a display for screenshots
+  gdal-bin libxml2-utils unzip zip xvfb xauth locales
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ "${#missing[@]}" -gt 0 ]; then
+  echo "bootstrap: installing ${missing[*]}"
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO=sudo
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# A comma-decimal locale for the tests of the decimal-separator guard.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf8$'; then
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO=sudo
+  $SUDO sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen
+  grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+  $SUDO locale-gen >/dev/null
+fi
+echo "bootstrap: all packages present"
