@@ -1,0 +1,63 @@
+#pragma once
+// A scripted Ui for tests: records everything shown and answers from queues
+// filled by the test. An empty queue gives the "nothing chosen" answer
+// (Ok / cancel / no colour / no font).
+#include "runtime/Ui.h"
+
+#include <deque>
+#include <vector>
+
+namespace kartello {
+
+class FakeUi : public Ui {
+public:
+    struct Message {
+        QString text;
+        QString title;
+        MsgIcon icon;
+        MsgButtons buttons;
+    };
+    struct Dialog {
+        bool save;
+        QString title;
+        QString filter;
+        QString defaultExt;
+        QString presetName;
+    };
+
+    // Scripted answers, consumed front first.
+    std::deque<MsgAnswer> answers;
+    std::deque<std::optional<QString>> fileAnswers;
+    std::deque<std::optional<Rgb>> colorAnswers;
+    std::deque<std::optional<FontChoice>> fontAnswers;
+    QString clipboard;
+
+    // What was shown.
+    std::vector<Message> messages;
+    std::vector<Dialog> dialogs;
+    std::vector<QString> opened;
+    std::vector<bool> busyChanges;
+    long long yields = 0;
+    int minimized = 0;
+    bool busy = false;
+
+    MsgAnswer messageBox(const QString& text, const QString& title, MsgIcon icon,
+                         MsgButtons buttons) override;
+    std::optional<QString> openFileDialog(const QString& title, const QString& filter,
+                                          const QString& defaultExt, const QString& presetName) override;
+    std::optional<QString> saveFileDialog(const QString& title, const QString& filter,
+                                          const QString& defaultExt, const QString& presetName) override;
+    std::optional<Rgb> colorDialog(Rgb initial) override;
+    std::optional<FontChoice> fontDialog(const QString& title, const FontChoice& initial) override;
+    QString clipboardText() override { return clipboard; }
+    void setClipboardText(const QString& text) override { clipboard = text; }
+    void setBusy(bool b) override;
+    void yieldToWindow() override { ++yields; }
+    void openWithAssociatedApp(const QString& path) override { opened.push_back(path); }
+    void minimizeMainWindow() override { ++minimized; }
+
+    // Text of the last message box, "" when none was shown.
+    QString lastMessage() const { return messages.empty() ? QString() : messages.back().text; }
+};
+
+} // namespace kartello
