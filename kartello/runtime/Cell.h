@@ -22,7 +22,8 @@ public:
     QString toText() const;
 
     // Sorting order of the place store: numbers by value, texts by character
-    // codes, and any number before any text. Empty sorts as the empty text.
+    // codes, and any number before any text. An empty cell meets a number as 0 and a
+    // text as the empty text.
     static int compare(const Cell& a, const Cell& b);
     friend bool operator<(const Cell& a, const Cell& b) { return compare(a, b) < 0; }
     friend bool operator>(const Cell& a, const Cell& b) { return compare(a, b) > 0; }
