@@ -1,0 +1,29 @@
+// The shell-extension switch of the main window's options tab: its refresh
+// test and the four associations it creates or removes.
+#pragma once
+
+#include <string>
+
+#include "clsRegistry.h"
+
+namespace sigillo {
+
+inline constexpr const char* kShellEnabledLabel =
+    "Extensions are Enabled. Click Disable to remove Shell Extensions";
+inline constexpr const char* kShellDisabledLabel =
+    "Extensions are Disabled. Click Enable to create Shell Extensions";
+inline constexpr const char* kShellEnabledMessage = "Shell Extensions Enabled!";
+inline constexpr const char* kShellDisabledMessage = "Shell Extensions Disabled!";
+
+struct ShellState {
+    std::string caption; // of cmdShellEX: "Enable" or "Disable"
+    std::string label;   // of lblShell
+};
+
+// The verbs count as installed when the file type of ".dll" has "\shell\Register".
+ShellState RefreshShellState(clsRegistry& registry);
+// The associations ".dll", ".exe", ".ocx" and "Folder", in this order.
+ShellState EnableShellExtensions(clsRegistry& registry, const std::string& exePath);
+ShellState DisableShellExtensions(clsRegistry& registry, const std::string& exePath);
+
+} // namespace sigillo
