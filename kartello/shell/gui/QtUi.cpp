@@ -1,0 +1,190 @@
+#include "QtUi.h"
+
+#include "ClipboardNumbers.h"
+#include "DialogFilter.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace kartello::gui {
+namespace {
+
+QMessageBox::Icon qtIcon(MsgIcon icon) {
+    switch (icon) {
+    case MsgIcon::Critical:
+        return QMessageBox::Critical;
+    case MsgIcon::Question:
+        return QMessageBox::Question;
+    case MsgIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MsgIcon::Information:
+        return QMessageBox::Information;
+    case MsgIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons qtButtons(MsgButtons buttons) {
+    switch (buttons) {
+    case MsgButtons::Ok:
+        return QMessageBox::Ok;
+    case MsgButtons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case MsgButtons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case MsgButtons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MsgButtons::RetryCancel:
+        return QMessageBox::Retry | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+MsgAnswer answerOf(int button) {
+    switch (button) {
+    case QMessageBox::Yes:
+        return MsgAnswer::Yes;
+    case QMessageBox::No:
+        return MsgAnswer::No;
+    case QMessageBox::Retry:
+        return MsgAnswer::Retry;
+    case QMessageBox::Cancel:
+        return MsgAnswer::Cancel;
+    default:
+        return MsgAnswer::Ok;
+    }
+}
+
+// Closing a box with the window's close button gives its escape answer.
+QMessageBox::StandardButton escapeButton(MsgButtons buttons) {
+    switch (buttons) {
+    case MsgButtons::Ok:
+        return QMessageBox::Ok;
+    case MsgButtons::YesNo:
+        return QMessageBox::No;
+    default:
+        return QMessageBox::Cancel;
+    }
+}
+
+} // namespace
+
+QtUi::QtUi(QWidget* window) : window_(window) {
+    sinceRepaint_.start();
+}
+
+MsgAnswer QtUi::messageBox(const QString& text, const QString& title, MsgIcon icon, MsgButtons buttons) {
+    QMessageBox box(qtIcon(icon), title.isEmpty() ? QStringLiteral("Kartello") : title, text,
+                    qtButtons(buttons), window_);
+    // Plain text: messages quote file contents and names, never markup.
+    box.setTextFormat(Qt::PlainText);
+    box.setEscapeButton(escapeButton(buttons));
+    // A message must be readable even while a long command shows the hourglass.
+    const bool wasBusy = busy_;
+    if (wasBusy)
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const int result = box.exec();
+    if (wasBusy)
+        QApplication::restoreOverrideCursor();
+    return answerOf(result);
+}
+
+std::optional<QString> QtUi::fileDialog(bool save, const QString& title, const QString& filter,
+                                        const QString& defaultExt, const QString& presetName) {
+    QFileDialog dialog(window_, title);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilters(qtNameFilters(filter).split(QStringLiteral(";;")));
+    dialog.setDefaultSuffix(qtDefaultSuffix(defaultExt));
+    if (!presetName.isEmpty())
+        dialog.selectFile(presetName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QString> QtUi::openFileDialog(const QString& title, const QString& filter,
+                                            const QString& defaultExt, const QString& presetName) {
+    return fileDialog(false, title, filter, defaultExt, presetName);
+}
+
+std::optional<QString> QtUi::saveFileDialog(const QString& title, const QString& filter,
+                                            const QString& defaultExt, const QString& presetName) {
+    return fileDialog(true, title, filter, defaultExt, presetName);
+}
+
+std::optional<Rgb> QtUi::colorDialog(Rgb initial) {
+    const QColor start(int(initial & 0xff), int((initial >> 8) & 0xff), int((initial >> 16) & 0xff));
+    const QColor chosen = QColorDialog::getColor(start, window_);
+    if (!chosen.isValid())
+        return std::nullopt;
+    return Rgb(chosen.red()) | (Rgb(chosen.green()) << 8) | (Rgb(chosen.blue()) << 16);
+}
+
+std::optional<FontChoice> QtUi::fontDialog(const QString& title, const FontChoice& initial) {
+    QFont start(initial.name);
+    if (initial.size > 0)
+        start.setPointSizeF(initial.size);
+    start.setBold(initial.bold);
+    start.setItalic(initial.italic);
+    start.setUnderline(initial.underline);
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, start, window_, title);
+    if (!ok)
+        return std::nullopt;
+    FontChoice result;
+    result.name = chosen.family();
+    result.size = chosen.pointSizeF();
+    result.bold = chosen.bold();
+    result.italic = chosen.italic();
+    result.underline = chosen.underline();
+    return result;
+}
+
+QString QtUi::clipboardText() {
+    return programClipboardText(QGuiApplication::clipboard()->text(), QLocale::system());
+}
+
+void QtUi::setClipboardText(const QString& text) {
+    QGuiApplication::clipboard()->setText(text);
+}
+
+void QtUi::setBusy(bool busy) {
+    if (busy == busy_)
+        return;
+    busy_ = busy;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+    // The pointer change must show before the work starts.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void QtUi::yieldToWindow() {
+    if (sinceRepaint_.elapsed() < kRepaintIntervalMs)
+        return;
+    // Paint and timer events only: a click while a command runs must not start
+    // another command in the middle of this one.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    sinceRepaint_.restart();
+}
+
+void QtUi::openWithAssociatedApp(const QString& path) {
+    const QUrl url = path.contains(QStringLiteral("://")) ? QUrl(path) : QUrl::fromLocalFile(path);
+    QDesktopServices::openUrl(url);
+}
+
+void QtUi::minimizeMainWindow() {
+    if (window_)
+        window_->window()->showMinimized();
+}
+
+} // namespace kartello::gui
