@@ -58,6 +58,7 @@ std::optional<std::vector<std::string>> splitKeyPath(std::string_view path);
 
 class Tree {
 public:
+    Tree(); // every hive exists, empty
     Key* find(Hive hive, const std::vector<std::string>& path);
     const Key* find(Hive hive, const std::vector<std::string>& path) const;
     // Creates the missing keys of the path; sets created when the last one is new.

@@ -1,0 +1,448 @@
+// The advapi32-style C functions over the process's registry store. Open keys
+// are remembered by path: a handle whose key was deleted meanwhile answers
+// ERROR_KEY_DELETED, as on Windows.
+#include "sigillo_registry.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <iterator>
+#include <map>
+#include <mutex>
+#include <new>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "RegistryStore.h"
+#include "RegistryTree.h"
+
+using sigillo::registry::Hive;
+using sigillo::registry::Key;
+using sigillo::registry::processStore;
+using sigillo::registry::StoreError;
+using sigillo::registry::Tree;
+
+namespace {
+
+constexpr size_t kMaxKeyNameLength = 255;
+constexpr size_t kMaxValueNameLength = 16383;
+
+struct OpenKey {
+    Hive hive;
+    std::vector<std::string> path;
+    REGSAM access;
+};
+
+std::mutex apiMutex;
+std::map<uintptr_t, OpenKey> openKeys;
+uintptr_t nextHandle = 0x1000;
+
+std::optional<OpenKey> resolve(HKEY h) {
+    const auto value = reinterpret_cast<uintptr_t>(h);
+    if (auto hive = sigillo::registry::hiveFromHandleValue(value)) {
+        return OpenKey{*hive, {}, KEY_ALL_ACCESS};
+    }
+    auto it = openKeys.find(value);
+    if (it == openKeys.end()) {
+        return std::nullopt;
+    }
+    return it->second;
+}
+
+// A text line in a .reg file cannot carry line breaks.
+bool storableName(std::string_view name, size_t maxLength) {
+    return name.size() <= maxLength && name.find_first_of("\r\n") == std::string_view::npos;
+}
+
+// Appends sub to base; ERROR_SUCCESS or the code that rejects the path.
+LONG joinPath(const OpenKey& base, LPCSTR sub, std::vector<std::string>& out) {
+    out = base.path;
+    if (!sub || !*sub) {
+        return ERROR_SUCCESS;
+    }
+    auto parts = sigillo::registry::splitKeyPath(sub);
+    if (!parts) {
+        return ERROR_BAD_PATHNAME;
+    }
+    for (auto& p : *parts) {
+        if (!storableName(p, kMaxKeyNameLength)) {
+            return ERROR_INVALID_PARAMETER;
+        }
+        out.push_back(std::move(p));
+    }
+    return ERROR_SUCCESS;
+}
+
+HKEY newHandle(OpenKey key) {
+    const uintptr_t value = nextHandle;
+    nextHandle += 4;
+    openKeys.emplace(value, std::move(key));
+    return reinterpret_cast<HKEY>(value);
+}
+
+// Runs body under the API lock, turning store failures into result codes so
+// that nothing is thrown across the C boundary.
+template <typename Body> LONG guarded(Body body) {
+    try {
+        std::lock_guard lock(apiMutex);
+        return body();
+    } catch (const std::bad_alloc&) {
+        return ERROR_OUTOFMEMORY;
+    } catch (...) {
+        return ERROR_REGISTRY_IO_FAILED;
+    }
+}
+
+// Copies data to a caller's buffer by the registry's size protocol.
+LONG copyOut(const std::vector<uint8_t>& data, LPBYTE out, LPDWORD size) {
+    if (out && !size) {
+        return ERROR_INVALID_PARAMETER;
+    }
+    if (!out) {
+        if (size) {
+            *size = static_cast<DWORD>(data.size());
+        }
+        return ERROR_SUCCESS;
+    }
+    const DWORD available = *size;
+    *size = static_cast<DWORD>(data.size());
+    if (available < data.size()) {
+        return ERROR_MORE_DATA;
+    }
+    if (!data.empty()) {
+        std::memcpy(out, data.data(), data.size());
+    }
+    return ERROR_SUCCESS;
+}
+
+LONG readKey(const OpenKey& k, const std::function<LONG(const Key&)>& fn) {
+    LONG rc = ERROR_KEY_DELETED;
+    processStore().read([&](const Tree& tree) {
+        if (const Key* key = tree.find(k.hive, k.path)) {
+            rc = fn(*key);
+        }
+    });
+    return rc;
+}
+
+} // namespace
+
+extern "C" {
+
+LONG RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, REGSAM samDesired, PHKEY phkResult) {
+    return guarded([&]() -> LONG {
+        if (!phkResult) {
+            return ERROR_INVALID_PARAMETER;
+        }
+        auto base = resolve(hKey);
+        if (!base) {
+            return ERROR_INVALID_HANDLE;
+        }
+        std::vector<std::string> path;
+        if (LONG rc = joinPath(*base, lpSubKey, path); rc != ERROR_SUCCESS) {
+            return rc;
+        }
+        bool found = false;
+        processStore().read([&](const Tree& tree) { found = tree.find(base->hive, path) != nullptr; });
+        if (!found) {
+            return ERROR_FILE_NOT_FOUND;
+        }
+        *phkResult = newHandle(OpenKey{base->hive, std::move(path), samDesired});
+        return ERROR_SUCCESS;
+    });
+}
+
+LONG RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD, REGSAM samDesired, const void*,
+                     PHKEY phkResult, LPDWORD lpdwDisposition) {
+    return guarded([&]() -> LONG {
+        if (!phkResult) {
+            return ERROR_INVALID_PARAMETER;
+        }
+        auto base = resolve(hKey);
+        if (!base) {
+            return ERROR_INVALID_HANDLE;
+        }
+        std::vector<std::string> path;
+        if (LONG rc = joinPath(*base, lpSubKey, path); rc != ERROR_SUCCESS) {
+            return rc;
+        }
+        LONG rc = ERROR_SUCCESS;
+        bool created = false;
+        processStore().update([&](Tree& tree) {
+            if (!tree.find(base->hive, base->path)) {
+                rc = ERROR_KEY_DELETED;
+                return false;
+            }
+            tree.create(base->hive, path, &created);
+            return created;
+        });
+        if (rc != ERROR_SUCCESS) {
+            return rc;
+        }
+        if (lpdwDisposition) {
+            *lpdwDisposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
+        }
+        *phkResult = newHandle(OpenKey{base->hive, std::move(path), samDesired});
+        return ERROR_SUCCESS;
+    });
+}
+
+LONG RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD, LPDWORD lpType, LPBYTE lpData,
+                      LPDWORD lpcbData) {
+    return guarded([&]() -> LONG {
+        auto k = resolve(hKey);
+        if (!k) {
+            return ERROR_INVALID_HANDLE;
+        }
+        if (!(k->access & KEY_QUERY_VALUE)) {
+            return ERROR_ACCESS_DENIED;
+        }
+        return readKey(*k, [&](const Key& key) -> LONG {
+            const auto* v = key.findValue(lpValueName ? lpValueName : "");
+            if (!v) {
+                return ERROR_FILE_NOT_FOUND;
+            }
+            if (lpType) {
+                *lpType = v->type;
+            }
+            return copyOut(v->data, lpData, lpcbData);
+        });
+    });
+}
+
+LONG RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType, const BYTE* lpData, DWORD cbData) {
+    return guarded([&]() -> LONG {
+        auto k = resolve(hKey);
+        if (!k) {
+            return ERROR_INVALID_HANDLE;
+        }
+        if (!(k->access & KEY_SET_VALUE)) {
+            return ERROR_ACCESS_DENIED;
+        }
+        const std::string name = lpValueName ? lpValueName : "";
+        if ((!lpData && cbData > 0) || !storableName(name, kMaxValueNameLength)) {
+            return ERROR_INVALID_PARAMETER;
+        }
+        std::vector<uint8_t> data(lpData, lpData + cbData);
+        LONG rc = ERROR_SUCCESS;
+        processStore().update([&](Tree& tree) {
+            Key* key = tree.find(k->hive, k->path);
+            if (!key) {
+                rc = ERROR_KEY_DELETED;
+                return false;
+            }
+            key->setValue(sigillo::registry::Value{name, dwType, std::move(data)});
+            return true;
+        });
+        return rc;
+    });
+}
+
+LONG RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey) {
+    return guarded([&]() -> LONG {
+        auto base = resolve(hKey);
+        if (!base) {
+            return ERROR_INVALID_HANDLE;
+        }
+        std::vector<std::string> path;
+        if (LONG rc = joinPath(*base, lpSubKey, path); rc != ERROR_SUCCESS) {
+            return rc;
+        }
+        if (path.empty()) {
+            return ERROR_ACCESS_DENIED; // a root cannot be deleted
+        }
+        LONG rc = ERROR_SUCCESS;
+        processStore().update([&](Tree& tree) {
+            switch (tree.remove(base->hive, path)) {
+            case Tree::RemoveResult::Removed:
+                return true;
+            case Tree::RemoveResult::HasSubkeys:
+                rc = ERROR_ACCESS_DENIED;
+                return false;
+            case Tree::RemoveResult::NotFound:
+                break;
+            }
+            rc = ERROR_FILE_NOT_FOUND;
+            return false;
+        });
+        return rc;
+    });
+}
+
+LONG RegDeleteValueA(HKEY hKey, LPCSTR lpValueName) {
+    return guarded([&]() -> LONG {
+        auto k = resolve(hKey);
+        if (!k) {
+            return ERROR_INVALID_HANDLE;
+        }
+        if (!(k->access & KEY_SET_VALUE)) {
+            return ERROR_ACCESS_DENIED;
+        }
+        LONG rc = ERROR_SUCCESS;
+        processStore().update([&](Tree& tree) {
+            Key* key = tree.find(k->hive, k->path);
+            if (!key) {
+                rc = ERROR_KEY_DELETED;
+                return false;
+            }
+            if (!key->removeValue(lpValueName ? lpValueName : "")) {
+                rc = ERROR_FILE_NOT_FOUND;
+                return false;
+            }
+            return true;
+        });
+        return rc;
+    });
+}
+
+LONG RegEnumKeyA(HKEY hKey, DWORD dwIndex, LPSTR lpName, DWORD cchName) {
+    return guarded([&]() -> LONG {
+        auto k = resolve(hKey);
+        if (!k) {
+            return ERROR_INVALID_HANDLE;
+        }
+        if (!(k->access & KEY_ENUMERATE_SUB_KEYS)) {
+            return ERROR_ACCESS_DENIED;
+        }
+        return readKey(*k, [&](const Key& key) -> LONG {
+            if (dwIndex >= key.subkeys.size()) {
+                return ERROR_NO_MORE_ITEMS;
+            }
+            auto it = std::next(key.subkeys.begin(), static_cast<long>(dwIndex));
+            const std::string& name = it->second.name;
+            if (!lpName || cchName < name.size() + 1) {
+                return ERROR_MORE_DATA;
+            }
+            std::memcpy(lpName, name.c_str(), name.size() + 1);
+            return ERROR_SUCCESS;
+        });
+    });
+}
+
+LONG RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchValueName, LPDWORD,
+                   LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData) {
+    return guarded([&]() -> LONG {
+        auto k = resolve(hKey);
+        if (!k) {
+            return ERROR_INVALID_HANDLE;
+        }
+        if (!(k->access & KEY_QUERY_VALUE)) {
+            return ERROR_ACCESS_DENIED;
+        }
+        if (!lpValueName || !lpcchValueName) {
+            return ERROR_INVALID_PARAMETER;
+        }
+        return readKey(*k, [&](const Key& key) -> LONG {
+            if (dwIndex >= key.values.size()) {
+                return ERROR_NO_MORE_ITEMS;
+            }
+            const auto& v = key.values[dwIndex];
+            if (*lpcchValueName < v.name.size() + 1) {
+                return ERROR_MORE_DATA;
+            }
+            std::memcpy(lpValueName, v.name.c_str(), v.name.size() + 1);
+            *lpcchValueName = static_cast<DWORD>(v.name.size());
+            if (lpType) {
+                *lpType = v.type;
+            }
+            return copyOut(v.data, lpData, lpcbData);
+        });
+    });
+}
+
+LONG RegQueryInfoKeyA(HKEY hKey, LPSTR lpClass, LPDWORD lpcchClass, LPDWORD, LPDWORD lpcSubKeys,
+                      LPDWORD lpcbMaxSubKeyLen, LPDWORD lpcbMaxClassLen, LPDWORD lpcValues,
+                      LPDWORD lpcbMaxValueNameLen, LPDWORD lpcbMaxValueLen, LPDWORD lpcbSecurityDescriptor,
+                      void* lpftLastWriteTime) {
+    return guarded([&]() -> LONG {
+        auto k = resolve(hKey);
+        if (!k) {
+            return ERROR_INVALID_HANDLE;
+        }
+        if (!(k->access & KEY_QUERY_VALUE)) {
+            return ERROR_ACCESS_DENIED;
+        }
+        return readKey(*k, [&](const Key& key) -> LONG {
+            DWORD maxSub = 0, maxName = 0, maxData = 0;
+            for (const auto& [name, sub] : key.subkeys) {
+                maxSub = std::max<DWORD>(maxSub, static_cast<DWORD>(sub.name.size()));
+            }
+            for (const auto& v : key.values) {
+                maxName = std::max<DWORD>(maxName, static_cast<DWORD>(v.name.size()));
+                maxData = std::max<DWORD>(maxData, static_cast<DWORD>(v.data.size()));
+            }
+            if (lpClass && lpcchClass && *lpcchClass > 0) {
+                *lpClass = '\0';
+            }
+            if (lpcchClass) {
+                *lpcchClass = 0;
+            }
+            const std::pair<LPDWORD, DWORD> outs[] = {
+                {lpcSubKeys, static_cast<DWORD>(key.subkeys.size())},
+                {lpcbMaxSubKeyLen, maxSub},
+                {lpcbMaxClassLen, 0},
+                {lpcValues, static_cast<DWORD>(key.values.size())},
+                {lpcbMaxValueNameLen, maxName},
+                {lpcbMaxValueLen, maxData},
+                {lpcbSecurityDescriptor, 0},
+            };
+            for (const auto& [out, value] : outs) {
+                if (out) {
+                    *out = value;
+                }
+            }
+            if (lpftLastWriteTime) {
+                std::memset(lpftLastWriteTime, 0, 8);
+            }
+            return ERROR_SUCCESS;
+        });
+    });
+}
+
+LONG RegCloseKey(HKEY hKey) {
+    return guarded([&]() -> LONG {
+        if (sigillo::registry::hiveFromHandleValue(reinterpret_cast<uintptr_t>(hKey))) {
+            return ERROR_SUCCESS;
+        }
+        return openKeys.erase(reinterpret_cast<uintptr_t>(hKey)) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
+    });
+}
+
+DWORD ExpandEnvironmentStringsA(LPCSTR lpSrc, LPSTR lpDst, DWORD nSize) {
+    if (!lpSrc) {
+        return 0;
+    }
+    std::string out;
+    const std::string_view src = lpSrc;
+    size_t i = 0;
+    while (i < src.size()) {
+        const size_t open = src.find('%', i);
+        if (open == std::string_view::npos) {
+            out.append(src.substr(i));
+            break;
+        }
+        out.append(src.substr(i, open - i));
+        const size_t close = src.find('%', open + 1);
+        if (close == std::string_view::npos) {
+            out.append(src.substr(open));
+            break;
+        }
+        const std::string name(src.substr(open + 1, close - open - 1));
+        const char* value = name.empty() ? nullptr : std::getenv(name.c_str());
+        if (value) {
+            out.append(value);
+        } else {
+            out.append(src.substr(open, close - open + 1));
+        }
+        i = close + 1;
+    }
+    const auto needed = static_cast<DWORD>(out.size() + 1);
+    if (lpDst && nSize >= needed) {
+        std::memcpy(lpDst, out.c_str(), needed);
+    }
+    return needed;
+}
+
+} // extern "C"

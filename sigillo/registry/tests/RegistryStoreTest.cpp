@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "TempStore.h"
+#include "registry/RegText.h"
+#include "registry/RegistryStore.h"
+#include "sigillo_registry.h"
+
+using namespace sigillo::registry;
+
+namespace {
+
+std::string fileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+} // namespace
+
+TEST(RegistryStore, NewStoreIsSeededWithTheComponentClasses) {
+    TempStore tmp;
+    Store store(tmp.path());
+    store.update([](Tree&) { return false; });
+    const Tree t = parseRegText(fileText(tmp.path()));
+    const std::pair<const char*, const char*> classes[] = {
+        {".dll", "dllfile"}, {".exe", "exefile"}, {".ocx", "ocxfile"}};
+    for (const auto& [ext, type] : classes) {
+        const Key* k = t.find(Hive::ClassesRoot, {ext});
+        ASSERT_NE(k, nullptr) << ext;
+        const Value* v = k->findValue("");
+        ASSERT_NE(v, nullptr);
+        EXPECT_EQ(std::string(v->data.begin(), v->data.end()), std::string(type) + '\0');
+    }
+}
+
+TEST(RegistryStore, SeesChangesMadeByAnotherStoreObject) {
+    TempStore tmp;
+    Store a(tmp.path()), b(tmp.path());
+    a.update([](Tree& t) {
+        t.create(Hive::CurrentUser, {"one"});
+        return true;
+    });
+    b.update([](Tree& t) {
+        t.create(Hive::CurrentUser, {"two"});
+        return true;
+    });
+    bool both = false;
+    a.read([&](const Tree& t) {
+        both = t.find(Hive::CurrentUser, {"one"}) && t.find(Hive::CurrentUser, {"two"});
+    });
+    EXPECT_TRUE(both);
+}
+
+TEST(RegistryStore, ConcurrentProcessesLoseNoWrites) {
+    TempStore tmp;
+    constexpr int kChildren = 4, kKeysEach = 25;
+    std::vector<pid_t> pids;
+    for (int c = 0; c < kChildren; ++c) {
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            int failures = 0;
+            for (int i = 0; i < kKeysEach; ++i) {
+                HKEY h;
+                const std::string name = "Software\\Race\\c" + std::to_string(c) + "_" + std::to_string(i);
+                failures += RegCreateKeyExA(HKEY_CURRENT_USER, name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                            nullptr, &h, nullptr) != ERROR_SUCCESS;
+                RegCloseKey(h);
+            }
+            ::_exit(failures == 0 ? 0 : 1);
+        }
+        pids.push_back(pid);
+    }
+    for (pid_t pid : pids) {
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    const Tree t = parseRegText(fileText(tmp.path()));
+    const Key* race = t.find(Hive::CurrentUser, {"Software", "Race"});
+    ASSERT_NE(race, nullptr);
+    EXPECT_EQ(race->subkeys.size(), static_cast<size_t>(kChildren * kKeysEach));
+}
+
+TEST(RegistryStore, UnreadableStoreIsReportedAndLeftUntouched) {
+    TempStore tmp;
+    const std::string garbage = "this is not a registry file\n";
+    std::ofstream(tmp.path(), std::ios::binary) << garbage;
+    HKEY h;
+    EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "x", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr),
+              ERROR_REGISTRY_IO_FAILED);
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CLASSES_ROOT, ".dll", 0, KEY_READ, &h), ERROR_REGISTRY_IO_FAILED);
+    EXPECT_EQ(fileText(tmp.path()), garbage);
+}
+
+TEST(RegistryStore, WriteLeavesNoTemporaryFilesBehind) {
+    TempStore tmp;
+    Store store(tmp.path());
+    for (int i = 0; i < 3; ++i) {
+        store.update([&](Tree& t) {
+            t.create(Hive::CurrentUser, {"k" + std::to_string(i)});
+            return true;
+        });
+    }
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(tmp.dir())) {
+        names.push_back(e.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"registry.reg", "registry.reg.lock"}));
+}
+
+TEST(RegistryStore, DefaultPathFollowsTheEnvironment) {
+    TempStore tmp;
+    EXPECT_EQ(Store::defaultPath(), tmp.path());
+    ::unsetenv("SIGILLO_REGISTRY");
+    ::setenv("XDG_CONFIG_HOME", "/cfg", 1);
+    EXPECT_EQ(Store::defaultPath(), "/cfg/sigillo/registry.reg");
+    ::unsetenv("XDG_CONFIG_HOME");
+}
