@@ -1,0 +1,145 @@
+#include "MainForm.h"
+
+#include "ShellExtensions.h"
+#include "SigilloError.h"
+
+#include <cctype>
+#include <exception>
+
+namespace sigillo {
+namespace {
+
+bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    }
+    return true;
+}
+
+int FirstDigit(int index) {
+    while (index >= 10)
+        index /= 10;
+    return index;
+}
+
+} // namespace
+
+MainForm::MainForm(Ui& ui, OpenFileDialog& comDlg, clsRegistrator& registrator, clsActiveX& activeX,
+                   std::string appPath)
+    : ui_(ui), comDlg_(comDlg), registrator_(registrator), activeX_(activeX), appPath_(std::move(appPath)) {}
+
+void MainForm::changed() {
+    if (onChanged)
+        onChanged();
+}
+
+void MainForm::Form_Load() {
+    registry_ = std::make_unique<clsRegistry>();
+}
+
+void MainForm::Form_Unload() {
+    registry_.reset();
+}
+
+void MainForm::ShowFile(const std::string& sFile) {
+    activeX_.setFileName(sFile);
+    txtFile = activeX_.FileName();
+    activeX_.DisplayInfo();
+    changed();
+}
+
+void MainForm::cmdBrowse_Click() {
+    const auto chosen = comDlg_.OpenFile();
+    if (!chosen)
+        return;
+    ShowFile(*chosen);
+}
+
+// The report follows the last browsed file, not a path typed into the box.
+void MainForm::cmdReg_Click() {
+    std::string file = txtFile;
+    registrator_.RegisterActiveX(file);
+    activeX_.DisplayInfo();
+    changed();
+}
+
+void MainForm::cmdUnReg_Click() {
+    std::string file = txtFile;
+    registrator_.UnRegisterActiveX(file);
+    activeX_.DisplayInfo();
+    changed();
+}
+
+void MainForm::cmdSelectOne_Click() {
+    const auto chosen = comDlg_.OpenFile();
+    if (!chosen)
+        return;
+    activeX_.setFirstFilename(*chosen);
+    txtFirstFile = activeX_.FirstFilename();
+    if (activeX_.BothSelected())
+        activeX_.DoComparison();
+    changed();
+}
+
+void MainForm::cmdSelectTwo_Click() {
+    const auto chosen = comDlg_.OpenFile();
+    if (!chosen)
+        return;
+    activeX_.setSecondFilename(*chosen);
+    txtSecondFile = activeX_.SecondFilename();
+    if (activeX_.BothSelected())
+        activeX_.DoComparison();
+    changed();
+}
+
+void MainForm::cmdShellEX_Click() {
+    try {
+        const std::string exePath = appPath_ + "sigillo";
+        const bool enabling = EqualsIgnoringCase(cmdShellEX, "enable");
+        const ShellState state = enabling ? EnableShellExtensions(*registry_, exePath)
+                                          : DisableShellExtensions(*registry_, exePath);
+        cmdShellEX = state.caption;
+        lblShell = state.label;
+        changed();
+        ui_.messageBox(enabling ? kShellEnabledMessage : kShellDisabledMessage, kAppTitle,
+                       MsgIcon::Information, MsgButtons::Ok);
+    } catch (const SigilloError& e) {
+        ShowError(ui_, "cmdShellEX_Click", e.info().number, e.info().description);
+    } catch (const std::exception& e) {
+        ShowError(ui_, "cmdShellEX_Click", 5, e.what());
+    }
+}
+
+void MainForm::cmdReadme_Click() {
+    ui_.shellExecute(appPath_ + kReadmeName, "");
+}
+
+void MainForm::cmdWeb_Click() {
+    ui_.shellExecute(kWebPage, "");
+}
+
+void MainForm::picTabIcon_Click(int index) {
+    const int tab = FirstDigit(index) - 1;
+    if (tab >= 0 && tab < kTabCount)
+        XTab1_Switch(tab);
+}
+
+void MainForm::XTab1_Switch(int tab) {
+    XTab1 = tab;
+    if (tab == 2)
+        refreshShellState();
+    changed();
+}
+
+void MainForm::refreshShellState() {
+    if (!registry_)
+        return;
+    const ShellState state = RefreshShellState(*registry_);
+    cmdShellEX = state.caption;
+    lblShell = state.label;
+}
+
+} // namespace sigillo
