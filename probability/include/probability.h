@@ -59,7 +59,8 @@ public:
 
 /* ---- Floating-point unit ------------------------------------------------ */
 
-/* The x87 control word of the calling thread. */
+/* The x87 control word of the calling thread, reserved bits (6, 13-15) clear,
+ * so that it equals the word last given to Set8087CW_Word. */
 PROBABILITY_API uint16_t Get8087CW_Word(void);
 /* Clears pending exception flags, then loads CW as the thread's control word. */
 PROBABILITY_API void Set8087CW_Word(uint16_t CW);
@@ -69,6 +70,177 @@ PROBABILITY_API uint16_t ProMathCW_Word(void);
 PROBABILITY_API void ClearFPU(void);
 
 /* ---- Constants, tests and elementary functions -------------------------- */
+
+/* Constants and tests. */
+PROBABILITY_API double NAN_Double(void);
+PROBABILITY_API double INF_Double(void);
+PROBABILITY_API void NAN_Cplx(Cplx* R);
+PROBABILITY_API void INF_Cplx(Cplx* R);
+PROBABILITY_API bool IsNan_Double(double X);
+PROBABILITY_API bool IsInf_Double(double X);
+PROBABILITY_API bool IsInfNan_Double(double X);
+PROBABILITY_API bool IsNanInf_Double(double X);
+PROBABILITY_API bool IsNan_Cplx(const Cplx* Z);
+PROBABILITY_API bool IsInf_Cplx(const Cplx* Z);
+PROBABILITY_API bool IsInfNan_Cplx(const Cplx* Z);
+PROBABILITY_API bool IsNanInf_Cplx(const Cplx* Z);
+
+/* Real elementary functions. */
+PROBABILITY_API double Exp_Double(double X);
+PROBABILITY_API double Exp2_Double(double X);
+PROBABILITY_API double Exp10_Double(double X);
+PROBABILITY_API double Ln_Double(double X);
+PROBABILITY_API double Log2_Double(double X);
+PROBABILITY_API double Log10_Double(double X);
+PROBABILITY_API double LogN_Double(double Base, double X);
+PROBABILITY_API double IntPower_Double(double X, int32_t N);
+PROBABILITY_API double Power_Double(double Base, double E);
+PROBABILITY_API double Pythag_Double(double A, double B);
+PROBABILITY_API double Sin_Double(double X);
+PROBABILITY_API double Cos_Double(double X);
+PROBABILITY_API double Tan_Double(double X);
+PROBABILITY_API void SinCos_Double(double X, double* SinX, double* CosX);
+PROBABILITY_API double ArcSin_Double(double X);
+PROBABILITY_API double ArcCos_Double(double X);
+PROBABILITY_API double ArcTan_Double(double X);
+PROBABILITY_API double ArcTan2_Double(double Y, double X);
+PROBABILITY_API double Sinh_Double(double X);
+PROBABILITY_API double Cosh_Double(double X);
+PROBABILITY_API double Tanh_Double(double X);
+PROBABILITY_API void SinhCosh_Double(double X, double* SinhX, double* CoshX);
+PROBABILITY_API double ArcSinh_Double(double X);
+PROBABILITY_API double ArcCosh_Double(double X);
+PROBABILITY_API double ArcTanh_Double(double X);
+PROBABILITY_API double Sec_Double(double X);
+PROBABILITY_API double Csc_Double(double X);
+PROBABILITY_API double Cot_Double(double X);
+PROBABILITY_API double Sech_Double(double X);
+PROBABILITY_API double Csch_Double(double X);
+PROBABILITY_API double Coth_Double(double X);
+PROBABILITY_API double ArcSec_Double(double X);
+PROBABILITY_API double ArcCsc_Double(double X);
+PROBABILITY_API double ArcCot_Double(double X);
+PROBABILITY_API double ArcSech_Double(double X);
+PROBABILITY_API double ArcCsch_Double(double X);
+PROBABILITY_API double ArcCoth_Double(double X);
+PROBABILITY_API double DegToRad_Double(double X);
+PROBABILITY_API double RadToDeg_Double(double X);
+PROBABILITY_API double FixAngle_Double(double X);
+PROBABILITY_API void Expj_Double(Cplx* R, double A);
+
+/* Real utilities. */
+PROBABILITY_API double Min_Double(double A, double B);
+PROBABILITY_API double Max_Double(double A, double B);
+PROBABILITY_API int32_t Sgn_Double(double X);
+PROBABILITY_API double Sign_Double(double A, double B);
+PROBABILITY_API void Limit_Double(double Lo, double* X, double Hi);
+PROBABILITY_API bool Equal_Double(double A, double B, double Tol);
+PROBABILITY_API bool Bigger_Double(double A, double B, double Tol);
+PROBABILITY_API bool Smaller_Double(double A, double B, double Tol);
+PROBABILITY_API void Swap_Double(double* A, double* B);
+PROBABILITY_API int64_t Trunc_Double(double X);
+PROBABILITY_API double Frac_Double(double X);
+PROBABILITY_API int32_t Ceil_Double(double X);
+PROBABILITY_API int32_t Floor_Double(double X);
+PROBABILITY_API double Rem_Double(double A, double B);
+
+/* Integer utilities. */
+PROBABILITY_API int32_t Min_Integer(int32_t A, int32_t B);
+PROBABILITY_API int32_t Max_Integer(int32_t A, int32_t B);
+PROBABILITY_API void Limit_Integer(int32_t Lo, int32_t* X, int32_t Hi);
+PROBABILITY_API void Swap_Integer(int32_t* A, int32_t* B);
+PROBABILITY_API int32_t LargestExp2_Integer(int32_t N);
+PROBABILITY_API int32_t LargestLog2_Integer(int32_t N);
+PROBABILITY_API int32_t Gcd_integer(int32_t A, int32_t B);
+PROBABILITY_API int64_t Lcm_integer(int32_t A, int32_t B);
+
+/* Complex construction, parts and comparison. */
+PROBABILITY_API void Cplx_Cplx(Cplx* R, double Re, double Im);
+PROBABILITY_API double Real_Cplx(const Cplx* Z);
+PROBABILITY_API double Imag_Cplx(const Cplx* Z);
+PROBABILITY_API double CAbs_Cplx(const Cplx* Z);
+PROBABILITY_API double Arg_Cplx(const Cplx* Z);
+PROBABILITY_API double Norm_Cplx(const Cplx* Z);
+PROBABILITY_API void Neg_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void Conj_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void Flip_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void FlipConj_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void MulI_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void CInv_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void Swap_Cplx(Cplx* A, Cplx* B);
+PROBABILITY_API int32_t Sgn_Cplx(const Cplx* Z);
+/* R = (Sign_Double(A.Re, B.Re), Sign_Double(A.Im, B.Im)). */
+PROBABILITY_API void Sign_Cplx(Cplx* R, const Cplx* A, const Cplx* B);
+PROBABILITY_API bool Equal_Cplx(const Cplx* A, const Cplx* B);
+PROBABILITY_API bool Equal_CplxTol(const Cplx* A, const Cplx* B, double Tol);
+PROBABILITY_API bool Bigger_Cplx(const Cplx* A, const Cplx* B);
+PROBABILITY_API bool Smaller_Cplx(const Cplx* A, const Cplx* B);
+PROBABILITY_API bool Bigger2_Cplx(const Cplx* A, const Cplx* B);
+PROBABILITY_API bool Smaller2_Cplx(const Cplx* A, const Cplx* B);
+PROBABILITY_API bool Max_Cplx(Cplx* R, const Cplx* A, const Cplx* B);
+PROBABILITY_API bool Min_Cplx(Cplx* R, const Cplx* A, const Cplx* B);
+PROBABILITY_API void CartToPolar_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void PolarToCart_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void Ceil_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void Floor_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void CRound_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void CTrunc_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void CFrac_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void Rem_Cplx(Cplx* R, const Cplx* A, const Cplx* B);
+
+/* Complex arithmetic. */
+PROBABILITY_API void CAdd_Cplx(Cplx* R, const Cplx* A, const Cplx* B);
+PROBABILITY_API void CSub_Cplx(Cplx* R, const Cplx* A, const Cplx* B);
+PROBABILITY_API void CMul_Cplx(Cplx* R, const Cplx* A, const Cplx* B);
+PROBABILITY_API void CDiv_Cplx(Cplx* R, const Cplx* A, const Cplx* B);
+PROBABILITY_API void CAdd_CplxDouble(Cplx* R, const Cplx* Z, double X);
+PROBABILITY_API void CSub_CplxDouble(Cplx* R, const Cplx* Z, double X);
+PROBABILITY_API void CSub_DoubleCplx(Cplx* R, double X, const Cplx* Z);
+PROBABILITY_API void CMul_CplxDouble(Cplx* R, const Cplx* Z, double X);
+PROBABILITY_API void CDiv_CplxDouble(Cplx* R, const Cplx* Z, double X);
+PROBABILITY_API void CSqr_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void CSqrt_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void Root_Cplx(Cplx* R, const Cplx* Z, int32_t K, int32_t N);
+PROBABILITY_API void IntPower_Cplx(Cplx* R, const Cplx* Z, int32_t N);
+PROBABILITY_API void Power_Cplx(Cplx* R, const Cplx* A, const Cplx* B);
+PROBABILITY_API void Power_CplxDouble(Cplx* R, const Cplx* Z, double X);
+PROBABILITY_API void Power_DoubleCplx(Cplx* R, double X, const Cplx* Z);
+PROBABILITY_API void Pythag_Cplx(Cplx* R, const Cplx* A, const Cplx* B);
+
+/* Complex elementary functions. */
+PROBABILITY_API void Exp_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void Exp2_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void Exp10_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void Ln_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void Log2_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void Log10_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void LogN_Cplx(Cplx* R, const Cplx* Base, const Cplx* Z);
+PROBABILITY_API void LogN_CplxDouble(Cplx* R, const Cplx* Base, double X);
+PROBABILITY_API void LogN_DoubleCplx(Cplx* R, double Base, const Cplx* Z);
+PROBABILITY_API void Sin_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void Cos_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void Tan_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void ArcSin_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void ArcCos_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void ArcTan_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void Sinh_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void Cosh_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void Tanh_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void ArcSinh_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void ArcCosh_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void ArcTanh_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void Sec_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void Csc_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void Cot_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void Sech_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void Csch_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void Coth_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void ArcSec_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void ArcCsc_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void ArcCot_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void ArcSech_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void ArcCsch_Cplx(Cplx* R, const Cplx* Z);
+PROBABILITY_API void ArcCoth_Cplx(Cplx* R, const Cplx* Z);
 
 /* ---- Special functions --------------------------------------------------- */
 
