@@ -5,6 +5,7 @@
 #include "probability.h"
 #include "special_internal.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -188,6 +189,24 @@ Real lnGamma(Real x) {
     }
 }
 
+Real binomialCoefficient(long long n, long long k) {
+    if (k < 0)
+        return 0;
+    // More items chosen than there are: no way to choose them.
+    if (n >= 0 && k > n)
+        return 0;
+    if (k == 0 || n == k)
+        return 1;
+    if (k == 1 || n == k + 1)
+        return n;
+    const long long steps = std::min(k, n - k);
+    Real r = n;
+    // Once infinite the product stays so; stopping there keeps huge n quick.
+    for (long long b = 2; b <= steps && std::isfinite(r); ++b)
+        r = (n - b + 1) / static_cast<Real>(b) * r;
+    return std::trunc(r + 0.5L);
+}
+
 } // namespace probability::special
 
 namespace {
@@ -233,21 +252,7 @@ double Fact_Integer(int32_t n) {
 }
 
 double Binomial_Integer(int32_t n, int32_t k) {
-    if (k < 0)
-        return 0;
-    // More items chosen than there are: no way to choose them.
-    if (n >= 0 && k > n)
-        return 0;
-    if (k == 0 || n == k)
-        return 1;
-    const int64_t big = n, small = k;
-    if (small == 1 || big == small + 1)
-        return n;
-    const int64_t steps = std::min(small, big - small);
-    Real r = big;
-    for (int64_t b = 2; b <= steps && std::isfinite(r); ++b)
-        r = (big - b + 1) / static_cast<Real>(b) * r;
-    return static_cast<double>(std::trunc(r + 0.5L));
+    return static_cast<double>(probability::special::binomialCoefficient(n, k));
 }
 
 double Beta_Double(double a, double b) {

@@ -18,6 +18,10 @@ Real lnGamma(Real x);
 // ln|Gamma(x)| for x <= 0.03125 in magnitude after the recurrence, used by both routines.
 Real smallGamma(Real z, Real x);
 
+// The binomial coefficient by the product (n - b + 1) / b over b = 2..k,
+// rounded to the nearest integer; 0 for k < 0 or k > n >= 0.
+Real binomialCoefficient(long long n, long long k);
+
 // Regularised lower (P) and upper (Q) incomplete gamma functions with the
 // domain rules of the exported IGamma / JGamma.
 Real lowerGamma(Real a, Real x);
