@@ -1,0 +1,78 @@
+#include "graph/ArcSinLink.h"
+
+#include "runtime/RuntimeError.h"
+
+#include <cfenv>
+#include <cmath>
+#include <dlfcn.h>
+#include <filesystem>
+#include <system_error>
+
+namespace kartello {
+
+namespace {
+
+const char* const kLibraryName = "libprobability.so";
+
+std::string besideExecutable() {
+    std::error_code ec;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec)
+        return {};
+    return (exe.parent_path() / kLibraryName).string();
+}
+
+} // namespace
+
+ArcSinLink::ArcSinLink(std::vector<std::string> candidates) : candidates_(std::move(candidates)) {}
+
+ArcSinLink& ArcSinLink::standard() {
+    static ArcSinLink link([] {
+        std::vector<std::string> c;
+        const std::string beside = besideExecutable();
+        if (!beside.empty())
+            c.push_back(beside);
+        c.push_back(kLibraryName);
+        return c;
+    }());
+    return link;
+}
+
+void ArcSinLink::bind() {
+    tried_ = true;
+    // The library sets the floating-point control word when it loads; the
+    // program's own arithmetic keeps its masked exceptions and checks its
+    // results itself, so the environment is put back after loading.
+    std::fenv_t env;
+    std::fegetenv(&env);
+    void* handle = nullptr;
+    for (const auto& path : candidates_) {
+        handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (handle)
+            break;
+    }
+    std::fesetenv(&env);
+    if (!handle) {
+        failNumber_ = ErrFileNotFound;
+        failText_ = std::string("File not found: ") + kLibraryName;
+        return;
+    }
+    fn_ = reinterpret_cast<Fn>(dlsym(handle, "ArcSin_Double"));
+    if (!fn_) {
+        failNumber_ = 453;
+        failText_ = std::string("Can't find DLL entry point ArcSin_Double in ") + kLibraryName;
+    }
+}
+
+double ArcSinLink::operator()(double x) {
+    if (!tried_)
+        bind();
+    if (!fn_)
+        throw RuntimeError(failNumber_, QString::fromStdString(failText_));
+    const double r = fn_(x);
+    if (!std::isfinite(r))
+        throw RuntimeError(ErrInvalidCall);
+    return r;
+}
+
+} // namespace kartello

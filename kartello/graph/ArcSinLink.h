@@ -1,0 +1,35 @@
+#pragma once
+// The arc sine that the polygon geometry takes from the Probability library.
+// The library is loaded by name at the first call, beside the executable
+// first, then through the ordinary library search path.
+#include <string>
+#include <vector>
+
+namespace kartello {
+
+class ArcSinLink {
+public:
+    using Fn = double (*)(double);
+
+    // candidates: library files tried in order at the first call.
+    explicit ArcSinLink(std::vector<std::string> candidates);
+
+    // The arc sine of x in radians. Throws RuntimeError 53 when no candidate
+    // library can be loaded, 453 when it lacks the entry point, and 5 when the
+    // result is not a number (an argument outside [-1, 1]).
+    double operator()(double x);
+
+    // The process-wide link used by graph generation.
+    static ArcSinLink& standard();
+
+private:
+    void bind();
+
+    std::vector<std::string> candidates_;
+    bool tried_ = false;
+    Fn fn_ = nullptr;
+    int failNumber_ = 0;
+    std::string failText_;
+};
+
+} // namespace kartello

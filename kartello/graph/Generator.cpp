@@ -1,0 +1,373 @@
+#include "graph/Generator.h"
+
+#include "graph/ArcSinLink.h"
+#include "graph/Geometry.h"
+#include "graph/KmlDocument.h"
+#include "graph/Overlays.h"
+#include "graph/Scaling.h"
+#include "graph/Shapes.h"
+#include "runtime/Number.h"
+#include "runtime/RuntimeError.h"
+#include "runtime/Ui.h"
+
+#include <cmath>
+#include <limits>
+
+namespace kartello {
+
+namespace {
+
+// A single-precision number as its own short text ("0.1", not the digits of
+// its double widening).
+QString singleText(float v) {
+    return numberText(QString::number(v, 'g', 7).toDouble());
+}
+
+long long wholeMetres(double v) {
+    const double f = intFloor(checkedFinite(v));
+    if (f < std::numeric_limits<int>::min() || f > std::numeric_limits<int>::max())
+        throw RuntimeError(ErrOverflow);
+    return static_cast<long long>(f);
+}
+
+// Where a place's value sits in the scale, and its clamped transformed value.
+struct ScalePoint {
+    double t, lo, hi;
+};
+
+class Generation {
+public:
+    explicit Generation(GraphRun& r)
+        : r_(r), o_(r.options), st_(r.state), places_(r.places), sink_([&ui = r.ui](const QString& m) {
+              ui.messageBox(m, QStringLiteral("Kartello"), MsgIcon::None);
+          }) {}
+
+    void run() {
+        calcColors();
+        if (r_.shapeMode) {
+            if (o_.fixShapes)
+                MontaShape(places_, st_, *r_.shapes, r_.ui, sink_);
+            else
+                r_.shapes->boxAndRange(places_, st_);
+        } else {
+            valueRangeAndBox();
+        }
+        shiftNegativeValues();
+        colorScaleRange();
+        const size_t n = places_.size();
+        st_.placeColors.assign(n, QString());
+        st_.heights.assign(n, 0);
+        st_.placeCoords.assign(n, QString());
+        QStringList meridians, parallels;
+        if (o_.nothing) {
+            cameraRangeAndCentre();
+            st_.camera.tilt = 0;
+            st_.camera.heading = 0;
+            colourPass();
+        } else {
+            st_.scaleImage = ColorScale(
+                {&st_.colorScale, st_.rawValueMin, st_.rawValueMax, o_.logTransform, o_.sqrTransform});
+            automaticHeight();
+            cameraRangeAndCentre();
+            automaticSize();
+            placePass();
+            if (o_.grid)
+                gridLines(meridians, parallels);
+            st_.camera.tilt = 0;
+            st_.camera.heading = 0;
+            if (o_.threeD) {
+                st_.camera.range *= 1.3;
+                st_.camera.tilt = 63;
+                st_.camera.heading = -45;
+            }
+        }
+        if (o_.showTitle)
+            st_.titleImage =
+                Titulo({o_.title1, o_.title2, o_.titleFont, o_.titleFontColor, o_.titleBackColor});
+        DocumentInput doc{o_, st_, places_, r_.shapeMode, meridians, parallels, {}};
+        if (r_.shapeMode)
+            doc.shapeLabelPosition = [this](int i) {
+                return shapeLabelPosition(i);
+            };
+        st_.kmlLines = writeDocument(doc, r_.ui);
+    }
+
+private:
+    int lastPlace() const { return int(places_.size()) - 1; }
+
+    void calcColors() {
+        if (o_.colorScaleChoice > 0)
+            InicolorScale(o_.colorScaleChoice, st_.colorScale);
+        st_.swatches = swatchColors(o_.gridColor, o_.labelColor, o_.fillColor, o_.outlineColor);
+    }
+
+    void valueRangeAndBox() {
+        st_.lonMin = 100000;
+        st_.latMin = 10000;
+        st_.latMax = -100000;
+        st_.lonMax = -100000;
+        st_.valueMax = -1e10;
+        st_.valueMin = 1e10;
+        for (const PlaceRow& row : places_) {
+            const double v = row[ColValue].toNumber();
+            const double lat = row[ColLat].toNumber();
+            const double lon = row[ColLon].toNumber();
+            st_.valueMax = std::max(st_.valueMax, v);
+            st_.valueMin = std::min(st_.valueMin, v);
+            st_.latMax = std::max(st_.latMax, lat);
+            st_.latMin = std::min(st_.latMin, lat);
+            st_.lonMax = std::max(st_.lonMax, lon);
+            st_.lonMin = std::min(st_.lonMin, lon);
+        }
+        st_.rawValueMin = float(st_.valueMin);
+        st_.rawValueMax = float(st_.valueMax);
+    }
+
+    void shiftNegativeValues() {
+        st_.valuesShifted = false;
+        if (!(st_.valueMin < 0))
+            return;
+        if (o_.logTransform || o_.sqrTransform) {
+            const MsgAnswer a = r_.ui.messageBox(
+                QStringLiteral("Sorry, no log or square root transform for negative value.\r\n"
+                               "Proceed ?"),
+                QStringLiteral("Warning"), MsgIcon::Exclamation, MsgButtons::YesNo);
+            if (a != MsgAnswer::Yes)
+                throw GenerationStopped();
+            o_.logTransform = false;
+            o_.sqrTransform = false;
+        }
+        const double shift = std::fabs(st_.valueMin) + 1;
+        for (PlaceRow& row : places_)
+            row[ColValue] = Cell(row[ColValue].toNumber() + shift);
+        st_.valueMax = std::fabs(st_.valueMin) + st_.valueMax + 1;
+        st_.valueMin = std::fabs(st_.valueMin) + st_.valueMin + 1;
+        st_.valuesShifted = true;
+    }
+
+    void colorScaleRange() {
+        if (o_.autoColorScale) {
+            o_.scaleMinText = singleText(st_.rawValueMin);
+            o_.scaleMaxText = singleText(st_.rawValueMax);
+            return;
+        }
+        if (isNumber(o_.scaleMinText))
+            st_.valueMin = readNumber(o_.scaleMinText);
+        if (isNumber(o_.scaleMaxText))
+            st_.valueMax = readNumber(o_.scaleMaxText);
+    }
+
+    double extentNm() {
+        const double lonMid = (st_.lonMax + st_.lonMin) / 2;
+        const double latMid = (st_.latMin + st_.latMax) / 2;
+        dNS_ = disTancia(st_.latMin, st_.latMax, lonMid, lonMid, sink_);
+        dEW_ = disTancia(latMid, latMid, st_.lonMin, st_.lonMax, sink_);
+        return std::max(dNS_, dEW_);
+    }
+
+    void automaticHeight() {
+        const double diag = disTancia(st_.latMin, st_.latMax, st_.lonMin, st_.lonMax, sink_);
+        altitudeToAdd_ = altitude(diag, sink_);
+        if (r_.shapeMode && lastPlace() > 0)
+            altitudeToAdd_ /= lastPlace();
+        if (o_.autoHeightVisible) {
+            if (o_.autoHeight)
+                o_.altitudeToAddText = numberText(intFloor(altitudeToAdd_));
+            else
+                altitudeToAdd_ = readNumber(o_.altitudeToAddText);
+        }
+        const double extentKm = extentNm() / 0.5399555;
+        const double base = heightBase(extentKm);
+        double factor = 1;
+        if (st_.valueMax != 0) {
+            factor = checkedDiv(base, st_.valueMax);
+            if (o_.logTransform)
+                factor = checkedDiv(base, checkedLog(st_.valueMax + 1));
+            if (o_.sqrTransform)
+                factor = checkedDiv(base, checkedSqrt(st_.valueMax + 1));
+        }
+        if (r_.shapeMode)
+            factor /= 3;
+        if (o_.autoHeightVisible) {
+            if (o_.autoHeight)
+                o_.heightFactorText = FormatFactor(factor);
+            else
+                factor = readNumber(o_.heightFactorText);
+        }
+        st_.heightFactor = factor;
+    }
+
+    void cameraRangeAndCentre() {
+        extentNm();
+        if (dNS_ == 0)
+            dNS_ = 10000;
+        double range =
+            checkedFinite(std::exp(0.98113607 * checkedLog(std::max(dNS_, dEW_) / 0.5399555) + 7.18472179));
+        if (range == 0)
+            range = 1000000;
+        st_.camera.range = range;
+        const QString centre = PontoMedio(st_.latMin, st_.lonMin, st_.latMax, st_.lonMax);
+        const QStringList parts = centre.split(QLatin1Char(','));
+        st_.camera.longitude = parts.value(0);
+        st_.camera.latitude = parts.value(1);
+    }
+
+    void automaticSize() {
+        if (!o_.autoSize)
+            return;
+        const double w = disTancia(st_.latMin, st_.latMin, st_.lonMin, st_.lonMax, sink_);
+        const double s = disTancia(st_.latMin, st_.latMax, st_.lonMin, st_.lonMin, sink_);
+        const double rows = checkedSqrt(checkedDiv(lastPlace() * s, w));
+        const double cols = checkedDiv(lastPlace(), rows);
+        const double factor = checkedDiv(smaller(w, s), smaller(cols, rows));
+        o_.sizeFactorText = FormatFactor(factor);
+    }
+
+    ScalePoint scalePoint(double v) const {
+        ScalePoint p{v, st_.valueMin, st_.valueMax};
+        if (o_.logTransform) {
+            p = {checkedLog(v + 1), checkedLog(st_.valueMin + 1), checkedLog(st_.valueMax + 1)};
+        }
+        if (o_.sqrTransform) {
+            p = {checkedSqrt(v + 1), checkedSqrt(st_.valueMin + 1), checkedSqrt(st_.valueMax + 1)};
+        }
+        if (p.t < p.lo)
+            p.t = p.lo;
+        if (p.t > p.hi)
+            p.t = p.hi;
+        return p;
+    }
+
+    QString colourOf(const ScalePoint& p) {
+        if (!o_.colorByValue)
+            return st_.swatches.fill;
+        const double position = p.hi == p.lo ? 0.5 : 1 - checkedDiv(p.t - p.lo, p.hi - p.lo);
+        try {
+            return calCor(position, st_.colorScale);
+        } catch (const RuntimeError& e) {
+            sink_(errorMessage(e, QStringLiteral("calCor")));
+            return QString();
+        }
+    }
+
+    long long heightOf(double v) const {
+        if (o_.heightByValue) {
+            double x = v;
+            if (o_.logTransform)
+                x = checkedLog(v + 1);
+            if (o_.sqrTransform)
+                x = checkedSqrt(v + 1);
+            return wholeMetres(x * st_.heightFactor) + wholeMetres(altitudeToAdd_);
+        }
+        if (o_.heightConstant)
+            return wholeMetres(readNumber(o_.heightText) * o_.heightUnitFactor);
+        return 0;
+    }
+
+    double radiusOf(const ScalePoint& p) const {
+        if (o_.sizeByValue)
+            return checkedFinite(
+                checkedDiv((p.t - p.lo) * (readNumber(o_.sizeFactorText) * 0.5), p.hi - p.lo));
+        if (o_.sizeConstant)
+            return checkedFinite(readNumber(o_.sizeText) * o_.sizeUnitFactor);
+        return 0;
+    }
+
+    // Only-save mode: the polygons still get the colours a graph would give
+    // them, as an empty colour is not valid KML.
+    void colourPass() {
+        for (int i = 0; i <= lastPlace(); ++i) {
+            if (places_[i][ColLat].isEmpty())
+                continue;
+            st_.placeColors[i] = colourOf(scalePoint(places_[i][ColValue].toNumber()));
+        }
+    }
+
+    void placePass() {
+        const int step = r_.shapeMode ? 0 : polygonStep(readNumber(o_.sidesText));
+        for (int i = 0; i <= lastPlace(); ++i) {
+            const PlaceRow& row = places_[i];
+            if (row[ColLat].isEmpty())
+                continue;
+            r_.ui.yieldToWindow();
+            const double v = row[ColValue].toNumber();
+            const ScalePoint p = scalePoint(v);
+            st_.placeColors[i] = colourOf(p);
+            long long h = heightOf(v);
+            if (r_.shapeMode) {
+                h = wholeMetres(double(h) + st_.camera.range / 250);
+                st_.heights[i] = h;
+                st_.placeCoords[i] = raiseRing(row[ColLat].toText(), h, r_.ui);
+                continue;
+            }
+            st_.heights[i] = h;
+            QString& coords = st_.placeCoords[i];
+            coords.clear();
+            try {
+                appendCorners(coords, row[ColLat].toNumber(), row[ColLon].toNumber(), radiusOf(p), h, step,
+                              r_.arcSin);
+            } catch (const RuntimeError& e) {
+                // A corner that cannot be placed would leave a broken ring in
+                // the file; the fault is shown once and nothing is written.
+                sink_(errorMessage(e, QStringLiteral("FcoorD")));
+                throw GenerationStopped();
+            }
+        }
+    }
+
+    void gridLines(QStringList& meridians, QStringList& parallels) const {
+        const double g = std::max(st_.latMax - st_.latMin, st_.lonMax - st_.lonMin) / 9;
+        // A set on one point has no span to divide; it gets no grid.
+        if (!(g > 0))
+            return;
+        const auto add = [](QStringList& table, const QString& line) {
+            if (table.size() >= 101)
+                throw RuntimeError(ErrSubscript);
+            table.append(line);
+        };
+        for (double x = st_.lonMin - g; x <= st_.lonMax + g; x += g) {
+            add(meridians, numberText(x) + QLatin1Char(',') + numberText(st_.latMin - g) +
+                               QStringLiteral(",0 ") + numberText(x) + QLatin1Char(',') +
+                               numberText(g + st_.latMax) + QStringLiteral(",0"));
+        }
+        for (double y = st_.latMin - g; y <= st_.latMax + g; y += g) {
+            add(parallels, numberText(st_.lonMin - g) + QLatin1Char(',') + numberText(y) +
+                               QStringLiteral(",0 ") + numberText(g + st_.lonMax) + QLatin1Char(',') +
+                               numberText(y) + QStringLiteral(",0"));
+        }
+    }
+
+    QString shapeLabelPosition(int i) const {
+        const QString ring = places_[i][ColLat].toText();
+        if (ring.count(QLatin1Char(',')) > 8)
+            return r_.shapes->centre(i);
+        return r_.shapes->lonField(ring) + QLatin1Char(',') + r_.shapes->latField(ring) + QLatin1Char(',') +
+               numberText(checkedFinite(double(st_.heights[i]) * 1.1));
+    }
+
+    GraphRun& r_;
+    GraphOptions& o_;
+    GraphState& st_;
+    PlaceRows& places_;
+    ErrorSink sink_;
+    double altitudeToAdd_ = 0;
+    double dNS_ = 0, dEW_ = 0;
+};
+
+} // namespace
+
+bool generateGraph(GraphRun& run) {
+    try {
+        Generation(run).run();
+        return true;
+    } catch (const GenerationStopped&) {
+    } catch (const RuntimeError& e) {
+        run.ui.setBusy(false);
+        run.ui.messageBox(errorMessage(e, QStringLiteral("faZ"), QStringLiteral(". Please review your data")),
+                          QStringLiteral("Kartello"), MsgIcon::None);
+    }
+    run.ui.setBusy(false);
+    return false;
+}
+
+} // namespace kartello

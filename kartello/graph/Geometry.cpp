@@ -1,0 +1,116 @@
+#include "graph/Geometry.h"
+
+#include "graph/ArcSinLink.h"
+#include "runtime/Number.h"
+#include "runtime/RuntimeError.h"
+
+#include <cmath>
+
+namespace kartello {
+
+namespace {
+
+constexpr double kEccentricity = 0.08248339904;
+constexpr double kEarthMinutes = 3437.746771;
+constexpr double kEarthRadiusNm = 10800.0 / kPi;
+
+// Rounding can carry the sine of a destination a hair past 1 near the poles;
+// such an argument means exactly +-1, anything further is a real fault.
+double clampUnit(double x) {
+    if (x > 1.0 && x < 1.0 + 1e-12)
+        return 1.0;
+    if (x < -1.0 && x > -1.0 - 1e-12)
+        return -1.0;
+    return x;
+}
+
+} // namespace
+
+double roundDown(double x) {
+    return std::trunc(x);
+}
+
+double moDl(double a, double b) {
+    return a - b * roundDown(checkedDiv(a, b));
+}
+
+double meridionalParts(double lat) {
+    const double phi = lat * 2 * kPi / 360;
+    const double t = (lat / 2 + 45) * 2 * kPi / 360;
+    const double es = kEccentricity * std::sin(phi);
+    const double q = std::pow(checkedDiv(1 + es, 1 - es), kEccentricity / 2);
+    return std::fabs(checkedFinite(checkedLog(checkedDiv(std::tan(t), q)) * kEarthMinutes));
+}
+
+double mP(double lat, const ErrorSink& sink) {
+    try {
+        return meridionalParts(lat);
+    } catch (const RuntimeError& e) {
+        sink(errorMessage(e, QStringLiteral("mP"), QStringLiteral(". Please review your data")));
+        return 0;
+    }
+}
+
+double disTancia(double lat1, double lat2, double lon1, double lon2, const ErrorSink& sink) {
+    try {
+        // A latitude of exactly 0 would make the sign tests below divide by zero.
+        if (lat1 == 0)
+            lat1 = 1e-14;
+        if (lat2 == 0)
+            lat2 = 1e-14;
+        double dLon = lon2 - lon1;
+        if (std::fabs(dLon) > 180)
+            dLon = -(dLon > 0 ? 1 : -1) * (360 - std::fabs(dLon));
+        if (lat1 == lat2)
+            return checkedFinite(std::fabs(dLon * 60 * std::cos(lat1 * 2 * kPi / 360)));
+        // mP reports its own faults and answers 0; the distance goes on from there.
+        const double m1 = mP(lat1, sink) * lat1 / std::fabs(lat1);
+        const double m2 = mP(lat2, sink) * lat2 / std::fabs(lat2);
+        const double alpha = std::atan(checkedDiv(dLon * 60, m2 - m1));
+        return checkedFinite(std::fabs(checkedDiv((lat2 - lat1) * 60, std::cos(alpha))));
+    } catch (const RuntimeError& e) {
+        sink(errorMessage(e, QStringLiteral("disTancia")));
+        return 0;
+    }
+}
+
+QString FcoorD(double lat, double lon, double dist, int bearing, ArcSinLink& arcSin) {
+    const double phi1 = lat * kPi / 180;
+    const double lambda1 = lon * kPi / 180;
+    const double theta = bearing * kPi / 180;
+    const double delta = dist / kEarthRadiusNm;
+    const double phi2 = arcSin(
+        clampUnit(std::sin(phi1) * std::cos(delta) + std::cos(phi1) * std::sin(delta) * std::cos(theta)));
+    const double dLambda = arcSin(clampUnit(checkedDiv(std::sin(theta) * std::sin(delta), std::cos(phi2))));
+    const double lambda2 = moDl(lambda1 - dLambda + kPi, 6.28318530717958) - kPi;
+    const double lat2 = checkedFinite(phi2 * 180 / kPi);
+    double lon2 = checkedFinite(lambda2 * 180 / kPi);
+    while (std::fabs(lon2) > 180)
+        lon2 = lon2 < 0 ? lon2 + 360 : lon2 - 360;
+    return numberText(lon2) + QLatin1Char(',') + numberText(lat2);
+}
+
+QString PontoMedio(double lat1, double lon1, double lat2, double lon2) {
+    const double midLat = lat1 + (lat2 - lat1) / 2;
+    const double midLon = lon1 + (lon2 - lon1) / 2;
+    return numberText(checkedFinite(midLon)) + QLatin1Char(',') + numberText(checkedFinite(midLat)) +
+           QStringLiteral(",0 ");
+}
+
+int polygonStep(double sides) {
+    const long long step = toWhole(checkedDiv(360, sides));
+    if (step <= 0)
+        throw RuntimeError(ErrInvalidCall);
+    return static_cast<int>(step);
+}
+
+void appendCorners(QString& out, double lat, double lon, double radius, long long height, int step,
+                   ArcSinLink& arcSin) {
+    const QString tail = QLatin1Char(',') + numberText(static_cast<double>(height)) + QLatin1Char(' ');
+    for (int b = 45; b <= 405; b += step) {
+        out += FcoorD(lat, lon, radius, b, arcSin);
+        out += tail;
+    }
+}
+
+} // namespace kartello

@@ -1,0 +1,48 @@
+#pragma once
+// Earth model and navigation formulas: rhumb-line distance with meridional
+// parts, great-circle destination points, and the ring of corners drawn round
+// every place. Distances are nautical miles, angles decimal degrees.
+#include "graph/ErrorSink.h"
+
+#include <QString>
+
+namespace kartello {
+
+class ArcSinLink;
+
+// The program's pi; the geometry keeps this literal rather than the full
+// double value so that corners land where they always have.
+inline constexpr double kPi = 3.14159265358979;
+
+// Whole-number part toward zero (3.7 -> 3, -3.7 -> -3).
+double roundDown(double x);
+// a - b * roundDown(a / b): the remainder keeps the sign of a. Throws 11 when b is 0.
+double moDl(double a, double b);
+
+// Meridional parts of a latitude in minutes, as a magnitude. Throws 5 at -90.
+double meridionalParts(double lat);
+
+// The trapping forms used by generation: a run-time error is shown through
+// the sink (" in procedure mP/disTancia of form Main") and the result is 0.
+double mP(double lat, const ErrorSink& sink);
+// Rhumb-line distance in nautical miles; both latitudes first.
+double disTancia(double lat1, double lat2, double lon1, double lon2, const ErrorSink& sink);
+
+// Destination from (lat, lon) after dist nautical miles on the given bearing,
+// as "lon,lat" number text. A bearing of 90 moves west (see corner rings).
+// Throws RuntimeError; the arc sine comes from the Probability library.
+QString FcoorD(double lat, double lon, double dist, int bearing, ArcSinLink& arcSin);
+
+// "midLon,midLat,0 " of a box, plain arithmetic without date-line wrap.
+QString PontoMedio(double lat1, double lon1, double lat2, double lon2);
+
+// Bearing step of a regular polygon: 360 / sides, halves to even. Throws 11
+// for 0 sides and 5 when the step would not advance (it would never end).
+int polygonStep(double sides);
+
+// Appends the corner ring of one place: tuples "lon,lat,h " from bearing 45
+// while the bearing stays at or below 405, at radius nautical miles.
+void appendCorners(QString& out, double lat, double lon, double radius, long long height, int step,
+                   ArcSinLink& arcSin);
+
+} // namespace kartello

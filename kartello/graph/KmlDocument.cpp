@@ -1,0 +1,346 @@
+#include "graph/KmlDocument.h"
+
+#include "graph/Scaling.h"
+#include "runtime/Number.h"
+#include "runtime/RuntimeError.h"
+#include "runtime/Ui.h"
+
+#include <cmath>
+
+namespace kartello {
+
+namespace {
+
+const QString kIconLine =
+    QStringLiteral("     <IconStyle><Icon><href>root://icons/palette-2.png</href><x>224</x><y>224</y>"
+                   "<w>32</w><h>32</h></Icon></IconStyle>");
+
+class Writer {
+public:
+    Writer(const DocumentInput& in, Ui& ui) : in_(in), o_(in.options), st_(in.state), ui_(ui) {}
+
+    QStringList run() {
+        head();
+        if (o_.nothing) {
+            onlySaveFolder();
+        } else {
+            graphFolder();
+            if (o_.grid)
+                gridPlacemark();
+        }
+        const bool title = o_.showTitle;
+        if (title)
+            titleOverlay();
+        if (o_.showScale)
+            scaleOverlay(title);
+        if (o_.labels != LabelKind::Nothing)
+            labelsFolder();
+        add(QStringLiteral("</Document>"));
+        add(QStringLiteral("</kml>"));
+        return std::move(lines_);
+    }
+
+private:
+    void add(const QString& line) {
+        if (lines_.size() >= kMaxDocumentLines)
+            throw RuntimeError(ErrSubscript);
+        lines_.append(line);
+    }
+
+    void head() {
+        const Camera& c = st_.camera;
+        add(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"));
+        add(QStringLiteral("<kml xmlns=\"http://earth.google.com/kml/2.0\">"));
+        add(QStringLiteral("<!-- Processed by Kartello 2.2.1 -->"));
+        add(QStringLiteral("<Document>"));
+        add(kNamePlaceholder);
+        add(QStringLiteral("  <open>1</open>"));
+        add(QStringLiteral("  <LookAt>"));
+        add(QStringLiteral("    <longitude>") + c.longitude + QStringLiteral("</longitude>"));
+        add(QStringLiteral("    <latitude>") + c.latitude + QStringLiteral("</latitude>"));
+        add(QStringLiteral("    <range>") + numberText(c.range) + QStringLiteral("</range>"));
+        add(QStringLiteral("    <tilt>") + QString::number(c.tilt) + QStringLiteral("</tilt>"));
+        add(QStringLiteral("    <heading>") + QString::number(c.heading) + QStringLiteral("</heading>"));
+        add(QStringLiteral("  </LookAt>"));
+    }
+
+    QString outlineFlag() const { return o_.outline ? QStringLiteral("1") : QStringLiteral("0"); }
+
+    void styleHead(int i) {
+        add(QStringLiteral("   <Style>"));
+        add(kIconLine);
+        add(QStringLiteral("       <PolyStyle>"));
+        add(QStringLiteral("         <color>") + colorOf(i) + QStringLiteral("</color>"));
+        add(QStringLiteral("         <outline>") + outlineFlag() + QStringLiteral("</outline>"));
+        add(QStringLiteral("       </PolyStyle>"));
+    }
+
+    QString colorOf(int i) const { return i < int(st_.placeColors.size()) ? st_.placeColors[i] : QString(); }
+
+    void lineStyle() {
+        add(QStringLiteral("      <LineStyle>"));
+        add(QStringLiteral("         <color>") + st_.swatches.outline + QStringLiteral("</color>"));
+        add(QStringLiteral("      </LineStyle>"));
+    }
+
+    void ringLines(const QString& coords, bool flat) {
+        add(QStringLiteral(" <Polygon>"));
+        if (flat) {
+            add(QStringLiteral("    <extrude>0</extrude>"));
+            add(QStringLiteral("    <altitudeMode>clampedToGround</altitudeMode>"));
+        } else {
+            add(QStringLiteral("    <extrude>1</extrude>"));
+            add(QStringLiteral("    <altitudeMode>relativeToGround</altitudeMode>"));
+        }
+        add(QStringLiteral("    <outerBoundaryIs>"));
+        add(QStringLiteral("      <LinearRing>"));
+        add(QStringLiteral("       <coordinates>"));
+        add(coords);
+        if (!coords.contains(QStringLiteral("</coordinates>")))
+            add(QStringLiteral("       </coordinates>"));
+        add(QStringLiteral("      </LinearRing>"));
+        add(QStringLiteral("   </outerBoundaryIs>"));
+        add(QStringLiteral(" </Polygon>"));
+        add(QStringLiteral("</Placemark>"));
+    }
+
+    // The altitude of the first corner: after the second comma, up to the
+    // first blank after it. Nothing there means the coordinates cannot be read.
+    bool firstAltitudeIsZero(const QString& coords) {
+        const qsizetype c1 = coords.indexOf(QLatin1Char(','));
+        const qsizetype c2 = c1 < 0 ? -1 : coords.indexOf(QLatin1Char(','), c1 + 1);
+        if (c2 >= 0) {
+            const qsizetype blank = coords.indexOf(QLatin1Char(' '), c2 + 1);
+            if (blank > c2 + 1)
+                return readNumber(QStringView(coords).mid(c2 + 1, blank - c2 - 1)) == 0;
+        }
+        const MsgAnswer a =
+            ui_.messageBox(QStringLiteral("I don't understand the data in your your file.\r\n"
+                                          "Proceed ? (Procedure faz: preparing to save)"),
+                           QStringLiteral("Kartello Warning"), MsgIcon::Exclamation, MsgButtons::YesNo);
+        if (a != MsgAnswer::Yes)
+            throw GenerationStopped();
+        return true;
+    }
+
+    void graphFolder() {
+        add(QStringLiteral("<Folder>"));
+        add(QStringLiteral("  <open>0</open>"));
+        add(QStringLiteral(" <name>Graph</name>"));
+        for (int i = 0; i < int(in_.places.size()); ++i) {
+            const QString& coords = i < int(st_.placeCoords.size()) ? st_.placeCoords[i] : QString();
+            if (coords.isEmpty())
+                continue;
+            ui_.yieldToWindow();
+            const bool flat = firstAltitudeIsZero(coords) || o_.flat;
+            add(QStringLiteral("<Placemark>"));
+            styleHead(i);
+            if (o_.outline)
+                lineStyle();
+            add(QStringLiteral("   </Style>"));
+            ringLines(coords, flat);
+        }
+        add(QStringLiteral("</Folder>"));
+    }
+
+    void onlySaveFolder() {
+        add(QStringLiteral("<Folder>"));
+        add(QStringLiteral("  <open>0</open>"));
+        add(QStringLiteral(" <name>Graph</name>"));
+        for (int i = 0; i < int(in_.places.size()); ++i) {
+            ui_.yieldToWindow();
+            const PlaceRow& row = in_.places[i];
+            add(QStringLiteral("<Placemark>"));
+            add(QStringLiteral(" <name>") + xmlSafe(row[ColName].toText()) + QStringLiteral("</name>"));
+            styleHead(i);
+            lineStyle();
+            add(QStringLiteral("   </Style>"));
+            ringLines(row[ColLat].toText(), true);
+        }
+        add(QStringLiteral("</Folder>"));
+    }
+
+    void gridPlacemark() {
+        add(QStringLiteral("<Placemark>"));
+        add(QStringLiteral(" <name>Grids</name>"));
+        add(QStringLiteral("   <Style>"));
+        add(kIconLine);
+        add(QStringLiteral("      <LineStyle>"));
+        add(QStringLiteral("         <color>") + st_.swatches.grid + QStringLiteral("</color>"));
+        add(QStringLiteral("      </LineStyle>"));
+        add(QStringLiteral("   </Style>"));
+        add(QStringLiteral("   <MultiGeometry>"));
+        for (int k = 0; k < 12 && k < in_.meridians.size(); ++k) {
+            if (in_.meridians[k].isEmpty())
+                continue;
+            add(QStringLiteral("   <LineString>"));
+            add(QStringLiteral("     <tessellate>1</tessellate>"));
+            add(QStringLiteral("     <coordinates>"));
+            add(QStringLiteral("      ") + in_.meridians[k]);
+            add(QStringLiteral("    </coordinates>"));
+            add(QStringLiteral("   </LineString>"));
+        }
+        for (int k = 0; k < 12 && k < in_.parallels.size(); ++k) {
+            if (in_.parallels[k].isEmpty())
+                continue;
+            add(QStringLiteral("   <LineString>"));
+            add(QStringLiteral("      <tessellate>1</tessellate>"));
+            add(QStringLiteral("       <coordinates>"));
+            add(QStringLiteral("      ") + in_.parallels[k]);
+            add(QStringLiteral("     </coordinates>"));
+            add(QStringLiteral("    </LineString>"));
+        }
+        add(QStringLiteral("</MultiGeometry>"));
+        add(QStringLiteral("</Placemark>"));
+    }
+
+    void titleOverlay() {
+        const QString y = o_.titleTop ? QStringLiteral("0.97") : QStringLiteral("0.03");
+        add(QStringLiteral("<ScreenOverlay>"));
+        add(QStringLiteral("  <name>Title</name>"));
+        add(QStringLiteral("  <Icon>"));
+        add(kTitlePlaceholder);
+        add(QStringLiteral("    <viewBoundScale>0.75</viewBoundScale>"));
+        add(QStringLiteral("  </Icon>"));
+        add(QStringLiteral("  <overlayXY x=\"0.02\" y=\"") + y +
+            QStringLiteral("\"  xunits= \"fraction\"  yunits= \"fraction\" />"));
+        add(QStringLiteral("  <screenXY x=\"0.02\" y=\"") + y +
+            QStringLiteral("\" xunits=\"fraction\" yunits=\"fraction\"/>"));
+        add(QStringLiteral("</ScreenOverlay>"));
+    }
+
+    void scaleOverlay(bool titleWritten) {
+        QString y;
+        if (titleWritten)
+            y = numberText(1 - (o_.titleTop ? 0.97 : 0.03));
+        else
+            y = o_.scaleTop ? QStringLiteral("0.97") : QStringLiteral("0.03");
+        add(QStringLiteral("<ScreenOverlay>"));
+        add(QStringLiteral("  <name>ColorScale</name>"));
+        add(QStringLiteral("  <Icon>"));
+        add(kScalePlaceholder);
+        add(QStringLiteral("    <viewBoundScale>0.75</viewBoundScale>"));
+        add(QStringLiteral("  </Icon>"));
+        add(QStringLiteral("  <overlayXY x=\"0.3\" y=\"") + y +
+            QStringLiteral("\"  xunits= \"fraction\"  yunits= \"fraction\"/>"));
+        add(QStringLiteral("  <screenXY x=\"0.3\" y=\"") + y +
+            QStringLiteral("\" xunits=\"fraction\" yunits=\"fraction\"/>"));
+        add(QStringLiteral("</ScreenOverlay>"));
+    }
+
+    QString labelText(const PlaceRow& row) const {
+        const QString name = xmlSafe(row[ColName].toText());
+        switch (o_.labels) {
+        case LabelKind::Name:
+            return name;
+        case LabelKind::Value:
+            return labelValueText(row[ColValue].toNumber(), st_, o_.decimalsText);
+        case LabelKind::NameAndValue:
+            return name + QStringLiteral(" - ") +
+                   labelValueText(row[ColValue].toNumber(), st_, o_.decimalsText);
+        case LabelKind::Nothing:
+            break;
+        }
+        return QString();
+    }
+
+    QString pointPosition(int i) const {
+        const PlaceRow& row = in_.places[i];
+        const long long h = i < int(st_.heights.size()) ? st_.heights[i] : 0;
+        return row[ColLon].toText() + QLatin1Char(',') + row[ColLat].toText() + QStringLiteral(", ") +
+               numberText(checkedFinite(double(h) * 1.1));
+    }
+
+    void labelsFolder() {
+        add(QStringLiteral(" <Folder>"));
+        add(QStringLiteral("  <open>0</open>"));
+        add(QStringLiteral(" <name>Names/Values</name>"));
+        for (int i = 0; i < int(in_.places.size()); ++i) {
+            const PlaceRow& row = in_.places[i];
+            // An area in several parts, or a place given twice, gets one label.
+            if (i > 0 && row[ColName].toText() == in_.places[i - 1][ColName].toText())
+                continue;
+            ui_.yieldToWindow();
+            add(QStringLiteral(" <Placemark>"));
+            add(QStringLiteral("  <name>") + labelText(row) + QStringLiteral("</name>"));
+            add(QStringLiteral("  <Style>"));
+            add(QStringLiteral("   <IconStyle><Icon>"));
+            if (o_.nothing) {
+                add(QStringLiteral("         <href>root://icons/palette-4.png</href>"));
+                add(QStringLiteral("         <x>32</x><y>128</y><w>32</w><h>32</h>"));
+            }
+            add(QStringLiteral("     </Icon></IconStyle>"));
+            add(QStringLiteral("   <LabelStyle><color>") + st_.swatches.label +
+                QStringLiteral("</color><scale>0.7</scale></LabelStyle>"));
+            add(QStringLiteral("   </Style>"));
+            add(QStringLiteral("    <Point>"));
+            add(QStringLiteral("      <altitudeMode>relativeToGround</altitudeMode>"));
+            const QString position =
+                in_.shapeMode && in_.shapeLabelPosition ? in_.shapeLabelPosition(i) : pointPosition(i);
+            add(QStringLiteral("      <coordinates>") + position + QStringLiteral("</coordinates>"));
+            add(QStringLiteral("    </Point>"));
+            add(QStringLiteral("  </Placemark>"));
+        }
+        add(QStringLiteral(" </Folder>"));
+    }
+
+    const DocumentInput& in_;
+    const GraphOptions& o_;
+    const GraphState& st_;
+    Ui& ui_;
+    QStringList lines_;
+};
+
+bool startsEntity(const QString& s, qsizetype amp) {
+    qsizetype i = amp + 1;
+    if (i < s.size() && s[i] == QLatin1Char('#')) {
+        ++i;
+        const bool hex = i < s.size() && (s[i] == QLatin1Char('x'));
+        if (hex)
+            ++i;
+        const qsizetype start = i;
+        while (i < s.size() && (hex ? isxdigit(s[i].unicode()) : isdigit(s[i].unicode())) &&
+               s[i].unicode() < 128)
+            ++i;
+        return i > start && i < s.size() && s[i] == QLatin1Char(';');
+    }
+    const qsizetype start = i;
+    while (i < s.size() && s[i].unicode() < 128 && isalnum(s[i].unicode()))
+        ++i;
+    return i > start && i < s.size() && s[i] == QLatin1Char(';');
+}
+
+} // namespace
+
+QStringList writeDocument(const DocumentInput& in, Ui& ui) {
+    return Writer(in, ui).run();
+}
+
+QString xmlSafe(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == QLatin1Char('<'))
+            out += QStringLiteral("&lt;");
+        else if (c == QLatin1Char('>'))
+            out += QStringLiteral("&gt;");
+        else if (c == QLatin1Char('&') && !startsEntity(text, i))
+            out += QStringLiteral("&amp;");
+        else if (c.unicode() < 0x20 && c != QLatin1Char('\t'))
+            out += QLatin1Char(' '); // control characters are not allowed in XML text
+        else
+            out += c;
+    }
+    return out;
+}
+
+QString labelValueText(double value, const GraphState& st, const QString& decimalsText) {
+    double x = value;
+    if (st.valuesShifted)
+        x = x - std::fabs(double(st.rawValueMin)) - 1;
+    const double d = roundHalfEven(readNumber(decimalsText));
+    return numberText(roundDecimals(x, int(std::clamp(d, 0.0, 15.0))));
+}
+
+} // namespace kartello

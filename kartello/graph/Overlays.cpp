@@ -1,0 +1,116 @@
+#include "graph/Overlays.h"
+
+#include "graph/Scaling.h"
+#include "runtime/Number.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <cmath>
+
+namespace kartello {
+
+namespace {
+
+QColor qcolor(Rgb c) {
+    return QColor(c % 256, (c / 256) % 256, (c / 65536) % 256);
+}
+
+// Decimals of the scale labels by the magnitude of the largest raw value; -1
+// stands for "not rounded" (the gap between 0.9999999 and 1).
+int labelDecimals(double rawMax) {
+    const double m = std::fabs(rawMax);
+    if (m <= 0.9999999)
+        return 2;
+    if (m >= 1 && m <= 10)
+        return 1;
+    if (m > 10)
+        return 0;
+    return -1;
+}
+
+// Labels sit under their bars, so the bars leave room for half a label on
+// either side.
+constexpr double kScaleMargin = 18;
+
+} // namespace
+
+QFont titleFont(const FontChoice& f) {
+    QFont font(f.name);
+    font.setPointSizeF(f.size > 0 ? f.size : 8.25);
+    font.setBold(f.bold);
+    font.setItalic(f.italic);
+    font.setUnderline(f.underline);
+    return font;
+}
+
+QImage Titulo(const TitleSpec& spec) {
+    const QFont font = titleFont(spec.font);
+    const QFontMetricsF fm(font);
+    const double h = fm.height();
+    const double w1 = fm.horizontalAdvance(spec.line1);
+    const bool two = !spec.line2.isEmpty();
+    const double w2 = two ? fm.horizontalAdvance(spec.line2) : 0;
+    const double height = two ? h * 2.2 : h * 1.1;
+    const double lines = two ? 4 : 2;
+    const double width = 1.1 * std::max(w1, w2);
+
+    QImage img(std::max(1, int(std::ceil(width))), std::max(1, int(std::ceil(height))), QImage::Format_RGB32);
+    img.fill(qcolor(spec.backColor));
+    QPainter p(&img);
+    p.setFont(font);
+    p.setPen(qcolor(spec.textColor));
+    // y is the top of the text line, as the picture box prints from there.
+    p.drawText(QPointF(width / 2 - w1 / 2, height / lines - h / 2 + fm.ascent()), spec.line1);
+    if (two)
+        p.drawText(QPointF(width / 2 - w2 / 2, height * 2.8 / 4 - h / 2 + fm.ascent()), spec.line2);
+    return img;
+}
+
+QStringList scaleLabels(const ScaleSpec& spec) {
+    double a = spec.rawMin, b = spec.rawMax;
+    if (spec.logTransform) {
+        a = std::log(a + 1);
+        b = std::log(b + 1);
+    } else if (spec.sqrTransform) {
+        a = std::sqrt(a + 1);
+        b = std::sqrt(b + 1);
+    }
+    const int decimals = labelDecimals(spec.rawMax);
+    QStringList labels;
+    for (int k = 0; k <= 255; k += 51) {
+        const double t = (b - a) * k / 255 + a;
+        double v = spec.logTransform ? std::exp(t) : spec.sqrTransform ? t * t : t;
+        if (decimals >= 0)
+            v = RoundUp(v, decimals);
+        labels << (std::isfinite(v) ? numberText(v) : QString());
+    }
+    return labels;
+}
+
+QImage ColorScale(const ScaleSpec& spec) {
+    QImage img(kScaleWidth, kScaleHeight, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    const double w = kScaleWidth - 2 * kScaleMargin;
+    const double barTop = 0, barBottom = kScaleHeight / 2.0;
+    for (int k = 0; k < 256; ++k) {
+        const QColor c = qcolor((*spec.table)[k]);
+        const double x = kScaleMargin + k * w / 256;
+        p.fillRect(QRectF(x, barTop, w / 256 + 0.5, barBottom - barTop), c);
+    }
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(11);
+    p.setFont(font);
+    p.setPen(Qt::black);
+    const QStringList labels = scaleLabels(spec);
+    const QFontMetricsF fm(font);
+    for (int i = 0; i < labels.size(); ++i) {
+        const double centre = kScaleMargin + (i * 51 + 0.5) * w / 256;
+        const double tw = fm.horizontalAdvance(labels[i]);
+        p.drawText(QPointF(centre - tw / 2, barBottom + 4 + fm.ascent()), labels[i]);
+    }
+    return img;
+}
+
+} // namespace kartello

@@ -1,0 +1,43 @@
+#pragma once
+// The two screen-overlay images of a graph: the title (one or two centred
+// lines in the title font) and the colour scale with six value labels.
+#include "graph/Colors.h"
+#include "runtime/Ui.h"
+
+#include <QImage>
+#include <QString>
+
+namespace kartello {
+
+struct TitleSpec {
+    QString line1, line2;
+    FontChoice font;
+    Rgb textColor = 0;
+    Rgb backColor = 0xFFFFFF;
+};
+
+// Title box 1.1 times as wide as the wider line; 1.1 text heights high for
+// one line, 2.2 for two, the lines' middles at 1/2 (one line), or 1/4 and 0.7.
+QImage Titulo(const TitleSpec& spec);
+
+struct ScaleSpec {
+    const ColorTable* table = nullptr;
+    double rawMin = 0, rawMax = 0; // the data's own range
+    bool logTransform = false;
+    bool sqrTransform = false;
+};
+
+// Size of the colour-scale picture box.
+inline constexpr int kScaleWidth = 420;
+inline constexpr int kScaleHeight = 56;
+
+// The six label texts under the bars at k = 0, 51, ..., 255.
+QStringList scaleLabels(const ScaleSpec& spec);
+// Bars in scale order across the upper half, labels in the lower half.
+QImage ColorScale(const ScaleSpec& spec);
+
+// The font a title choice stands for; "Arial" resolves through fontconfig to
+// its metric twin.
+QFont titleFont(const FontChoice& f);
+
+} // namespace kartello

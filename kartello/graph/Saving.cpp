@@ -1,0 +1,149 @@
+#include "graph/Saving.h"
+
+#include "graph/KmlDocument.h"
+#include "graph/Kmz.h"
+#include "runtime/RuntimeError.h"
+#include "runtime/Ui.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTemporaryDir>
+
+namespace kartello {
+
+namespace {
+
+// The image path stem: the document name up to its first ".kml".
+QString imageStem(const QString& documentName) {
+    const qsizetype at = documentName.indexOf(QStringLiteral(".kml"));
+    if (at < 0)
+        throw RuntimeError(ErrInvalidCall);
+    return documentName.left(at);
+}
+
+void writeAtomically(const QString& path, const QByteArray& bytes) {
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        throw RuntimeError(QFileInfo(path).absoluteDir().exists() ? ErrPathFileAccess : ErrPathNotFound);
+    if (f.write(bytes) != bytes.size() || !f.commit())
+        throw RuntimeError(ErrPathFileAccess);
+}
+
+QByteArray documentBytes(const QStringList& lines) {
+    QByteArray out;
+    qsizetype size = 0;
+    for (const QString& l : lines)
+        size += l.size() + 2;
+    out.reserve(size + size / 8);
+    for (const QString& l : lines) {
+        out += l.toUtf8();
+        out += "\r\n";
+    }
+    return out;
+}
+
+QByteArray bmpBytes(const QImage& img) {
+    QByteArray bytes;
+    QBuffer buf(&bytes);
+    buf.open(QIODevice::WriteOnly);
+    if (!img.save(&buf, "BMP"))
+        throw RuntimeError(ErrPathFileAccess);
+    return bytes;
+}
+
+} // namespace
+
+QString baseNameOf(const QString& path) {
+    const qsizetype slash = std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+    const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
+    if (dot <= slash)
+        return path.mid(slash + 1);
+    return path.mid(slash + 1, dot - slash - 1);
+}
+
+QStringList finishedLines(const QStringList& lines, const GraphOptions& o, const QString& documentName,
+                          const QString& base, bool kmz, bool* titleUsed, bool* scaleUsed) {
+    // Inside a KMZ the reference is a path within the archive: a URL path,
+    // so its separator is "/" whatever the platform.
+    const QString ref = kmz ? QStringLiteral("Images/") + base : base;
+    QStringList out = lines;
+    for (QString& line : out) {
+        if (line == kTitlePlaceholder) {
+            imageStem(documentName);
+            line = QStringLiteral("    <href>") + ref + QStringLiteral("_title.bmp</href>");
+            *titleUsed = true;
+        } else if (line == kScalePlaceholder && o.showScale) {
+            imageStem(documentName);
+            line = QStringLiteral("    <href>") + ref + QStringLiteral("_cscale.bmp</href>");
+            *scaleUsed = true;
+        } else if (line == kNamePlaceholder) {
+            line = QStringLiteral("<name>") + xmlSafe(base) + QStringLiteral("</name>");
+        }
+    }
+    return out;
+}
+
+bool guarda(SaveContext& ctx) {
+    const std::optional<QString> chosen =
+        ctx.ui.saveFileDialog(QStringLiteral("Save"), QStringLiteral("kml (*.kml)|*.kml|kmz (*.kmz)|*.kmz"),
+                              QString(), ctx.graphBaseName);
+    if (!chosen || chosen->isEmpty())
+        return false;
+    try {
+        ctx.currentFile = *chosen;
+        // The test is on the text as typed: "graph.KMZ" is written as plain KML.
+        const bool kmz = ctx.currentFile.contains(QStringLiteral(".kmz"));
+        const QString documentName =
+            kmz ? ctx.currentFile.left(ctx.currentFile.size() - 3) + QStringLiteral("kml") : ctx.currentFile;
+        ctx.graphBaseName = baseNameOf(ctx.currentFile);
+        const QString base = ctx.graphBaseName;
+
+        bool titleUsed = false, scaleUsed = false;
+        const QStringList lines =
+            finishedLines(ctx.state.kmlLines, ctx.options, documentName, base, kmz, &titleUsed, &scaleUsed);
+        const QByteArray doc = documentBytes(lines);
+
+        if (kmz) {
+            QTemporaryDir staging;
+            if (!staging.isValid())
+                throw RuntimeError(ErrPathFileAccess);
+            const QDir dir(staging.path());
+            dir.mkpath(QStringLiteral("Images"));
+            writeAtomically(dir.filePath(QStringLiteral("doc.kml")), doc);
+            if (titleUsed)
+                writeAtomically(dir.filePath(QStringLiteral("Images/") + base + QStringLiteral("_title.bmp")),
+                                bmpBytes(ctx.state.titleImage));
+            if (scaleUsed)
+                writeAtomically(
+                    dir.filePath(QStringLiteral("Images/") + base + QStringLiteral("_cscale.bmp")),
+                    bmpBytes(ctx.state.scaleImage));
+            if (const auto err = packFolder(staging.path(), ctx.currentFile)) {
+                ctx.ui.messageBox(*err, QStringLiteral("Kartello"), MsgIcon::None);
+                return false;
+            }
+        } else {
+            writeAtomically(ctx.currentFile, doc);
+            if (titleUsed)
+                writeAtomically(imageStem(documentName) + QStringLiteral("_title.bmp"),
+                                bmpBytes(ctx.state.titleImage));
+            if (scaleUsed)
+                writeAtomically(imageStem(documentName) + QStringLiteral("_cscale.bmp"),
+                                bmpBytes(ctx.state.scaleImage));
+        }
+        ctx.state.kmlLines = lines;
+    } catch (const RuntimeError& e) {
+        ctx.ui.messageBox(
+            errorMessage(e, QStringLiteral("guarda"), QStringLiteral(". Please report this error")),
+            QStringLiteral("Kartello"), MsgIcon::None);
+        return false;
+    }
+    if (ctx.options.openInViewer) {
+        ctx.ui.openWithAssociatedApp(ctx.currentFile);
+        ctx.ui.minimizeMainWindow();
+    }
+    return true;
+}
+
+} // namespace kartello

@@ -1,0 +1,36 @@
+#pragma once
+// Saving a generated graph: the save dialog, the document with its
+// placeholders filled in, the overlay images beside it or packed with it into
+// a KMZ, and opening the result with the application registered for it.
+#include "graph/GraphOptions.h"
+#include "graph/GraphState.h"
+
+#include <QString>
+
+namespace kartello {
+
+class Ui;
+
+struct SaveContext {
+    GraphState& state;
+    const GraphOptions& options;
+    Ui& ui;
+    QString& currentFile;
+    QString& graphBaseName;
+};
+
+// True when the graph was written. A cancelled dialog ends silently; any
+// other fault shows "... in procedure guarda of form Main. Please report this
+// error" (or the packer's own text) and leaves an existing file as it was.
+bool guarda(SaveContext& ctx);
+
+// The text between the last path separator and the last ".".
+QString baseNameOf(const QString& path);
+
+// The document with its placeholder lines filled in for the chosen file.
+// Throws RuntimeError 5 when the title or scale image needs a name and the
+// document name holds no ".kml".
+QStringList finishedLines(const QStringList& lines, const GraphOptions& o, const QString& documentName,
+                          const QString& base, bool kmz, bool* titleUsed, bool* scaleUsed);
+
+} // namespace kartello

@@ -1,0 +1,121 @@
+#include "graph/Shapes.h"
+
+#include "graph/Generator.h"
+#include "runtime/Number.h"
+#include "runtime/RuntimeError.h"
+#include "runtime/Ui.h"
+
+namespace kartello {
+
+namespace {
+
+QString ringText(const QString& raw) {
+    QString text = raw.trimmed();
+    const qsizetype cut = text.indexOf(QStringLiteral("</coordinates>"));
+    if (cut >= 0)
+        text.truncate(cut);
+    return text;
+}
+
+// The first tuple's altitude text: after the second comma, up to the first
+// blank after it; null when there is none.
+QString firstAltitude(const QString& ring) {
+    const qsizetype c1 = ring.indexOf(QLatin1Char(','));
+    const qsizetype c2 = c1 < 0 ? -1 : ring.indexOf(QLatin1Char(','), c1 + 1);
+    if (c2 < 0)
+        return QString();
+    const qsizetype blank = ring.indexOf(QLatin1Char(' '), c2 + 1);
+    if (blank <= c2 + 1)
+        return QString();
+    return ring.mid(c2 + 1, blank - c2 - 1);
+}
+
+double tableValue(const ShapeHooks& hooks, int shapeNumber) {
+    if (shapeNumber < 1 || shapeNumber > hooks.tableValues.size())
+        throw RuntimeError(ErrSubscript);
+    return readNumber(hooks.tableValues[shapeNumber - 1]);
+}
+
+} // namespace
+
+double signedAreaSum(const std::vector<double>& lon, const std::vector<double>& lat) {
+    double s = 0;
+    for (size_t k = 1; k < lon.size(); ++k)
+        s += lon[k - 1] * lat[k] - lat[k - 1] * lon[k];
+    return s;
+}
+
+void MontaShape(PlaceRows& rings, GraphState& st, const ShapeHooks& hooks, Ui& ui, const ErrorSink& sink) {
+    st.lonMin = 100000;
+    st.latMin = 10000;
+    st.latMax = -100000;
+    st.lonMax = -100000;
+    st.valueMax = -1e10;
+    st.valueMin = 1e10;
+    try {
+        int shapeNumber = 1;
+        double value = tableValue(hooks, 1);
+        for (int i = 0; i < int(rings.size()); ++i) {
+            ui.yieldToWindow();
+            PlaceRow& row = rings[i];
+            const QString text = ringText(row[ColLat].toText());
+            if (i > 0 && row[ColName].toText() != rings[i - 1][ColName].toText())
+                value = tableValue(hooks, ++shapeNumber);
+            row[ColValue] = Cell(value);
+            st.valueMin = std::min(st.valueMin, value);
+            st.valueMax = std::max(st.valueMax, value);
+
+            std::vector<double> lon, lat;
+            float boxLatMin = 10000, boxLatMax = -100000, boxLonMin = 100000, boxLonMax = -100000;
+            for (const QString& tuple : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+                const double x = readNumber(hooks.lonField(tuple));
+                const double y = readNumber(hooks.latField(tuple));
+                lon.push_back(x);
+                lat.push_back(y);
+                boxLonMin = std::min(boxLonMin, float(x));
+                boxLonMax = std::max(boxLonMax, float(x));
+                boxLatMin = std::min(boxLatMin, float(y));
+                boxLatMax = std::max(boxLatMax, float(y));
+            }
+            st.lonMin = std::min(st.lonMin, double(boxLonMin));
+            st.lonMax = std::max(st.lonMax, double(boxLonMax));
+            st.latMin = std::min(st.latMin, double(boxLatMin));
+            st.latMax = std::max(st.latMax, double(boxLatMax));
+
+            if (signedAreaSum(lon, lat) < 0) {
+                QString reversed;
+                for (size_t k = lon.size(); k-- > 0;)
+                    reversed +=
+                        numberText(lon[k]) + QLatin1Char(',') + numberText(lat[k]) + QStringLiteral(",0 ");
+                row[ColLat] = Cell(reversed);
+            }
+        }
+    } catch (const RuntimeError& e) {
+        sink(errorMessage(
+            e, QStringLiteral("MontaShape"),
+            QStringLiteral(". It seems there is a problem with the data. Review your input file.")));
+    }
+    st.rawValueMin = float(st.valueMin);
+    st.rawValueMax = float(st.valueMax);
+}
+
+QString raiseRing(const QString& ring, long long h, Ui& ui) {
+    const QString alt = firstAltitude(ring);
+    QString old;
+    if (alt.isNull()) {
+        const MsgAnswer a =
+            ui.messageBox(QStringLiteral("I don't understand the data in your your file.\r\n"
+                                         "Proceed ? (Procedure faz: calcula alturas)"),
+                          QStringLiteral("Kartello Warning"), MsgIcon::Exclamation, MsgButtons::YesNo);
+        if (a != MsgAnswer::Yes)
+            throw GenerationStopped();
+        old = QStringLiteral(",0 ");
+    } else {
+        old = QLatin1Char(',') + alt + QLatin1Char(' ');
+    }
+    QString out = ring;
+    out.replace(old, QLatin1Char(',') + numberText(double(h)) + QLatin1Char(' '));
+    return out;
+}
+
+} // namespace kartello

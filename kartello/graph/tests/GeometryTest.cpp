@@ -1,0 +1,170 @@
+#include "graph/Geometry.h"
+#include "graph/ArcSinLink.h"
+#include "runtime/RuntimeError.h"
+
+#include <QStringList>
+#include <cmath>
+#include <gtest/gtest.h>
+
+using namespace kartello;
+
+namespace {
+
+struct Recorder {
+    QStringList messages;
+    ErrorSink sink() {
+        return [this](const QString& m) {
+            messages << m;
+        };
+    }
+};
+
+struct DistanceCase {
+    const char* name;
+    double lat1, lat2, lon1, lon2;
+    double expected; // nautical miles, worked out from the sailing formulas
+};
+
+class DistanceTest : public testing::TestWithParam<DistanceCase> {};
+
+TEST_P(DistanceTest, FollowsRhumbLineSailing) {
+    const DistanceCase& c = GetParam();
+    Recorder r;
+    EXPECT_NEAR(disTancia(c.lat1, c.lat2, c.lon1, c.lon2, r.sink()), c.expected, 1e-6) << c.name;
+    EXPECT_TRUE(r.messages.isEmpty());
+}
+
+// 20 degrees of longitude along the 10th parallel: 20 x 60 x cos 10 deg.
+constexpr double kAcrossDateLine = 1181.7693036146497;
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DistanceTest,
+    testing::Values(DistanceCase{"one degree of longitude on the equator", 0, 0, 0, 1, 60},
+                    DistanceCase{"one degree of latitude along a meridian", 0, 1, 5, 5, 60},
+                    DistanceCase{"east across the date line", 10, 10, 170, -170, kAcrossDateLine},
+                    DistanceCase{"west across the date line", 10, 10, -170, 170, kAcrossDateLine},
+                    DistanceCase{"same point", 45, 45, 7, 7, 0}));
+
+TEST(Geometry, RoundDownTruncatesTowardZero) {
+    EXPECT_EQ(roundDown(3.7), 3);
+    EXPECT_EQ(roundDown(-3.7), -3);
+    EXPECT_EQ(roundDown(0.2), 0);
+}
+
+TEST(Geometry, ModuloKeepsTheSignOfTheDividend) {
+    EXPECT_DOUBLE_EQ(moDl(-1, 6.28318530717958), -1);
+    EXPECT_DOUBLE_EQ(moDl(7, 3), 1);
+    EXPECT_DOUBLE_EQ(moDl(-7, 3), -1);
+}
+
+TEST(Geometry, MidpointIsAKmlTupleWithTrailingBlank) {
+    EXPECT_EQ(PontoMedio(10, 20, 30, 40), QStringLiteral("30,20,0 "));
+    EXPECT_EQ(PontoMedio(-1, -3, 2, 4), QStringLiteral("0.5,0.5,0 "));
+}
+
+TEST(Geometry, MeridionalPartsOfTheSouthPoleAreReportedAndGiveZero) {
+    Recorder r;
+    EXPECT_EQ(mP(-90, r.sink()), 0);
+    ASSERT_EQ(r.messages.size(), 1);
+    EXPECT_EQ(r.messages[0],
+              QStringLiteral("Error 5 (Invalid procedure call or argument) in procedure mP of form "
+                             "Main. Please review your data"));
+}
+
+TEST(Geometry, MeridionalPartsAreAMagnitude) {
+    Recorder r;
+    EXPECT_GT(mP(-30, r.sink()), 0);
+    EXPECT_NEAR(mP(-30, r.sink()), mP(30, r.sink()), 1e-9);
+    EXPECT_NEAR(mP(0, r.sink()), 0, 1e-9);
+}
+
+struct StepCase {
+    double sides;
+    int step;
+};
+
+class PolygonStepTest : public testing::TestWithParam<StepCase> {};
+
+TEST_P(PolygonStepTest, RoundsHalvesToEven) {
+    EXPECT_EQ(polygonStep(GetParam().sides), GetParam().step);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PolygonStepTest,
+                         testing::Values(StepCase{3, 120}, StepCase{4, 90}, StepCase{5, 72}, StepCase{50, 7},
+                                         StepCase{40, 9}, StepCase{1, 360}, StepCase{144, 2}));
+
+TEST(Geometry, StepThatWouldNeverAdvanceIsAnError) {
+    for (double sides : {-4.0, 1000.0, 721.0}) {
+        try {
+            polygonStep(sides);
+            ADD_FAILURE() << sides;
+        } catch (const RuntimeError& e) {
+            EXPECT_EQ(e.number, 5) << sides;
+        }
+    }
+    try {
+        polygonStep(0);
+        ADD_FAILURE();
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.number, 11);
+    }
+}
+
+QList<QPair<double, double>> corners(const QString& text) {
+    QList<QPair<double, double>> out;
+    for (const QString& t : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QStringList f = t.split(QLatin1Char(','));
+        out.append({f[0].toDouble(), f[1].toDouble()});
+    }
+    return out;
+}
+
+TEST(Geometry, SquareStartsNorthWestAndRunsCounterClockwiseAndCloses) {
+    QString text;
+    appendCorners(text, 0, 0, 1, 0, 90, ArcSinLink::standard());
+    const auto c = corners(text);
+    ASSERT_EQ(c.size(), 5);
+    // One nautical mile at 45 degrees: 1/60 x cos 45 = 0.011785 degrees each way.
+    const double d = 0.0117851;
+    EXPECT_NEAR(c[0].first, -d, 1e-6); // north-west
+    EXPECT_NEAR(c[0].second, d, 1e-6);
+    EXPECT_NEAR(c[1].first, -d, 1e-6); // south-west
+    EXPECT_NEAR(c[1].second, -d, 1e-6);
+    EXPECT_NEAR(c[2].first, d, 1e-6); // south-east
+    EXPECT_NEAR(c[2].second, -d, 1e-6);
+    EXPECT_NEAR(c[3].first, d, 1e-6); // north-east
+    EXPECT_NEAR(c[3].second, d, 1e-6);
+    EXPECT_NEAR(c[4].first, c[0].first, 1e-12); // bearing 405 is bearing 45 again
+    EXPECT_NEAR(c[4].second, c[0].second, 1e-12);
+    EXPECT_TRUE(text.endsWith(QStringLiteral(",0 ")));
+}
+
+TEST(Geometry, FiftySidesGiveFiftyTwoCornersLeftOpen) {
+    QString text;
+    appendCorners(text, 45, 7, 10, 123, 7, ArcSinLink::standard());
+    const QStringList tuples = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    ASSERT_EQ(tuples.size(), 52); // bearings 45, 52, ..., 402
+    EXPECT_NE(tuples.first(), tuples.last());
+    for (const QString& t : tuples)
+        EXPECT_TRUE(t.endsWith(QStringLiteral(",123")));
+}
+
+TEST(Geometry, DestinationIsWrappedIntoTheLongitudeRange) {
+    const QStringList f = FcoorD(0, 179.999, 60, 270, ArcSinLink::standard()).split(QLatin1Char(','));
+    // A bearing of 270 moves east: one degree past 179.999 wraps to -179.001.
+    EXPECT_NEAR(f[0].toDouble(), -179.001, 1e-6);
+    EXPECT_NEAR(f[1].toDouble(), 0, 1e-9);
+}
+
+TEST(Geometry, MissingLibraryFailsTheFirstDestination) {
+    ArcSinLink missing({"/nonexistent/libprobability.so"});
+    try {
+        FcoorD(10, 10, 1, 45, missing);
+        ADD_FAILURE();
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.number, 53);
+        EXPECT_TRUE(e.description.contains(QStringLiteral("libprobability.so")));
+    }
+}
+
+} // namespace
