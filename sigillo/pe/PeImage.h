@@ -33,7 +33,11 @@ private:
     struct Section {
         uint32_t virtualAddress, virtualSize, rawSize, rawPointer;
     };
-    std::optional<uint64_t> rvaToOffset(uint32_t rva, uint32_t size) const;
+    struct Extent {
+        uint64_t offset;    // in the file
+        uint64_t available; // bytes of the file from there that belong to the RVA's section
+    };
+    std::optional<Extent> mapRva(uint32_t rva) const;
     std::optional<uint32_t> findEntry(uint32_t dirOffset, const ResourceId& id, bool wantDirectory) const;
     std::optional<uint32_t> firstEntry(uint32_t dirOffset, bool wantDirectory) const;
     bool entryNameEquals(uint32_t nameOffset, const std::string& name) const;
@@ -48,7 +52,21 @@ private:
     uint16_t machine_ = 0;
 };
 
-// Reads a whole file; nullopt when it cannot be read.
-std::optional<std::vector<uint8_t>> ReadFileBytes(const std::string& path);
+// A file's bytes, mapped read-only for as long as the object lives.
+class MappedFile {
+public:
+    explicit MappedFile(const std::string& path);
+    ~MappedFile();
+    MappedFile(const MappedFile&) = delete;
+    MappedFile& operator=(const MappedFile&) = delete;
+
+    bool ok() const { return ok_; } // false when the file could not be opened or read
+    std::span<const uint8_t> bytes() const { return {data_, size_}; }
+
+private:
+    const uint8_t* data_ = nullptr;
+    size_t size_ = 0;
+    bool ok_ = false;
+};
 
 } // namespace sigillo::pe
