@@ -1,0 +1,478 @@
+#include "GridView.h"
+
+#include <QPainter>
+#include <QScrollBar>
+#include <algorithm>
+#include <cmath>
+
+#include "KeyCodes.h"
+#include "tessara/GridModel.h"
+
+namespace tessara {
+
+namespace {
+
+constexpr int kTextMarginPx = 3;
+
+bool isUserFocus(Qt::FocusReason reason) {
+    // Switching windows or closing a popup is no focus change inside the form.
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+}
+
+Qt::Alignment textAlignment(int alignment, const QString& text) {
+    if (alignment < AlignLeftTop || alignment > AlignRightBottom) {
+        // General: numbers to the right, other text to the left.
+        bool number = false;
+        text.trimmed().toDouble(&number);
+        return (number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+    }
+    const Qt::Alignment horizontal[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
+    const Qt::Alignment vertical[] = {Qt::AlignTop, Qt::AlignVCenter, Qt::AlignBottom};
+    return horizontal[alignment / 3] | vertical[alignment % 3];
+}
+
+} // namespace
+
+GridView::GridView(GridModel& model, QWidget* parent) : QAbstractScrollArea(parent), model_(model) {
+    setObjectName(QStringLiteral("MSFlexGrid1"));
+    setFrameShape(QFrame::NoFrame);
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setMouseTracking(true);
+    topRow_ = model_.FixedRows();
+    leftCol_ = model_.FixedCols();
+    connect(&model_, &GridModel::changed, this, &GridView::onModelChanged);
+    connect(&model_, &GridModel::RowColChange, this, &GridView::onCurrentCellMoved);
+    updateScrollBars();
+}
+
+int GridView::pixels(double twips) const {
+    return int(std::lround(twips / model_.twipsPerPixel()));
+}
+double GridView::twips(double pixels) const {
+    return pixels * model_.twipsPerPixel();
+}
+
+int GridView::fixedHeight() const {
+    int h = 0;
+    for (int r = 0; r < model_.FixedRows(); ++r)
+        h += pixels(model_.RowHeight(r));
+    return h;
+}
+
+int GridView::fixedWidth() const {
+    int w = 0;
+    for (int c = 0; c < model_.FixedCols(); ++c)
+        w += pixels(model_.ColWidth(c));
+    return w;
+}
+
+// The largest top row that still fills the viewport down to the last row.
+int GridView::lastTopRow() const {
+    const int available = viewport()->height() - fixedHeight();
+    int top = model_.Rows() - 1;
+    int used = 0;
+    while (top >= model_.FixedRows()) {
+        used += pixels(model_.RowHeight(top));
+        if (used > available)
+            break;
+        --top;
+    }
+    return std::max(model_.FixedRows(), std::min(top + 1, model_.Rows() - 1));
+}
+
+int GridView::lastLeftCol() const {
+    const int available = viewport()->width() - fixedWidth();
+    int left = model_.Cols() - 1;
+    int used = 0;
+    while (left >= model_.FixedCols()) {
+        used += pixels(model_.ColWidth(left));
+        if (used > available)
+            break;
+        --left;
+    }
+    return std::max(model_.FixedCols(), std::min(left + 1, model_.Cols() - 1));
+}
+
+int GridView::rowTop(int r) const {
+    if (r < 0 || r >= model_.Rows())
+        return -1;
+    int y = 0;
+    if (r < model_.FixedRows()) {
+        for (int i = 0; i < r; ++i)
+            y += pixels(model_.RowHeight(i));
+        return y;
+    }
+    if (r < topRow_)
+        return -1;
+    y = fixedHeight();
+    for (int i = topRow_; i < r; ++i) {
+        y += pixels(model_.RowHeight(i));
+        if (y >= viewport()->height())
+            return -1;
+    }
+    return y;
+}
+
+int GridView::colLeft(int c) const {
+    if (c < 0 || c >= model_.Cols())
+        return -1;
+    int x = 0;
+    if (c < model_.FixedCols()) {
+        for (int i = 0; i < c; ++i)
+            x += pixels(model_.ColWidth(i));
+        return x;
+    }
+    if (c < leftCol_)
+        return -1;
+    x = fixedWidth();
+    for (int i = leftCol_; i < c; ++i) {
+        x += pixels(model_.ColWidth(i));
+        if (x >= viewport()->width())
+            return -1;
+    }
+    return x;
+}
+
+void GridView::updateScrollBars() {
+    const int policy = model_.ScrollBars();
+    setHorizontalScrollBarPolicy(policy & 1 ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(policy & 2 ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    const int maxTop = lastTopRow();
+    const int maxLeft = lastLeftCol();
+    topRow_ = std::clamp(topRow_, model_.FixedRows(), maxTop);
+    leftCol_ = std::clamp(leftCol_, model_.FixedCols(), maxLeft);
+    QScrollBar* vertical = verticalScrollBar();
+    QScrollBar* horizontal = horizontalScrollBar();
+    const QSignalBlocker blockV(vertical);
+    const QSignalBlocker blockH(horizontal);
+    vertical->setRange(0, maxTop - model_.FixedRows());
+    vertical->setPageStep(std::max(1, viewport()->height() / std::max(1, pixels(kDefaultRowHeight))));
+    vertical->setValue(topRow_ - model_.FixedRows());
+    horizontal->setRange(0, maxLeft - model_.FixedCols());
+    horizontal->setPageStep(1);
+    horizontal->setValue(leftCol_ - model_.FixedCols());
+}
+
+void GridView::scrollContentsBy(int, int) {
+    topRow_ = model_.FixedRows() + verticalScrollBar()->value();
+    leftCol_ = model_.FixedCols() + horizontalScrollBar()->value();
+    viewport()->update();
+    emit scrolled();
+}
+
+void GridView::scrollToCell(int r, int c) {
+    int top = topRow_;
+    if (r >= model_.FixedRows() && r < model_.Rows()) {
+        if (r < top) {
+            top = r;
+        } else {
+            const int available = viewport()->height() - fixedHeight();
+            int used = pixels(model_.RowHeight(r));
+            int first = r;
+            while (first - 1 >= top && used + pixels(model_.RowHeight(first - 1)) <= available)
+                used += pixels(model_.RowHeight(--first));
+            top = std::max(top, first);
+        }
+    }
+    int left = leftCol_;
+    if (c >= model_.FixedCols() && c < model_.Cols()) {
+        if (c < left) {
+            left = c;
+        } else {
+            const int available = viewport()->width() - fixedWidth();
+            int used = pixels(model_.ColWidth(c));
+            int first = c;
+            while (first - 1 >= left && used + pixels(model_.ColWidth(first - 1)) <= available)
+                used += pixels(model_.ColWidth(--first));
+            left = std::max(left, first);
+        }
+    }
+    if (top != topRow_ || left != leftCol_) {
+        topRow_ = top;
+        leftCol_ = left;
+        updateScrollBars();
+        viewport()->update();
+        emit scrolled();
+    }
+}
+
+QRect GridView::cellRectShown(int r, int c) {
+    scrollToCell(r, c);
+    const int y = rowTop(r);
+    const int x = colLeft(c);
+    if (x < 0 || y < 0)
+        return QRect();
+    return QRect(x, y, pixels(model_.ColWidth(c)), pixels(model_.RowHeight(r)));
+}
+
+namespace {
+
+// The index under a position along one axis: fixed entries first, then the
+// scrollable ones from the first shown.
+template <typename Size> int indexAt(int pos, int count, int fixed, int firstShown, Size size) {
+    int edge = 0;
+    for (int i = 0; i < count && edge <= pos; ++i) {
+        if (i >= fixed && i < firstShown)
+            i = firstShown;
+        if (i >= count)
+            break;
+        const int extent = size(i);
+        if (pos >= edge && pos < edge + extent)
+            return i;
+        edge += extent;
+    }
+    return -1;
+}
+
+} // namespace
+
+QPoint GridView::cellAt(const QPoint& point) const {
+    const int r = indexAt(point.y(), model_.Rows(), model_.FixedRows(), topRow_,
+                          [&](int i) { return pixels(model_.RowHeight(i)); });
+    const int c = indexAt(point.x(), model_.Cols(), model_.FixedCols(), leftCol_,
+                          [&](int i) { return pixels(model_.ColWidth(i)); });
+    if (r < 0 || c < 0)
+        return QPoint(-1, -1);
+    return QPoint(r, c);
+}
+
+void GridView::onModelChanged() {
+    updateScrollBars();
+    viewport()->update();
+}
+
+void GridView::onCurrentCellMoved() {
+    scrollToCell(model_.Row(), model_.Col());
+}
+
+void GridView::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    updateScrollBars();
+}
+
+// --- Painting: only the rows and columns that the viewport shows. ---------------
+
+void GridView::paintEvent(QPaintEvent*) {
+    QPainter painter(viewport());
+    const QPalette& pal = palette();
+    painter.fillRect(viewport()->rect(), oleToColor(model_.BackColorBkg(), pal));
+    painter.setFont(model_.Font());
+    const int height = viewport()->height();
+    const int width = viewport()->width();
+    int y = 0;
+    for (int r = 0; r < model_.Rows() && y < height; ++r) {
+        if (r >= model_.FixedRows() && r < topRow_)
+            r = topRow_;
+        const int h = pixels(model_.RowHeight(r));
+        int x = 0;
+        for (int c = 0; c < model_.Cols() && x < width; ++c) {
+            if (c >= model_.FixedCols() && c < leftCol_)
+                c = leftCol_;
+            const int w = pixels(model_.ColWidth(c));
+            if (w > 0 && h > 0)
+                paintCell(painter, QRect(x, y, w, h), r, c);
+            x += w;
+        }
+        y += h;
+    }
+}
+
+void GridView::paintCell(QPainter& painter, const QRect& rect, int r, int c) const {
+    const QPalette& pal = palette();
+    const bool fixed = r < model_.FixedRows() || c < model_.FixedCols();
+    const bool current = r == model_.Row() && c == model_.Col();
+    const auto [r1, r2] = std::minmax(model_.Row(), model_.RowSel());
+    const auto [c1, c2] = std::minmax(model_.Col(), model_.ColSel());
+    const bool highlightOn = model_.HighLight() == 1 || (model_.HighLight() == 2 && hasFocus());
+    const bool selected = !fixed && !current && highlightOn && r >= r1 && r <= r2 && c >= c1 && c <= c2;
+
+    const OleColor ownBack = model_.cellBackColorAt(r, c);
+    const OleColor ownFore = model_.cellForeColorAt(r, c);
+    OleColor back = ownBack ? ownBack : (fixed ? model_.BackColorFixed() : model_.BackColor());
+    OleColor fore = ownFore ? ownFore : (fixed ? model_.ForeColorFixed() : model_.ForeColor());
+    if (selected) {
+        back = model_.BackColorSel();
+        fore = model_.ForeColorSel();
+    }
+    painter.fillRect(rect, oleToColor(back, pal));
+
+    const QImage picture = model_.cellPictureAt(r, c);
+    painter.save();
+    painter.setClipRect(rect);
+    if (!picture.isNull())
+        painter.drawImage(rect.topLeft(), picture);
+    const QString text = model_.TextMatrix(r, c);
+    if (!text.isEmpty()) {
+        painter.setPen(oleToColor(fore, pal));
+        int flags = int(textAlignment(model_.cellAlignmentAt(r, c), text));
+        if (model_.WordWrap())
+            flags |= Qt::TextWordWrap;
+        painter.drawText(rect.adjusted(kTextMarginPx, 0, -kTextMarginPx, 0), flags, text);
+    }
+    painter.restore();
+
+    const int lines = fixed ? model_.GridLinesFixed() : model_.GridLines();
+    if (lines != 0) {
+        painter.setPen(QPen(oleToColor(fixed ? model_.GridColorFixed() : model_.GridColor(), pal),
+                            model_.GridLineWidth()));
+        painter.drawLine(rect.topRight(), rect.bottomRight());
+        painter.drawLine(rect.bottomLeft(), rect.bottomRight());
+    }
+    if (current && !fixed && model_.FocusRect() != 0) {
+        QPen pen(oleToColor(model_.ForeColor(), pal), model_.FocusRect() == 2 ? 2 : 1,
+                 model_.FocusRect() == 1 ? Qt::DotLine : Qt::SolidLine);
+        painter.setPen(pen);
+        painter.drawRect(rect.adjusted(1, 1, -2, -2));
+    }
+}
+
+// --- Keyboard ------------------------------------------------------------------
+
+void GridView::keyPressEvent(QKeyEvent* event) {
+    emit keyDown(virtualKeyCode(*event), shiftMask(event->modifiers()));
+    navigate(*event);
+    const int character = characterCode(*event);
+    if (character >= 0)
+        emit keyPress(character);
+    event->accept();
+}
+
+void GridView::keyReleaseEvent(QKeyEvent* event) {
+    if (!event->isAutoRepeat())
+        emit keyUp(virtualKeyCode(*event), shiftMask(event->modifiers()));
+    event->accept();
+}
+
+// The grid's own movement keys; Shift extends the selection instead.
+bool GridView::navigate(const QKeyEvent& event) {
+    const int rows = model_.Rows();
+    const int cols = model_.Cols();
+    if (rows <= model_.FixedRows() || cols <= model_.FixedCols())
+        return false;
+    const bool extend = event.modifiers() & Qt::ShiftModifier;
+    const bool ctrl = event.modifiers() & Qt::ControlModifier;
+    int r = extend ? model_.RowSel() : model_.Row();
+    int c = extend ? model_.ColSel() : model_.Col();
+    const int page = std::max(1, verticalScrollBar()->pageStep());
+    switch (event.key()) {
+    case Qt::Key_Up:
+        --r;
+        break;
+    case Qt::Key_Down:
+        ++r;
+        break;
+    case Qt::Key_Left:
+        --c;
+        break;
+    case Qt::Key_Right:
+        ++c;
+        break;
+    case Qt::Key_PageUp:
+        r -= page;
+        break;
+    case Qt::Key_PageDown:
+        r += page;
+        break;
+    case Qt::Key_Home:
+        c = model_.FixedCols();
+        if (ctrl)
+            r = model_.FixedRows();
+        break;
+    case Qt::Key_End:
+        c = cols - 1;
+        if (ctrl)
+            r = rows - 1;
+        break;
+    default:
+        return false;
+    }
+    r = std::clamp(r, std::min(model_.FixedRows(), extend ? model_.RowSel() : model_.Row()), rows - 1);
+    c = std::clamp(c, std::min(model_.FixedCols(), extend ? model_.ColSel() : model_.Col()), cols - 1);
+    if (extend) {
+        model_.setRowSel(r);
+        model_.setColSel(c);
+        scrollToCell(r, c);
+    } else {
+        model_.setCurrentCell(r, c);
+    }
+    return true;
+}
+
+// --- Mouse -------------------------------------------------------------------
+
+void GridView::emitMouse(void (GridView::*signal)(int, int, float, float), const QMouseEvent& event,
+                         Qt::MouseButtons buttons) {
+    const QPointF at = event.position();
+    emit(this->*signal)(buttonMask(buttons), shiftMask(event.modifiers()), float(twips(at.x())),
+                        float(twips(at.y())));
+}
+
+// A click on a header selects its whole column (or row); a click on a cell makes
+// it current, or with Shift extends the selection to it.
+void GridView::selectFromPress(int r, int c, bool extend) {
+    const int fr = model_.FixedRows();
+    const int fc = model_.FixedCols();
+    const int rows = model_.Rows();
+    const int cols = model_.Cols();
+    if (rows <= fr || cols <= fc)
+        return;
+    if (r < fr && c < fc) {
+        model_.setCurrentCell(fr, fc);
+        model_.setRowSel(rows - 1);
+        model_.setColSel(cols - 1);
+    } else if (r < fr) {
+        model_.setCurrentCell(fr, c);
+        model_.setRowSel(rows - 1);
+    } else if (c < fc) {
+        model_.setCurrentCell(r, fc);
+        model_.setColSel(cols - 1);
+    } else if (extend) {
+        model_.setRowSel(r);
+        model_.setColSel(c);
+    } else {
+        model_.setCurrentCell(r, c);
+    }
+}
+
+void GridView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        const QPoint cell = cellAt(event->position().toPoint());
+        if (cell.x() >= 0)
+            selectFromPress(cell.x(), cell.y(), event->modifiers() & Qt::ShiftModifier);
+        dragging_ = cell.x() >= model_.FixedRows() && cell.y() >= model_.FixedCols();
+    }
+    emitMouse(&GridView::mouseDown, *event, event->button());
+}
+
+void GridView::mouseMoveEvent(QMouseEvent* event) {
+    if (dragging_ && (event->buttons() & Qt::LeftButton)) {
+        const QPoint cell = cellAt(event->position().toPoint());
+        if (cell.x() >= model_.FixedRows() && cell.y() >= model_.FixedCols() &&
+            (cell.x() != model_.RowSel() || cell.y() != model_.ColSel())) {
+            model_.setRowSel(cell.x());
+            model_.setColSel(cell.y());
+        }
+    }
+    emitMouse(&GridView::mouseMove, *event, event->buttons());
+}
+
+void GridView::mouseReleaseEvent(QMouseEvent* event) {
+    dragging_ = false;
+    emitMouse(&GridView::mouseUp, *event, event->button());
+    if (event->button() == Qt::LeftButton)
+        emit click();
+}
+
+void GridView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        emit dblClick();
+}
+
+void GridView::focusInEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusInEvent(event);
+    viewport()->update();
+    if (isUserFocus(event->reason()))
+        emit gotFocus();
+}
+
+} // namespace tessara

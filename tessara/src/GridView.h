@@ -1,0 +1,73 @@
+#pragma once
+// The wrapped grid on screen: paints the visible part of a GridModel, maps
+// points to cells, scrolls by whole rows and columns, and turns the user's
+// keys and mouse into the grid's own events. Editing is the control's business.
+#include <QAbstractScrollArea>
+#include <QRect>
+
+namespace tessara {
+
+class GridModel;
+
+class GridView : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    explicit GridView(GridModel& model, QWidget* parent = nullptr);
+
+    // The cell's rectangle in viewport pixels, scrolled into view first.
+    QRect cellRectShown(int r, int c);
+    // The cell under a viewport point: {row, col}, -1 where there is none.
+    QPoint cellAt(const QPoint& viewportPoint) const;
+    int pixels(double twips) const;
+    double twips(double pixels) const;
+    int topRow() const { return topRow_; }
+
+signals:
+    // The grid's events, with Windows key codes and mouse positions in twips.
+    void keyDown(int keyCode, int shift);
+    void keyPress(int charCode);
+    void keyUp(int keyCode, int shift);
+    void mouseDown(int button, int shift, float x, float y);
+    void mouseUp(int button, int shift, float x, float y);
+    void mouseMove(int button, int shift, float x, float y);
+    void click();
+    void dblClick();
+    void gotFocus();
+    void scrolled();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    void onModelChanged();
+    void onCurrentCellMoved();
+    void updateScrollBars();
+    void scrollToCell(int r, int c);
+    bool navigate(const QKeyEvent& event);
+    void selectFromPress(int r, int c, bool extend);
+    int rowTop(int r) const;  // viewport y of a visible row, -1 when hidden
+    int colLeft(int c) const; // viewport x of a visible column, -1 when hidden
+    int fixedHeight() const;
+    int fixedWidth() const;
+    int lastTopRow() const;
+    int lastLeftCol() const;
+    void paintCell(QPainter& painter, const QRect& rect, int r, int c) const;
+    void emitMouse(void (GridView::*signal)(int, int, float, float), const QMouseEvent& event,
+                   Qt::MouseButtons buttons);
+
+    GridModel& model_;
+    int topRow_ = 0;  // first scrollable row shown
+    int leftCol_ = 0; // first scrollable column shown
+    bool dragging_ = false;
+};
+
+} // namespace tessara
