@@ -205,5 +205,52 @@ TEST_F(MainFormTest, ReadmeAndWebButtonsOpenTheirDocuments) {
     EXPECT_EQ(ui.shellCalls[1].file, kWebPage);
 }
 
+const std::string kDemo32 = std::string(SIGILLO_FIXTURES) + "/demo32.dll";
+const std::string kDemo64 = std::string(SIGILLO_FIXTURES) + "/demo64.dll";
+
+TEST_F(MainFormTest, BrowsedComponentReportsItsTypeLibraryFirst) {
+    dialog.choices.push_back(kDemo32);
+    form.cmdBrowse_Click();
+    ASSERT_GE(gridInfo.Rows(), 6);
+    const std::pair<const char*, const char*> expected[] = {
+        {"TypeLib Info", ""},
+        {"TypeLib Name:", "DemoLib (Demo Type Library for fixtures)"},
+        {"GUID:", "{12345678-9ABC-DEF0-1234-56789ABCDEF0}"},
+        {"Version:", "2.5"},
+        {"Registered", "No"},
+        {"File Info", ""},
+    };
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(gridInfo.TextMatrix(i, 0), expected[i].first) << "row " << i;
+        EXPECT_EQ(gridInfo.TextMatrix(i, 1), expected[i].second) << "row " << i;
+    }
+}
+
+struct ComparisonCase {
+    const char* name;
+    std::string first;
+    std::string second;
+    const char* verdict;
+};
+
+class ComparisonTest : public MainFormTest, public testing::WithParamInterface<ComparisonCase> {};
+
+TEST_P(ComparisonTest, ShowsVerdictUnderItsHeader) {
+    dialog.choices.push_back(GetParam().first);
+    dialog.choices.push_back(GetParam().second);
+    form.cmdSelectOne_Click();
+    form.cmdSelectTwo_Click();
+    ASSERT_GE(gridComparison.Rows(), 3);
+    EXPECT_EQ(gridComparison.TextMatrix(0, 0), "Comparison Result");
+    EXPECT_EQ(gridComparison.TextMatrix(1, 0), GetParam().verdict);
+    EXPECT_EQ(gridComparison.TextMatrix(2, 0), "First File TypeLib Info");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ComparisonTest,
+    testing::Values(ComparisonCase{"SameFile", kDemo32, kDemo32, "The Files Are Identically!"},
+                    ComparisonCase{"OtherVersionOfSameLibrary", kDemo32, kDemo64, "The Files Are Diferent!"}),
+    [](const testing::TestParamInfo<ComparisonCase>& info) { return info.param.name; });
+
 } // namespace
 } // namespace sigillo
