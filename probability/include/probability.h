@@ -48,12 +48,13 @@ typedef struct Cplx {
 #ifdef __cplusplus
 #include <stdexcept>
 
+/* Wholly inline on purpose: every module that throws or catches it carries
+ * its own copy of the type information, so a program that only dlopens the
+ * library (and never links it) can still catch it by type; the C++ runtime
+ * matches the copies by their mangled name. */
 class __attribute__((visibility("default"))) ProbabilityError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
-    /* Defined in the library, so that its type information has one home that
-     * every catching module shares. */
-    ~ProbabilityError() override;
 };
 #endif
 

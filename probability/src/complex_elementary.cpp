@@ -81,7 +81,9 @@ CExt cothC(CExt z) {
 // With W = x^2 + y^2 + 1, F = sqrt(W + 2x)/2 and G = sqrt(W - 2x)/2 (half
 // the distances of z from -1 and 1): Y = F - G, H = F + G. In exact
 // arithmetic |Y| <= 1 <= H; rounding may step over those bounds, which would
-// turn the principal value into a NaN, so they are held.
+// turn the principal value into a NaN, so they are held. The imaginary part
+// takes the sign of Im(z) by comparison: a negative zero counts as zero, so
+// 1/Z of a real Z (whose imaginary part is -0) stays on the upper side.
 CExt asinC(CExt z) {
     const Ext w = norm(z) + 1.0L;
     const Ext f = sqrt(w + 2.0L * z.re) / 2.0L;
@@ -89,7 +91,7 @@ CExt asinC(CExt z) {
     const Ext y = std::clamp(f - g, -1.0L, 1.0L);
     const Ext h = std::max(f + g, 1.0L);
     const Ext im = acosh(h);
-    return {asin(y), std::signbit(z.im) ? -im : im};
+    return {asin(y), z.im < 0 ? -im : im};
 }
 
 CExt acosC(CExt z) {

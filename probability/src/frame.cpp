@@ -1,7 +1,5 @@
-// The floating-point unit exports and the home of the exception type.
+// The floating-point unit exports.
 #include "frame.h"
-
-ProbabilityError::~ProbabilityError() = default;
 
 extern "C" {
 

@@ -1,0 +1,70 @@
+// Domain errors are left to the x87 unit under the caller's control word:
+// masked they give a NaN, unmasked they raise SIGFPE inside the function.
+#include "probability.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <csignal>
+
+namespace {
+
+class ControlWordTest : public ::testing::Test {
+protected:
+    void SetUp() override { saved_ = Get8087CW_Word(); }
+    void TearDown() override { Set8087CW_Word(saved_); }
+
+private:
+    uint16_t saved_ = 0;
+};
+
+TEST_F(ControlWordTest, RecommendedWordTurnsInvalidArcSinIntoNan) {
+    Set8087CW_Word(ProMathCW_Word());
+    EXPECT_TRUE(std::isnan(ArcSin_Double(2)));
+    EXPECT_TRUE(std::isnan(ArcSin_Double(1.0000000000000002)))
+        << "a hair above 1, as rounding gives near the poles";
+    EXPECT_EQ(Get8087CW_Word(), 0x133F) << "the call leaves the control word alone";
+}
+
+TEST_F(ControlWordTest, MaskedDomainErrorsGiveNanOrInfinity) {
+    Set8087CW_Word(ProMathCW_Word());
+    EXPECT_TRUE(std::isnan(Ln_Double(-1)));
+    EXPECT_EQ(Ln_Double(0), -INFINITY);
+    EXPECT_EQ(Exp_Double(1e4), INFINITY);
+    EXPECT_TRUE(std::isnan(Power_Double(-2, 0.5)));
+}
+
+// In a child process: the parent's control word stays as it was.
+void arcSinWithInvalidUnmasked() {
+    Set8087CW_Word(0x1332); // invalid, zero-divide and overflow enabled
+    volatile double result = ArcSin_Double(2);
+    (void)result;
+    std::_Exit(0); // not reached when the trap fires
+}
+
+TEST(Traps, UnmaskedInvalidOperationRaisesSigfpeInsideArcSin) {
+    EXPECT_EXIT(arcSinWithInvalidUnmasked(), ::testing::KilledBySignal(SIGFPE), "");
+}
+
+void lnOfZeroWithZeroDivideUnmasked() {
+    Set8087CW_Word(0x1332);
+    volatile double result = Ln_Double(0);
+    (void)result;
+    std::_Exit(0);
+}
+
+TEST(Traps, UnmaskedZeroDivideRaisesSigfpeInsideLn) {
+    EXPECT_EXIT(lnOfZeroWithZeroDivideUnmasked(), ::testing::KilledBySignal(SIGFPE), "");
+}
+
+void validArcSinWithTrapsEnabled() {
+    Set8087CW_Word(0x1332);
+    const bool right = ArcSin_Double(0.5) == 0.5235987755982989 && ArcSin_Double(1) == 1.5707963267948966;
+    std::_Exit(right ? 0 : 1);
+}
+
+TEST(Traps, ArgumentsInsideTheDomainDoNotTrap) {
+    EXPECT_EXIT(validArcSinWithTrapsEnabled(), ::testing::ExitedWithCode(0), "");
+}
+
+} // namespace
