@@ -170,8 +170,8 @@ template <typename F> void GridModel::forFill(F&& apply) {
     if (fillStyle_ != 1) {
         apply(cellRef(row_, col_));
     } else {
-        const auto [r1, r2] = std::minmax(row_, rowSel_);
-        const auto [c1, c2] = std::minmax(col_, colSel_);
+        const auto [r1, r2] = std::minmax({row_, rowSel_});
+        const auto [c1, c2] = std::minmax({col_, colSel_});
         for (int r = r1; r <= r2; ++r)
             for (int c = c1; c <= c2; ++c)
                 apply(cellRef(r, c));

@@ -37,8 +37,8 @@ constexpr int kFormatPadding = 120;
 } // namespace
 
 QString GridModel::Clip() const {
-    const auto [r1, r2] = std::minmax(row_, rowSel_);
-    const auto [c1, c2] = std::minmax(col_, colSel_);
+    const auto [r1, r2] = std::minmax({row_, rowSel_});
+    const auto [c1, c2] = std::minmax({col_, colSel_});
     QString out;
     for (int r = r1; r <= r2; ++r) {
         if (r > r1)
@@ -53,8 +53,8 @@ QString GridModel::Clip() const {
 }
 
 void GridModel::setClip(const QString& text) {
-    const auto [r1, r2] = std::minmax(row_, rowSel_);
-    const auto [c1, c2] = std::minmax(col_, colSel_);
+    const auto [r1, r2] = std::minmax({row_, rowSel_});
+    const auto [c1, c2] = std::minmax({col_, colSel_});
     const QStringList lines = clipLines(text);
     for (int i = 0; i < lines.size() && r1 + i <= r2; ++i) {
         const QStringList fields = lines[i].split(QLatin1Char('\t'));

@@ -281,8 +281,8 @@ void GridView::paintCell(QPainter& painter, const QRect& rect, int r, int c) con
     const QPalette& pal = palette();
     const bool fixed = r < model_.FixedRows() || c < model_.FixedCols();
     const bool current = r == model_.Row() && c == model_.Col();
-    const auto [r1, r2] = std::minmax(model_.Row(), model_.RowSel());
-    const auto [c1, c2] = std::minmax(model_.Col(), model_.ColSel());
+    const auto [r1, r2] = std::minmax({model_.Row(), model_.RowSel()});
+    const auto [c1, c2] = std::minmax({model_.Col(), model_.ColSel()});
     const bool highlightOn = model_.HighLight() == 1 || (model_.HighLight() == 2 && hasFocus());
     const bool selected = !fixed && !current && highlightOn && r >= r1 && r <= r2 && c >= c1 && c <= c2;
 

@@ -16,8 +16,8 @@ void GridModel::AlignSel(int alignStyle) {
         setRedraw(false);
         // A selection dragged upward or leftward covers the same cells as one dragged
         // the other way, as for DeleteSel.
-        const auto [r1, r2] = std::minmax(Row(), RowSel());
-        const auto [c1, c2] = std::minmax(Col(), ColSel());
+        const auto [r1, r2] = std::minmax({Row(), RowSel()});
+        const auto [c1, c2] = std::minmax({Col(), ColSel()});
         for (int r = r1; r <= r2; ++r) {
             for (int c = c1; c <= c2; ++c) {
                 checkInt16(c);
@@ -33,8 +33,8 @@ void GridModel::DeleteSel() {
     trapped(QStringLiteral("DeleteSel"), [&] {
         const bool redraw = Redraw();
         setRedraw(false);
-        const auto [r1, r2] = std::minmax(Row(), RowSel());
-        const auto [c1, c2] = std::minmax(Col(), ColSel());
+        const auto [r1, r2] = std::minmax({Row(), RowSel()});
+        const auto [c1, c2] = std::minmax({Col(), ColSel()});
         for (int r = r1; r <= r2; ++r) {
             for (int c = c1; c <= c2; ++c) {
                 Cell& cell = cellRef(r, c);
