@@ -1,6 +1,6 @@
 // Clipboard text from any program, under a comma-decimal and a period locale:
 // the rewrite must never crash, and it may only change row ends and numbers.
-#include "shell/gui/ClipboardNumbers.h"
+#include "../ClipboardNumbers.h"
 
 #include <cstddef>
 #include <cstdint>
