@@ -1,0 +1,147 @@
+// Elementary functions of the library against glibc's libm (and libgcc's
+// complex multiply and divide), plus the bare x87 instruction sequences that
+// the library's definitions prescribe, to show what the library adds on top.
+#include "probability.h"
+
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <cmath>
+#include <complex>
+#include <random>
+
+namespace {
+
+constexpr size_t kInputs = 1024; // a power of two: the index wraps with a mask
+
+template <typename Distribution> std::array<double, kInputs> inputs(Distribution distribution) {
+    std::mt19937_64 rng(42);
+    std::array<double, kInputs> xs{};
+    for (double& x : xs) {
+        x = distribution(rng);
+    }
+    return xs;
+}
+
+const auto unitInputs = inputs(std::uniform_real_distribution<double>(-1.0, 1.0));
+const auto expInputs = inputs(std::uniform_real_distribution<double>(-700.0, 700.0));
+const auto positiveInputs = inputs(std::uniform_real_distribution<double>(1e-3, 1e6));
+const auto planeInputs = inputs(std::uniform_real_distribution<double>(-100.0, 100.0));
+
+template <typename F> void runUnary(benchmark::State& state, const std::array<double, kInputs>& xs, F f) {
+    size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(f(xs[i++ & (kInputs - 1)]));
+    }
+}
+
+template <typename F> void runBinary(benchmark::State& state, F f) {
+    size_t i = 0;
+    for (auto _ : state) {
+        const double y = planeInputs[i & (kInputs - 1)];
+        const double x = planeInputs[(i + 1) & (kInputs - 1)];
+        ++i;
+        benchmark::DoNotOptimize(f(y, x));
+    }
+}
+
+// The bare instructions: fsqrt of 1 - x^2 and fpatan; f2xm1 and fscale.
+double bareX87ArcSin(double x) {
+    long double v = x;
+    long double s = 1.0L - v * v;
+    long double r;
+    asm("fsqrt" : "+t"(s));
+    asm("fpatan" : "=t"(r) : "0"(s), "u"(v) : "st(1)");
+    return static_cast<double>(r);
+}
+
+double bareX87Exp(double x) {
+    long double u = x * 1.44269504088896340736L;
+    long double n = u;
+    asm("frndint" : "+t"(n));
+    long double f = u - n;
+    asm("f2xm1" : "+t"(f));
+    long double m = f + 1.0L;
+    asm("fscale" : "+t"(m) : "u"(n));
+    return static_cast<double>(m);
+}
+
+void ArcSin(benchmark::State& s) {
+    runUnary(s, unitInputs, ArcSin_Double);
+}
+void LibmAsin(benchmark::State& s) {
+    runUnary(s, unitInputs, [](double x) { return std::asin(x); });
+}
+void BareX87ArcSin(benchmark::State& s) {
+    runUnary(s, unitInputs, bareX87ArcSin);
+}
+void ArcTan2(benchmark::State& s) {
+    runBinary(s, ArcTan2_Double);
+}
+void LibmAtan2(benchmark::State& s) {
+    runBinary(s, [](double y, double x) { return std::atan2(y, x); });
+}
+void Exp(benchmark::State& s) {
+    runUnary(s, expInputs, Exp_Double);
+}
+void LibmExp(benchmark::State& s) {
+    runUnary(s, expInputs, [](double x) { return std::exp(x); });
+}
+void BareX87Exp(benchmark::State& s) {
+    runUnary(s, expInputs, bareX87Exp);
+}
+void Ln(benchmark::State& s) {
+    runUnary(s, positiveInputs, Ln_Double);
+}
+void LibmLog(benchmark::State& s) {
+    runUnary(s, positiveInputs, [](double x) { return std::log(x); });
+}
+
+void CMul(benchmark::State& s) {
+    runBinary(s, [](double y, double x) {
+        const Cplx a{y, x}, b{x, y};
+        Cplx r;
+        CMul_Cplx(&r, &a, &b);
+        return r.Re + r.Im;
+    });
+}
+
+void LibgccComplexMultiply(benchmark::State& s) {
+    runBinary(s, [](double y, double x) {
+        const std::complex<double> r = std::complex<double>(y, x) * std::complex<double>(x, y);
+        return r.real() + r.imag();
+    });
+}
+
+void CDiv(benchmark::State& s) {
+    runBinary(s, [](double y, double x) {
+        const Cplx a{y, x}, b{x, -y};
+        Cplx r;
+        CDiv_Cplx(&r, &a, &b);
+        return r.Re + r.Im;
+    });
+}
+
+void LibgccComplexDivide(benchmark::State& s) {
+    runBinary(s, [](double y, double x) {
+        const std::complex<double> r = std::complex<double>(y, x) / std::complex<double>(x, -y);
+        return r.real() + r.imag();
+    });
+}
+
+BENCHMARK(ArcSin);
+BENCHMARK(LibmAsin);
+BENCHMARK(BareX87ArcSin);
+BENCHMARK(ArcTan2);
+BENCHMARK(LibmAtan2);
+BENCHMARK(Exp);
+BENCHMARK(LibmExp);
+BENCHMARK(BareX87Exp);
+BENCHMARK(Ln);
+BENCHMARK(LibmLog);
+BENCHMARK(CMul);
+BENCHMARK(LibgccComplexMultiply);
+BENCHMARK(CDiv);
+BENCHMARK(LibgccComplexDivide);
+
+} // namespace
