@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "Ui.h"
 #include "clsRegistry.h"
 
 namespace sigillo {
@@ -22,8 +23,12 @@ struct ShellState {
 
 // The verbs count as installed when the file type of ".dll" has "\shell\Register".
 ShellState RefreshShellState(clsRegistry& registry);
-// The associations ".dll", ".exe", ".ocx" and "Folder", in this order.
-ShellState EnableShellExtensions(clsRegistry& registry, const std::string& exePath);
-ShellState DisableShellExtensions(clsRegistry& registry, const std::string& exePath);
+// The associations ".dll", ".exe", ".ocx" and "Folder", in this order, then
+// the information box "Shell Extensions Enabled!" (or "...Disabled!").
+ShellState EnableShellExtensions(clsRegistry& registry, const std::string& exePath, Ui& ui);
+ShellState DisableShellExtensions(clsRegistry& registry, const std::string& exePath, Ui& ui);
+// The click on cmdShellEX: enables when its caption reads "enable" in any case, else disables.
+ShellState ShellButtonClick(clsRegistry& registry, const std::string& caption, const std::string& exePath,
+                            Ui& ui);
 
 } // namespace sigillo

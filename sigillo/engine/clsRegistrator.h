@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "Ui.h"
@@ -30,11 +31,12 @@ inline constexpr int kRegistrationTimeLimitMs = 10000;
 std::string RegistrationMessage(int32_t status);
 MsgIcon RegistrationIcon(int32_t status);
 
-// Exit codes of sigillo-regsvr.
+// Exit codes of sigillo-regsvr. Any other ending (a signal, or the exit
+// status 1 that a sanitizer gives a crashing server) counts as a failure.
 enum RegsvrExit : int {
     RegsvrEntryPointReturned = 0,
-    RegsvrLoadFailed = 1,
-    RegsvrNoEntryPoint = 2,
+    RegsvrLoadFailed = 10,
+    RegsvrNoEntryPoint = 11,
     RegsvrUsage = 64,
 };
 
@@ -44,20 +46,25 @@ public:
 
     int32_t Register(std::string p_sFileName);
     int32_t UnRegister(std::string p_sFileName);
-    void RegisterActiveX(std::string& sFile);
-    void UnRegisterActiveX(std::string& sFile);
+    // Register (or unregister) and tell the user the outcome. The status is
+    // returned for callers that want it (sigillo-cli's exit status); an EXE
+    // server gives none, since its outcome is not observed.
+    std::optional<int32_t> RegisterActiveX(std::string& sFile);
+    std::optional<int32_t> UnRegisterActiveX(std::string& sFile);
 
     // The helper program: SIGILLO_REGSVR when set, else sigillo-regsvr beside
     // the running executable.
     static std::string HelperPath();
 
 private:
-    int32_t run(const std::string& file, bool registering);
-    void report(std::string& sFile, bool registering);
+    std::optional<int32_t> report(std::string& sFile, bool registering);
 
     Ui& ui_;
     int timeLimitMs_;
 };
+
+// Runs the entry point of sFile in sigillo-regsvr and waits at most timeLimitMs.
+int32_t RunEntryPoint(const std::string& sFile, bool registering, int timeLimitMs = kRegistrationTimeLimitMs);
 
 // Registers without showing anything, like Register (start-up installation).
 int32_t RegisterServer(const std::string& sFile);

@@ -1,0 +1,165 @@
+// sigillo-cli: every operation of Sigillo without a window.
+#include <atomic>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "CliUi.h"
+#include "engine/CreateReport.h"
+#include "engine/ShellExtensions.h"
+#include "engine/clsActiveX.h"
+#include "engine/clsRegistrator.h"
+#include "registry/RegistryStore.h"
+
+namespace {
+
+using namespace sigillo;
+
+constexpr int kUsageError = 64;
+
+const char* const kUsage = "usage: sigillo-cli [--registry PATH] COMMAND\n"
+                           "  info FILE                 type-library and version report of a file\n"
+                           "  compare FILE1 FILE2       comparison of two files' type libraries\n"
+                           "  register FILE             register a component server\n"
+                           "  unregister FILE           unregister a component server\n"
+                           "  report FOLDER [--output FILE]  version report of every component below FOLDER\n"
+                           "  shell enable|disable|status    the shell verbs for DLL, EXE, OCX and folders\n"
+                           "  reg export                the registry store as .reg text\n";
+
+int usage() {
+    std::fputs(kUsage, stderr);
+    return kUsageError;
+}
+
+void printGrid(const clsGrid& grid) {
+    for (const GridRow& row : grid.RowData()) {
+        // Section headers and the single message row (coloured, no text cell) show in brackets.
+        if (row.header || row.cells[0].backColor) {
+            std::printf("[%s]\n", row.cells[0].text.c_str());
+        } else {
+            std::printf("%s\t%s\n", row.cells[0].text.c_str(), row.cells[1].text.c_str());
+        }
+    }
+}
+
+std::string ownFolder() {
+    char buf[PATH_MAX];
+    const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
+    std::string path = n > 0 ? std::string(buf, static_cast<size_t>(n)) : std::string("./sigillo-cli");
+    return path.substr(0, path.find_last_of('/') + 1);
+}
+
+int info(CliUi& ui, const std::string& file) {
+    clsGrid infoGrid, comparisonGrid;
+    clsActiveX activeX(ui);
+    activeX.Init(infoGrid, comparisonGrid);
+    activeX.setFileName(file);
+    activeX.DisplayInfo();
+    printGrid(infoGrid);
+    return 0;
+}
+
+int compare(CliUi& ui, const std::string& first, const std::string& second) {
+    clsGrid infoGrid, comparisonGrid;
+    clsActiveX activeX(ui);
+    activeX.Init(infoGrid, comparisonGrid);
+    activeX.setFirstFilename(first);
+    activeX.setSecondFilename(second);
+    activeX.DoComparison();
+    printGrid(comparisonGrid);
+    return 0;
+}
+
+int registration(CliUi& ui, std::string file, bool registering) {
+    clsRegistrator registrator(ui);
+    const auto status = registering ? registrator.RegisterActiveX(file) : registrator.UnRegisterActiveX(file);
+    return status.value_or(0);
+}
+
+int report(CliUi& ui, const std::string& folder, const std::string& output) {
+    const std::atomic<bool> neverCancelled{false};
+    return CreateReport(folder, output, ui, nullptr, neverCancelled) == ReportOutcome::Completed ? 0 : 1;
+}
+
+int shell(CliUi& ui, const std::string& action) {
+    clsRegistry registry;
+    // The verbs start the window program, which carries out -r, -u and -f.
+    const std::string program = ownFolder() + "sigillo";
+    if (action == "enable") {
+        EnableShellExtensions(registry, program, ui);
+    } else if (action == "disable") {
+        DisableShellExtensions(registry, program, ui);
+    } else if (action == "status") {
+        std::printf("%s\n", RefreshShellState(registry).label.c_str());
+    } else {
+        return usage();
+    }
+    return 0;
+}
+
+int regExport() {
+    try {
+        registry::Store store(registry::Store::defaultPath());
+        const std::string text = store.exportText();
+        std::fwrite(text.data(), 1, text.size(), stdout);
+        return 0;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "sigillo-cli: %s\n", e.what());
+        return 1;
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args;
+    std::string output = kReportFileName;
+    bool outputGiven = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if ((a == "--registry" || a == "--output") && i + 1 < argc) {
+            if (a == "--registry") {
+                // Through the environment, so sigillo-regsvr and the servers it loads use the same store.
+                ::setenv("SIGILLO_REGISTRY", argv[++i], 1);
+            } else {
+                output = argv[++i];
+                outputGiven = true;
+            }
+        } else if (a == "--registry" || a == "--output" || a == "-h" || a == "--help") {
+            return usage();
+        } else {
+            args.push_back(a);
+        }
+    }
+    if (args.empty()) {
+        return usage();
+    }
+    CliUi ui;
+    const std::string& command = args[0];
+    if (outputGiven && command != "report") {
+        return usage();
+    }
+    if (command == "info" && args.size() == 2) {
+        return info(ui, args[1]);
+    }
+    if (command == "compare" && args.size() == 3) {
+        return compare(ui, args[1], args[2]);
+    }
+    if ((command == "register" || command == "unregister") && args.size() == 2) {
+        return registration(ui, args[1], command == "register");
+    }
+    if (command == "report" && args.size() == 2) {
+        return report(ui, args[1], output);
+    }
+    if (command == "shell" && args.size() == 2) {
+        return shell(ui, args[1]);
+    }
+    if (command == "reg" && args.size() == 2 && args[1] == "export") {
+        return regExport();
+    }
+    return usage();
+}
