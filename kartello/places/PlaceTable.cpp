@@ -1,0 +1,329 @@
+#include "places/PlaceTable.h"
+
+#include "places/ClipboardReader.h"
+#include "places/QuickSort.h"
+#include "runtime/Number.h"
+#include "runtime/RuntimeError.h"
+
+#include <QDateTime>
+#include <QRandomGenerator>
+
+namespace kartello {
+
+namespace {
+
+const char* const kHeaders[4] = {"Latitude", "Longitude", "Place/WP name", "Value"};
+const int kMinWidths[4] = {1000, 1000, 1590, 1000};
+
+const char* const kFilterBoxes[6] = {"txtLat_0", "txtLon_0", "txtVal_0", "txtLat_1", "txtLon_1", "txtVal_1"};
+
+// Rows inserted or deleted in the table go to the store and the backup as well,
+// so that a later sort or filter sees the same set as the table.
+void insertInStep(PlaceSet& set) {
+    const bool filtered = set.filterInForce();
+    set.placeData.clearRows(set.lastPlace, set.lastPlace);
+    set.backupLast += 1;
+    set.placeBackup.clearRows(set.backupLast, set.backupLast);
+    set.placeData.row(set.lastPlace).backupRow = set.backupLast;
+    if (filtered)
+        set.fullLastPlace = set.backupLast;
+}
+
+void deleteInStep(PlaceSet& set, int storeRow, int oldLast) {
+    const bool filtered = set.filterInForce();
+    const int b = set.placeData.row(storeRow).backupRow;
+    for (int r = storeRow; r < oldLast; ++r)
+        set.placeData.row(r) = set.placeData.row(r + 1);
+    set.placeData.clearRows(oldLast, oldLast);
+    if (b < 0 || b > set.backupLast)
+        return;
+    for (int r = b; r < set.backupLast; ++r)
+        set.placeBackup.row(r) = set.placeBackup.row(r + 1);
+    set.placeBackup.clearRows(set.backupLast, set.backupLast);
+    set.backupLast -= 1;
+    for (int r = 0; r <= set.lastPlace; ++r) {
+        int& link = set.placeData.row(r).backupRow;
+        if (link > b)
+            --link;
+    }
+    if (filtered)
+        set.fullLastPlace = set.backupLast;
+}
+
+void insertRow(PlaceContext& ctx) {
+    tessara::GridModel& g = ctx.grid;
+    g.setRows(g.Rows() + 1);
+    g.setRow(g.Rows() - 1);
+    ctx.set.lastPlace += 1;
+    if (!ctx.set.shapeMode)
+        insertInStep(ctx.set);
+}
+
+void deleteRow(PlaceContext& ctx) {
+    tessara::GridModel& g = ctx.grid;
+    const int r = g.Row();
+    if (r <= 0)
+        return;
+    if (r == g.Rows() - 1)
+        g.setRows(g.Rows() - 1);
+    else
+        g.DeleteRows(r, 1);
+    const int oldLast = ctx.set.lastPlace;
+    ctx.set.lastPlace -= 1;
+    if (!ctx.set.shapeMode && r - 1 <= oldLast)
+        deleteInStep(ctx.set, r - 1, oldLast);
+}
+
+void randomValues(PlaceContext& ctx) {
+    QRandomGenerator rng(static_cast<quint32>(QDateTime::currentMSecsSinceEpoch()));
+    for (int r = 1; r < ctx.grid.Rows(); ++r) {
+        const double v = intFloor(rng.generateDouble() * 100);
+        ctx.grid.setTextMatrix(r, 3, numberText(v));
+        const int k = r - 1;
+        if (ctx.set.shapeMode || k > ctx.set.lastPlace)
+            continue;
+        ctx.set.placeData.at(k, ColValue) = Cell(v);
+        const int b = ctx.set.placeData.row(k).backupRow;
+        if (b >= 0)
+            ctx.set.placeBackup.at(b, ColValue) = Cell(v);
+    }
+}
+
+// Header text of a sorted column: "> " after descending, "< " after ascending.
+bool sortsDescending(QString& header) {
+    if (!header.contains(u'<') && !header.contains(u'>')) {
+        header = QStringLiteral("> ") + header;
+        return true;
+    }
+    if (header.contains(u'>')) {
+        header = QStringLiteral("< ") + header.mid(2);
+        return false;
+    }
+    header = QStringLiteral("> ") + header.mid(2);
+    return true;
+}
+
+int tableColumnAt(double x) {
+    if (x <= 1015)
+        return 0;
+    if (x < 2030)
+        return 1;
+    if (x < 3635)
+        return 2;
+    return 3;
+}
+
+} // namespace
+
+int storeColumnOf(int tableColumn) {
+    if (tableColumn == 2)
+        return ColName;
+    if (tableColumn == 3)
+        return ColValue;
+    return tableColumn;
+}
+
+void formataGrid(tessara::GridModel& grid) {
+    grid.Clear();
+    grid.setRows(2);
+    grid.setRedraw(true);
+    grid.setCols(4);
+    grid.setFixedCols(0);
+    grid.setFixedRows(1);
+    for (int c = 0; c < 4; ++c) {
+        grid.AutoColWidth(c, kMinWidths[c]);
+        grid.setTextMatrix(0, c, QString::fromLatin1(kHeaders[c]));
+    }
+}
+
+QString formatCell(const Cell& cell, QStringView picture) {
+    if (cell.isNumber())
+        return formatPicture(cell.toNumber(), picture);
+    const QString text = cell.toText();
+    return isNumber(text) ? formatPicture(readNumber(text), picture) : text;
+}
+
+void refillTable(PlaceContext& ctx, QStringView picture) {
+    const PlaceStore& store = ctx.set.placeData;
+    for (int i = 0; i <= ctx.set.lastPlace; ++i) {
+        ctx.ui.yieldToWindow();
+        ctx.grid.setTextMatrix(i + 1, 0, formatCell(store.at(i, ColLatitude), picture));
+        ctx.grid.setTextMatrix(i + 1, 1, formatCell(store.at(i, ColLongitude), picture));
+        ctx.grid.setTextMatrix(i + 1, 2, store.at(i, ColName).toText());
+        ctx.grid.setTextMatrix(i + 1, 3, store.at(i, ColValue).toText());
+    }
+}
+
+void showPlaceCount(PlaceContext& ctx) {
+    ctx.form.setCaption(u"lblNPlaces", QStringLiteral("N.places: ") + QString::number(ctx.set.lastPlace + 1));
+}
+
+void constR(PlaceContext& ctx) {
+    trapProcedure(ctx.ui, QStringLiteral("ConstR"), [&] {
+        for (const char* label : {"Label6_0", "Label6_1", "Label6_2"})
+            ctx.form.setVisible(QString::fromLatin1(label), true);
+        for (const char* box : kFilterBoxes)
+            ctx.form.setEnabled(QString::fromLatin1(box), true);
+        for (const char* button : {"ComFilter_0", "ComFilter_1", "comRow_0", "comRow_1", "comRow_2"})
+            ctx.form.setEnabled(QString::fromLatin1(button), true);
+        PlaceSet& set = ctx.set;
+        for (int i = 0; i <= set.lastPlace; ++i) {
+            ctx.ui.yieldToWindow();
+            set.placeBackup.row(i).cells = set.placeData.row(i).cells;
+            set.placeData.row(i).backupRow = i;
+        }
+        set.backupLast = set.lastPlace;
+        // A fresh backup ends any filter: the old full count no longer applies.
+        set.fullLastPlace = 0;
+        showPlaceCount(ctx);
+    });
+}
+
+void menuNew(PlaceContext& ctx) {
+    trapProcedure(ctx.ui, QStringLiteral("menuNew_Click"), [&] {
+        PlaceSet& set = ctx.set;
+        ctx.grid.Clear();
+        formataGrid(ctx.grid);
+        set.placeData.clearRows(0, std::max(set.lastPlace, set.backupLast));
+        set.placeBackup.clearRows(0, std::max(set.lastPlace, set.backupLast));
+        set.lastPlace = 0;
+        set.fullLastPlace = 0;
+        set.backupLast = 0;
+        set.placeData.row(0).backupRow = 0;
+        ctx.form.setText(u"Text1_0", QString());
+        ctx.form.setText(u"Text1_1", QString());
+        ctx.form.setCheck(u"chkSTitle", 0);
+        ctx.form.setCaption(u"Label4", QStringLiteral("Current file: New File"));
+        set.dataLoaded = false;
+        // The typed-in set is a place set: leave shape layout.
+        if (set.shapeMode) {
+            set.shapeMode = false;
+            ctx.form.showNormal();
+        }
+        showPlaceCount(ctx);
+    });
+}
+
+void comRowClick(PlaceContext& ctx, int index) {
+    trapProcedure(ctx.ui, QStringLiteral("comRow_Click"), [&] {
+        switch (index) {
+        case 0:
+            insertRow(ctx);
+            break;
+        case 1:
+            deleteRow(ctx);
+            break;
+        case 2:
+            pasteGrid(ctx);
+            break;
+        case 3:
+            colaValores(ctx);
+            break;
+        case 4:
+            randomValues(ctx);
+            break;
+        default:
+            throw RuntimeError(ErrSubscript);
+        }
+        showPlaceCount(ctx);
+    });
+}
+
+void gridCellEdited(PlaceContext& ctx) {
+    trapProcedure(ctx.ui, QStringLiteral("Grid1_CellEdited"), [&] {
+        if (ctx.set.shapeMode)
+            return;
+        const int row = ctx.grid.Row();
+        const int c = storeColumnOf(ctx.grid.Col());
+        const Cell value(ctx.grid.TextMatrix(row, ctx.grid.Col()));
+        ctx.set.placeData.at(row - 1, c) = value;
+        const int b = ctx.set.placeData.row(row - 1).backupRow;
+        if (b >= 0)
+            ctx.set.placeBackup.at(b, c) = value;
+        ctx.set.dataLoaded = true;
+    });
+}
+
+void gridSelChange(PlaceContext& ctx) {
+    trapProcedure(ctx.ui, QStringLiteral("Grid1_SelChange"),
+                  [&] { ctx.grid.setTextMatrix(0, 0, QStringLiteral("Latitude")); });
+}
+
+void gridMouseDown(PlaceContext& ctx, double x, double y) {
+    trapProcedure(ctx.ui, QStringLiteral("Grid1_MouseDown"), [&] {
+        if (ctx.set.shapeMode || y > ctx.grid.RowHeight(0))
+            return;
+        const int tableCol = tableColumnAt(x);
+        const int storeCol = storeColumnOf(tableCol);
+        QString header = ctx.grid.TextMatrix(0, tableCol);
+        const bool descending = sortsDescending(header);
+        bool sorted = true;
+        trapErrors(
+            ctx.ui,
+            [&](const RuntimeError& e) {
+                sorted = false;
+                return errorMessageOf(
+                    e, descending ? QStringLiteral("QuickSort33A") : QStringLiteral("QuickSort33D"),
+                    QStringLiteral(" of Módulo Module1"));
+            },
+            [&] {
+                if (descending)
+                    quickSort33A(ctx.set.placeData, storeCol, 3, 0, ctx.set.lastPlace, ctx.ui);
+                else
+                    quickSort33D(ctx.set.placeData, storeCol, 3, 0, ctx.set.lastPlace, ctx.ui);
+            });
+        ctx.grid.setTextMatrix(0, tableCol, header);
+        for (int c = 0; c < ctx.grid.Cols(); ++c) {
+            const QString h = ctx.grid.TextMatrix(0, c);
+            if (c != tableCol && (h.contains(u'<') || h.contains(u'>')))
+                ctx.grid.setTextMatrix(0, c, h.mid(2));
+        }
+        if (sorted)
+            refillTable(ctx, u"###.000000");
+    });
+}
+
+void comFilterClick(PlaceContext& ctx, int index) {
+    trapProcedure(ctx.ui, QStringLiteral("ComFilter_Click"), [&] {
+        double lower[3] = {-1e20, -1e20, -1e20};
+        double upper[3] = {1e20, 1e20, 1e20};
+        for (int k = 0; k < 3; ++k) {
+            const QString lo = QString::fromLatin1(kFilterBoxes[k]);
+            const QString hi = QString::fromLatin1(kFilterBoxes[k + 3]);
+            if (index == 0) {
+                if (isNumber(ctx.form.text(lo)))
+                    lower[k] = readNumber(ctx.form.text(lo));
+                if (isNumber(ctx.form.text(hi)))
+                    upper[k] = readNumber(ctx.form.text(hi));
+            } else {
+                ctx.form.setText(lo, QString());
+                ctx.form.setText(hi, QString());
+            }
+        }
+        PlaceSet& set = ctx.set;
+        int kept = 0;
+        for (int i = 0; i <= set.backupLast; ++i) {
+            ctx.ui.yieldToWindow();
+            const PlaceRow& row = set.placeBackup.row(i);
+            bool inside = true;
+            for (int k = 0; k < 3; ++k) {
+                const double v = row.cells[static_cast<size_t>(k)].toNumber();
+                inside = inside && v >= lower[k] && v <= upper[k];
+            }
+            if (!inside)
+                continue;
+            set.placeData.row(kept).cells = row.cells;
+            set.placeData.row(kept).backupRow = i;
+            ++kept;
+        }
+        set.fullLastPlace = set.backupLast;
+        set.lastPlace = kept - 1;
+        ctx.grid.Clear();
+        formataGrid(ctx.grid);
+        ctx.grid.setRows(set.lastPlace + 2);
+        refillTable(ctx, u"###.0000");
+        showPlaceCount(ctx);
+    });
+}
+
+} // namespace kartello

@@ -1,0 +1,62 @@
+#pragma once
+// One place session for the fuzz targets: a loaded set that every reader must
+// either replace completely or leave exactly as it was.
+#include "places/PlaceContext.h"
+#include "places/PlaceTable.h"
+#include "places/TextReader.h"
+#include "runtime/FakeUi.h"
+
+#include <cstdlib>
+
+namespace kartello::fuzz {
+
+struct Session {
+    FakeUi ui;
+    FormModel form{ui};
+    tessara::GridModel grid;
+    PlaceSet set;
+    PlaceContext ctx{set, grid, form, ui};
+
+    Session() {
+        form.startUp();
+        formataGrid(grid);
+    }
+
+    // One session serves every input: building a form and a scratch folder per
+    // input would cost more than the reading under test.
+    static Session& shared() {
+        static Session s;
+        return s;
+    }
+
+    // A known set of three places, loaded the ordinary way.
+    void loadKnownSet() {
+        set.currentFile = QStringLiteral("known.txt");
+        carregaText(ctx, u"A,1,2,3\r\nB,4,5,6\r\nC,7,8,9\r\n");
+        if (set.lastPlace != 2)
+            std::abort();
+        ui.messages.clear();
+    }
+
+    QString fingerprint() const {
+        QString s = QString::number(set.lastPlace) + u'#' + QString::number(grid.Rows()) + u'#';
+        for (int r = 0; r <= std::max(set.lastPlace, 0); ++r)
+            for (int c = 0; c < 4; ++c)
+                s += set.placeData.at(r, c).toText() + u'|';
+        for (int r = 0; r < grid.Rows(); ++r)
+            for (int c = 0; c < grid.Cols(); ++c)
+                s += grid.TextMatrix(r, c) + u'|';
+        return s;
+    }
+
+    // Either the reader loaded a new set (dataLoaded, table rows match the
+    // count) or nothing at all changed.
+    void checkReplacedOrKept(const QString& before) const {
+        if (!ui.messages.empty() && fingerprint() != before)
+            std::abort();
+        if (set.lastPlace > PlaceStore::kRows - 1)
+            std::abort();
+    }
+};
+
+} // namespace kartello::fuzz

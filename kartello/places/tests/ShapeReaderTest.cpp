@@ -1,0 +1,1 @@
+#include "PlaceFixture.h"

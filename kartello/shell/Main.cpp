@@ -1,0 +1,75 @@
+#include "shell/Main.h"
+
+#include "places/KmlReader.h"
+#include "places/PlaceTable.h"
+#include "places/SpreadsheetExport.h"
+#include "places/TextExport.h"
+#include "shell/RunChecks.h"
+
+namespace kartello {
+
+Main::Main(Ui& u) : ui(u), form(u) {
+    form.isShapeMode = [this] {
+        return places.shapeMode;
+    };
+}
+
+void Main::formLoad() {
+    places.shapeMode = false;
+    places.dataLoaded = false;
+    form.startUp();
+    trapProcedure(ui, QStringLiteral("formataGrid"), [this] { formataGrid(grid); });
+    places.placeData.row(0).backupRow = 0;
+}
+
+void Main::menuNew() {
+    PlaceContext ctx = placeContext();
+    kartello::menuNew(ctx);
+}
+
+void Main::menuOpenFile() {
+    form.setCaption(u"Frame8", QStringLiteral("Size"));
+    PlaceContext ctx = placeContext();
+    carregaKML(ctx);
+}
+
+void Main::menuSaveTxt() {
+    PlaceContext ctx = placeContext();
+    kartello::menuSaveTxt(ctx);
+}
+
+void Main::menuExportGrid() {
+    PlaceContext ctx = placeContext();
+    exportFlexGrid(ctx);
+}
+
+bool Main::menuRunChecks() {
+    return runChecks(form, ui);
+}
+
+void Main::comRow(int index) {
+    PlaceContext ctx = placeContext();
+    comRowClick(ctx, index);
+}
+
+void Main::comFilter(int index) {
+    PlaceContext ctx = placeContext();
+    comFilterClick(ctx, index);
+}
+
+void Main::gridCellEdited() {
+    PlaceContext ctx = placeContext();
+    kartello::gridCellEdited(ctx);
+}
+
+void Main::gridSelChange() {
+    PlaceContext ctx = placeContext();
+    kartello::gridSelChange(ctx);
+}
+
+void Main::gridMouseDown(double xTwips, double yTwips) {
+    PlaceContext ctx = placeContext();
+    kartello::gridMouseDown(ctx, xTwips, yTwips);
+}
+
+} // namespace kartello

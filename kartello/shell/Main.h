@@ -1,0 +1,45 @@
+#pragma once
+// The session object: everything the main window Main holds for the whole run
+// (the form model, the place table and store), and the commands that work on
+// them. The window and the batch command drive it; neither owns state of its own.
+#include "places/PlaceContext.h"
+#include "runtime/Ui.h"
+#include "shell/FormModel.h"
+
+#include <tessara/GridModel.h>
+
+namespace kartello {
+
+class Main {
+public:
+    explicit Main(Ui& ui);
+    Main(const Main&) = delete;
+    Main& operator=(const Main&) = delete;
+
+    // Form_Load steps 1 to 7: form defaults, the empty table, no place set.
+    void formLoad();
+
+    PlaceContext placeContext() { return PlaceContext{places, grid, form, ui}; }
+
+    // Menu "File".
+    void menuNew();
+    void menuOpenFile(); // resets the "Size" caption, then the open dialog and readers
+    void menuSaveTxt();
+    void menuExportGrid();
+    // Menu "Run": the option checks; true when generation may start.
+    bool menuRunChecks();
+
+    // Buttons and table events of the place panel.
+    void comRow(int index);
+    void comFilter(int index);
+    void gridCellEdited();
+    void gridSelChange();
+    void gridMouseDown(double xTwips, double yTwips);
+
+    Ui& ui;
+    FormModel form;
+    tessara::GridModel grid;
+    PlaceSet places;
+};
+
+} // namespace kartello
