@@ -463,14 +463,14 @@ void MainWindow::buildMenus() {
     };
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
     file->setObjectName("menuFile");
-    add(file, "menuNew", QStringLiteral("New"), QKeySequence::New, commands_.menuNew);
-    add(file, "menuOpen", QStringLiteral("Open file"), QKeySequence::Open, commands_.openFile);
+    add(file, "menuNew", QStringLiteral("New"), QKeySequence::New, busy(commands_.menuNew));
+    add(file, "menuOpen", QStringLiteral("Open file"), QKeySequence::Open, busy(commands_.openFile));
     file->addSeparator();
-    add(file, "menuSaveTxt", QStringLiteral("Save txt  (csv)"), {}, commands_.saveText);
-    add(file, "menuExport", QStringLiteral("Export Grid to Excel"), {}, commands_.exportGrid);
+    add(file, "menuSaveTxt", QStringLiteral("Save txt  (csv)"), {}, busy(commands_.saveText));
+    add(file, "menuExport", QStringLiteral("Export Grid to Excel"), {}, busy(commands_.exportGrid));
     file->addSeparator();
-    add(file, "menuLoadOptions", QStringLiteral("Load options"), {}, commands_.loadOptions);
-    add(file, "menuSaveOptions", QStringLiteral("Save options"), {}, commands_.saveOptions);
+    add(file, "menuLoadOptions", QStringLiteral("Load options"), {}, busy(commands_.loadOptions));
+    add(file, "menuSaveOptions", QStringLiteral("Save options"), {}, busy(commands_.saveOptions));
     file->addSeparator();
     add(file, "menuExit", QStringLiteral("Exit"), QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { close(); });
 
@@ -480,8 +480,7 @@ void MainWindow::buildMenus() {
     // A top-level menu entry only fires its shortcut while it lives on the window.
     addAction(run);
     connect(run, &QAction::triggered, this, [this] {
-        if (commands_.run)
-            commands_.run();
+        busy(commands_.run)();
         const QString focus = form_.focusRequest();
         if (QWidget* target = focus.isEmpty() ? nullptr : w(focus))
             target->setFocus(Qt::OtherFocusReason);
@@ -496,11 +495,26 @@ void MainWindow::buildMenus() {
 
 // --- commands -----------------------------------------------------------------
 
+std::function<void()> MainWindow::busy(std::function<void()> command) {
+    return [this, command = std::move(command)] {
+        if (!command)
+            return;
+        // The hourglass for the whole command; the pointer comes back even when
+        // the command ends by an exception the session did not trap.
+        struct Busy {
+            Ui& ui;
+            explicit Busy(Ui& u) : ui(u) { ui.setBusy(true); }
+            ~Busy() { ui.setBusy(false); }
+        } hourglass(ui_);
+        command();
+    };
+}
+
 void MainWindow::onCommandButton(const QString& name) {
     if (name.startsWith(u"comRow_") && commands_.rowButton)
-        commands_.rowButton(name.mid(7).toInt());
+        busy([this, name] { commands_.rowButton(name.mid(7).toInt()); })();
     else if (name.startsWith(u"ComFilter_") && commands_.filterButton)
-        commands_.filterButton(name.mid(10).toInt());
+        busy([this, name] { commands_.filterButton(name.mid(10).toInt()); })();
     else if (name == u"comFont")
         form_.clickFont();
     else if (name == u"comPreviewTitle")

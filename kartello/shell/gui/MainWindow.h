@@ -85,6 +85,7 @@ private:
     void fillFrame(const QString& frame, const QList<QStringList>& rows);
     void buildMenus();
     void setTabOrderByLayout();
+    std::function<void()> busy(std::function<void()> command);
     void onCommandButton(const QString& name);
     void onImageClick(const QString& name);
     void refreshTitleImage();

@@ -76,6 +76,25 @@ QMessageBox::StandardButton escapeButton(MsgButtons buttons) {
 
 } // namespace
 
+// The normal pointer while the person is asked something, even in the middle
+// of a command that shows the hourglass.
+class QtUi::ArrowWhileAsking {
+public:
+    explicit ArrowWhileAsking(bool busy) : busy_(busy) {
+        if (busy_)
+            QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    ~ArrowWhileAsking() {
+        if (busy_)
+            QApplication::restoreOverrideCursor();
+    }
+    ArrowWhileAsking(const ArrowWhileAsking&) = delete;
+    ArrowWhileAsking& operator=(const ArrowWhileAsking&) = delete;
+
+private:
+    bool busy_;
+};
+
 QtUi::QtUi(QWidget* window) : window_(window) {
     sinceRepaint_.start();
 }
@@ -86,14 +105,8 @@ MsgAnswer QtUi::messageBox(const QString& text, const QString& title, MsgIcon ic
     // Plain text: messages quote file contents and names, never markup.
     box.setTextFormat(Qt::PlainText);
     box.setEscapeButton(escapeButton(buttons));
-    // A message must be readable even while a long command shows the hourglass.
-    const bool wasBusy = busy_;
-    if (wasBusy)
-        QApplication::setOverrideCursor(Qt::ArrowCursor);
-    const int result = box.exec();
-    if (wasBusy)
-        QApplication::restoreOverrideCursor();
-    return answerOf(result);
+    const ArrowWhileAsking arrow(busy_);
+    return answerOf(box.exec());
 }
 
 std::optional<QString> QtUi::fileDialog(bool save, const QString& title, const QString& filter,
@@ -105,6 +118,7 @@ std::optional<QString> QtUi::fileDialog(bool save, const QString& title, const Q
     dialog.setDefaultSuffix(qtDefaultSuffix(defaultExt));
     if (!presetName.isEmpty())
         dialog.selectFile(presetName);
+    const ArrowWhileAsking arrow(busy_);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
@@ -122,6 +136,7 @@ std::optional<QString> QtUi::saveFileDialog(const QString& title, const QString&
 
 std::optional<Rgb> QtUi::colorDialog(Rgb initial) {
     const QColor start(int(initial & 0xff), int((initial >> 8) & 0xff), int((initial >> 16) & 0xff));
+    const ArrowWhileAsking arrow(busy_);
     const QColor chosen = QColorDialog::getColor(start, window_);
     if (!chosen.isValid())
         return std::nullopt;
@@ -136,6 +151,7 @@ std::optional<FontChoice> QtUi::fontDialog(const QString& title, const FontChoic
     start.setItalic(initial.italic);
     start.setUnderline(initial.underline);
     bool ok = false;
+    const ArrowWhileAsking arrow(busy_);
     const QFont chosen = QFontDialog::getFont(&ok, start, window_, title);
     if (!ok)
         return std::nullopt;

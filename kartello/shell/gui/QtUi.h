@@ -37,6 +37,7 @@ public:
     static constexpr int kRepaintIntervalMs = 40;
 
 private:
+    class ArrowWhileAsking;
     std::optional<QString> fileDialog(bool save, const QString& title, const QString& filter,
                                       const QString& defaultExt, const QString& presetName);
 

@@ -4,6 +4,7 @@
 #include "shell/FormModel.h"
 #include "shell/RunChecks.h"
 #include "shell/gui/ColorSwatch.h"
+#include "shell/gui/DecimalGuard.h"
 #include "shell/gui/ScaleStrip.h"
 #include "shell/gui/TitlePreview.h"
 
@@ -17,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <clocale>
 #include <gtest/gtest.h>
 #include <tessara/Tessara.h>
 
@@ -185,6 +187,8 @@ TEST(MainWindow, RunPassesWithAllOptionsChosen) {
     w.run();
     EXPECT_EQ(w.runsPassed, 1);
     EXPECT_TRUE(w.ui.messages.empty());
+    // The hourglass for the whole command.
+    EXPECT_EQ(w.ui.busyChanges, (std::vector<bool>{true, false}));
     // Picking a unit from the list sets its factor.
     w.click("Option5_1");
     w.get<QComboBox>("Combo4")->activated(2);
@@ -308,4 +312,23 @@ TEST(MainWindow, FitsTheSmallScreenAndRendersToAnImage) {
     const QString path = QDir::temp().filePath("kartello-main-window.png");
     EXPECT_TRUE(shot.save(path, "PNG"));
     EXPECT_FALSE(QImage(path).isNull());
+}
+
+TEST(MainWindow, ExitRestoresTheNumberSettingsAndClosesTheOtherWindows) {
+    test::app();
+    const std::string before = std::setlocale(LC_NUMERIC, nullptr);
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
+        GTEST_SKIP() << "de_DE.UTF-8 is not generated on this machine";
+    Window w;
+    DecimalGuard guard;
+    guard.setMDSettings();
+    w.window.setGuard(&guard);
+    QWidget other;
+    other.show();
+    w.window.menuAction("menuExit")->trigger();
+    EXPECT_FALSE(w.window.isVisible());
+    EXPECT_FALSE(other.isVisible());
+    EXPECT_EQ(std::string(std::setlocale(LC_NUMERIC, nullptr)), "de_DE.UTF-8");
+    std::setlocale(LC_NUMERIC, before.c_str());
+    QLocale::setDefault(QLocale::c());
 }
