@@ -161,6 +161,12 @@ bool Command::event(QEvent* e) {
     return QWidget::event(e);
 }
 
+// A button that appears under a resting pointer (a tab switched to it) is
+// entered without any move; the entry counts as the move over the control.
+void Command::enterEvent(QEnterEvent*) {
+    Apply(state_.MouseMove());
+}
+
 void Command::mouseMoveEvent(QMouseEvent*) {
     Apply(state_.MouseMove());
 }

@@ -53,6 +53,7 @@ signals:
 protected:
     bool event(QEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
+    void enterEvent(QEnterEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;

@@ -3,21 +3,10 @@
 #include "ShellExtensions.h"
 #include "SigilloError.h"
 
-#include <cctype>
 #include <exception>
 
 namespace sigillo {
 namespace {
-
-bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
-}
 
 int FirstDigit(int index) {
     while (index >= 10)
@@ -97,15 +86,10 @@ void MainForm::cmdSelectTwo_Click() {
 
 void MainForm::cmdShellEX_Click() {
     try {
-        const std::string exePath = appPath_ + "sigillo";
-        const bool enabling = EqualsIgnoringCase(cmdShellEX, "enable");
-        const ShellState state = enabling ? EnableShellExtensions(*registry_, exePath)
-                                          : DisableShellExtensions(*registry_, exePath);
+        const ShellState state = ShellButtonClick(*registry_, cmdShellEX, appPath_ + "sigillo", ui_);
         cmdShellEX = state.caption;
         lblShell = state.label;
         changed();
-        ui_.messageBox(enabling ? kShellEnabledMessage : kShellDisabledMessage, kAppTitle,
-                       MsgIcon::Information, MsgButtons::Ok);
     } catch (const SigilloError& e) {
         ShowError(ui_, "cmdShellEX_Click", e.info().number, e.info().description);
     } catch (const std::exception& e) {

@@ -1,6 +1,5 @@
 #include "Program.h"
 
-#include "ShellExtensions.h"
 #include "SigilloError.h"
 
 #include <chrono>
@@ -13,6 +12,8 @@ namespace {
 
 // The outside components the original window needed, in installation order.
 constexpr const char* kComponents[] = {"prjXTab.ocx", "MSFLXGRD.OCX", "comdlg32.ocx", "TLBINF32.DLL"};
+
+constexpr const char* kShellAssociations[] = {".dll", ".exe", ".ocx", "Folder"};
 
 // The setting is text compared as a Boolean: "true" in any case or a
 // non-zero number is true.
@@ -132,8 +133,10 @@ std::optional<int> Program::ProcessCommandLine(const std::string& commandLine) {
         break;
     case CommandAction::ShellInstall:
         // The same four associations as the window's button, so that the
-        // switch installs working verbs for files and folders.
-        EnableShellExtensions(registry_, appPath_ + "sigillo");
+        // switch installs working verbs for files and folders; being a
+        // one-shot command it shows nothing.
+        for (const char* association : kShellAssociations)
+            registry_.CreateShellAssociation(appPath_ + "sigillo", association);
         break;
     case CommandAction::OpenFile:
         form_.ShowFile(sFile);

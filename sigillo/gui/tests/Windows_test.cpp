@@ -39,6 +39,7 @@ protected:
     }
 
     void Click(Command* button) {
+        QTest::mouseMove(&window, QPoint(1, 1));
         QTest::mouseMove(button, button->rect().center());
         QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
     }
@@ -169,21 +170,22 @@ TEST(ProgressWindow, RefusesCloseAndCancelSetsFlag) {
     test::TestApp();
     std::atomic<bool> cancel{false};
     frmProgress progress(cancel);
-    progress.ReportProgressView::show();
+    ReportProgressView& view = progress;
+    view.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&progress));
     EXPECT_FALSE(progress.close());
     EXPECT_TRUE(progress.isVisible());
     QTest::keyClick(&progress, Qt::Key_Escape);
     EXPECT_TRUE(progress.isVisible());
-    progress.progressBar().setMax(4);
-    progress.progressBar().setValue(2);
-    progress.setCurrentFile("a.dll");
+    view.progressBar().setMax(4);
+    view.progressBar().setValue(2);
+    view.setCurrentFile("a.dll");
     EXPECT_EQ(progress.ProgressBar1->value(), 2);
     EXPECT_EQ(progress.lblFile->text(), QStringLiteral("a.dll"));
     QTest::mouseMove(progress.cmdCancel, progress.cmdCancel->rect().center());
     QTest::mouseClick(progress.cmdCancel, Qt::LeftButton, {}, progress.cmdCancel->rect().center());
     EXPECT_TRUE(cancel);
-    progress.ReportProgressView::hide();
+    view.hide();
 }
 
 TEST(OneShotWindows, ShellSwitchLeavesNoWindow) {
