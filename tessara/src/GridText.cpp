@@ -70,12 +70,13 @@ void GridModel::setFormatString(const QString& format) {
     if (!columnPart.isEmpty()) {
         const QStringList headers = columnPart.split(QLatin1Char('|'));
         setCols(int(headers.size()));
+        const TextMeasure measure = textMeasure();
         for (int c = 0; c < int(headers.size()); ++c) {
             QString text = headers[c];
             colAlignments_[std::size_t(c)] = takeAlignment(text);
             if (Rows() > 0)
                 cellRef(0, c).text = text;
-            colWidths_[std::size_t(c)] = int(std::ceil(textWidthTwips(text))) + kFormatPadding;
+            colWidths_[std::size_t(c)] = int(std::ceil(measure(text))) + kFormatPadding;
         }
     }
     if (semicolon >= 0) {

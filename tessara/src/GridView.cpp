@@ -197,6 +197,7 @@ void GridView::scrollToCell(int r, int c) {
 }
 
 QRect GridView::cellRectShown(int r, int c) {
+    settle();
     scrollToCell(r, c);
     const int y = rowTop(r);
     const int x = colLeft(c);
@@ -237,12 +238,33 @@ QPoint GridView::cellAt(const QPoint& point) const {
 }
 
 void GridView::onModelChanged() {
-    updateScrollBars();
-    viewport()->update();
+    layoutPending_ = true;
+    scheduleSettle();
 }
 
 void GridView::onCurrentCellMoved() {
-    scrollToCell(model_.Row(), model_.Col());
+    followPending_ = true;
+    scheduleSettle();
+}
+
+void GridView::scheduleSettle() {
+    if (settleQueued_)
+        return;
+    settleQueued_ = true;
+    QMetaObject::invokeMethod(this, &GridView::settle, Qt::QueuedConnection);
+}
+
+void GridView::settle() {
+    settleQueued_ = false;
+    if (layoutPending_) {
+        layoutPending_ = false;
+        updateScrollBars();
+        viewport()->update();
+    }
+    if (followPending_) {
+        followPending_ = false;
+        scrollToCell(model_.Row(), model_.Col());
+    }
 }
 
 void GridView::resizeEvent(QResizeEvent* event) {
@@ -253,6 +275,7 @@ void GridView::resizeEvent(QResizeEvent* event) {
 // --- Painting: only the rows and columns that the viewport shows. ---------------
 
 void GridView::paintEvent(QPaintEvent*) {
+    settle();
     QPainter painter(viewport());
     const QPalette& pal = palette();
     painter.fillRect(viewport()->rect(), oleToColor(model_.BackColorBkg(), pal));
@@ -435,6 +458,7 @@ void GridView::selectFromPress(int r, int c, bool extend) {
 }
 
 void GridView::mousePressEvent(QMouseEvent* event) {
+    settle();
     if (event->button() == Qt::LeftButton) {
         const QPoint cell = cellAt(event->position().toPoint());
         if (cell.x() >= 0)
@@ -445,6 +469,7 @@ void GridView::mousePressEvent(QMouseEvent* event) {
 }
 
 void GridView::mouseMoveEvent(QMouseEvent* event) {
+    settle();
     if (dragging_ && (event->buttons() & Qt::LeftButton)) {
         const QPoint cell = cellAt(event->position().toPoint());
         if (cell.x() >= model_.FixedRows() && cell.y() >= model_.FixedCols() &&

@@ -50,6 +50,10 @@ protected:
 private:
     void onModelChanged();
     void onCurrentCellMoved();
+    // Model changes come in bursts (a reader fills thousands of cells); the view
+    // catches up once, when control returns to the event loop or before it is used.
+    void scheduleSettle();
+    void settle();
     void updateScrollBars();
     void scrollToCell(int r, int c);
     bool navigate(const QKeyEvent& event);
@@ -68,6 +72,9 @@ private:
     int topRow_ = 0;  // first scrollable row shown
     int leftCol_ = 0; // first scrollable column shown
     bool dragging_ = false;
+    bool layoutPending_ = false;
+    bool followPending_ = false;
+    bool settleQueued_ = false;
 };
 
 } // namespace tessara

@@ -36,8 +36,9 @@ void GridModel::AutoColWidth(int col, int minWidth, int maxWidth) {
 void GridModel::autoColWidthBody(int col, int minWidth, int maxWidth) {
     int w = minWidth;
     setCol(col);
+    const TextMeasure measure = textMeasure();
     for (int i = 0; i < Rows(); ++i) {
-        w = std::max(w, roundToInt16(textWidthTwips(TextMatrix(i, col)) + kTextMargin));
+        w = std::max(w, roundToInt16(measure(TextMatrix(i, col)) + kTextMargin));
         setRow(i);
         w = std::max(w, roundToInt16(pictureWidthTwips(CellPicture()) + kPictureMargin));
     }

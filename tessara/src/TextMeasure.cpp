@@ -22,14 +22,23 @@ double imageDpi(int dotsPerMeter) {
 } // namespace
 
 double GridModel::textWidthTwips(const QString& text) const {
+    return textMeasure()(text);
+}
+
+// The metrics are made once per measuring pass: building them costs more than a measurement.
+GridModel::TextMeasure GridModel::textMeasure() const {
     if (measure_)
-        return measure_(text);
+        return measure_;
+    const double twipsPerPx = twipsPerPixel();
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        const QFontMetricsF metrics(measureFont_);
-        return metrics.horizontalAdvance(text) * twipsPerPixel();
+        return [metrics = QFontMetricsF(measureFont_), twipsPerPx](const QString& text) {
+            return metrics.horizontalAdvance(text) * twipsPerPx;
+        };
     }
     const double points = measureFont_.pointSizeF() > 0 ? measureFont_.pointSizeF() : 9.0;
-    return double(text.size()) * points * kAverageGlyphToEm * (kTwipsPerInch / kPointsPerInch);
+    return [points](const QString& text) {
+        return double(text.size()) * points * kAverageGlyphToEm * (kTwipsPerInch / kPointsPerInch);
+    };
 }
 
 // A picture's size in HIMETRIC follows from its pixels and its own resolution;

@@ -215,6 +215,8 @@ public:
     // Replaces the font measurement (for hosts with their own metrics, and tests).
     void setTextMeasure(TextMeasure measure) { measure_ = std::move(measure); }
     double textWidthTwips(const QString& text) const;
+    // The measurement in force, ready for many texts.
+    TextMeasure textMeasure() const;
     // Width in twips of a picture from its own resolution.
     static double pictureWidthTwips(const QImage& picture);
     static double pictureHeightTwips(const QImage& picture);
