@@ -17,7 +17,8 @@ namespace {
 // A zero-terminated copy in a block of exactly the right size.
 std::unique_ptr<char[]> cString(std::string_view text) {
     auto block = std::make_unique<char[]>(text.size() + 1);
-    std::memcpy(block.get(), text.data(), text.size());
+    if (!text.empty())
+        std::memcpy(block.get(), text.data(), text.size());
     block[text.size()] = 0;
     return block;
 }
