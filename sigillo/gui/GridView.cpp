@@ -10,6 +10,9 @@ GridView::GridView(GridModel& model, QWidget* parent) : QTableView(parent), mode
     horizontalHeader()->hide();
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // The text column keeps at least its width and takes whatever room the
+    // window has beyond it.
+    horizontalHeader()->setStretchLastSection(true);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
