@@ -1,5 +1,6 @@
 #include "ColorSwatch.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -8,7 +9,8 @@ namespace kartello::gui {
 ColorSwatch::ColorSwatch(const QString& controlName, QWidget* parent) : QFrame(parent) {
     setObjectName(controlName);
     setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::NoFocus);
+    // Reachable by Tab and pressed with Space or Enter, like a button.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void ColorSwatch::setColor(const QColor& color) {
@@ -30,6 +32,10 @@ void ColorSwatch::paintEvent(QPaintEvent*) {
     // border is drawn stronger on top of it.
     painter.setPen(QPen(palette().color(QPalette::Mid), 1));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DashLine));
+        painter.drawRect(rect().adjusted(3, 3, -4, -4));
+    }
     if (hovered_) {
         painter.setPen(QPen(palette().color(QPalette::WindowText), 2));
         painter.drawRect(rect().adjusted(1, 1, -1, -1));
@@ -49,6 +55,13 @@ void ColorSwatch::leaveEvent(QEvent*) {
 void ColorSwatch::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked();
+}
+
+void ColorSwatch::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        emit clicked();
+    else
+        QFrame::keyPressEvent(event);
 }
 
 } // namespace kartello::gui

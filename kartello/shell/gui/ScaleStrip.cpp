@@ -1,5 +1,6 @@
 #include "ScaleStrip.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -16,6 +17,8 @@ quint32 valueFromColor(const QColor& color) {
 ScaleStrip::ScaleStrip(const QString& controlName, QWidget* parent) : QFrame(parent) {
     setObjectName(controlName);
     setCursor(Qt::PointingHandCursor);
+    // Reachable by Tab and pressed with Space or Enter, like a button.
+    setFocusPolicy(Qt::TabFocus);
     setToolTip(tr("Click to choose the color scale"));
 }
 
@@ -54,6 +57,10 @@ void ScaleStrip::paintEvent(QPaintEvent*) {
             painter.fillRect(QRect(x0, area.top(), qMax(1, x1 - x0), area.height()), QColor(colors_[k]));
         }
     }
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DashLine));
+        painter.drawRect(rect().adjusted(3, 3, -4, -4));
+    }
     if (selected_) {
         painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
         painter.drawRect(rect().adjusted(1, 1, -1, -1));
@@ -63,6 +70,13 @@ void ScaleStrip::paintEvent(QPaintEvent*) {
 void ScaleStrip::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked();
+}
+
+void ScaleStrip::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        emit clicked();
+    else
+        QFrame::keyPressEvent(event);
 }
 
 } // namespace kartello::gui

@@ -332,3 +332,26 @@ TEST(MainWindow, ExitRestoresTheNumberSettingsAndClosesTheOtherWindows) {
     std::setlocale(LC_NUMERIC, before.c_str());
     QLocale::setDefault(QLocale::c());
 }
+
+TEST(MainWindow, TabOrderFollowsTheFrames) {
+    test::app();
+    Window w;
+    w.click("Option1_1"); // every frame shown
+    // Walk the focus chain from the table and note where each control comes.
+    QStringList chain;
+    QWidget* start = w.window.controlWidget("Grid1");
+    for (QWidget* next = start->nextInFocusChain(); next && next != start; next = next->nextInFocusChain())
+        if (!next->objectName().isEmpty())
+            chain << next->objectName();
+    const QStringList expected = {"comRow_0",  "txtLat_0",        "ComFilter_1", "Option1_0",      "Combo1",
+                                  "Option3_0", "TxtCircRaio",     "Option5_1",   "txtHeightFixed", "chkLog",
+                                  "Option4_0", "chkOutlineCS",    "Picture1_7",  "Image2_0",       "Image2_6",
+                                  "Image1_1",  "txtcsMAX",        "Option2_0",   "Combo2",         "chkGrid",
+                                  "Text1_0",   "comPreviewTitle", "chkOpen",     "chkNothing"};
+    qsizetype last = -1;
+    for (const QString& name : expected) {
+        const qsizetype at = chain.indexOf(name);
+        EXPECT_GT(at, last) << name.toStdString();
+        last = at;
+    }
+}

@@ -228,3 +228,18 @@ TEST(AboutWindow, ShowsNameVersionAndOpensTheLink) {
     QTest::mouseClick(about.findChild<QPushButton*>("OKButton"), Qt::LeftButton);
     EXPECT_FALSE(about.isVisible());
 }
+
+TEST(ColorSwatch, SpaceOrEnterPressesItLikeAButton) {
+    test::app();
+    ColorSwatch swatch("Picture1_4");
+    ScaleStrip strip("Image2_2");
+    QSignalSpy swatchClicks(&swatch, &ColorSwatch::clicked);
+    QSignalSpy stripClicks(&strip, &ScaleStrip::clicked);
+    for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_A}) {
+        QTest::keyClick(&swatch, key);
+        QTest::keyClick(&strip, key);
+    }
+    EXPECT_EQ(swatchClicks.count(), 2);
+    EXPECT_EQ(stripClicks.count(), 2);
+    EXPECT_EQ(swatch.focusPolicy(), Qt::TabFocus);
+}
