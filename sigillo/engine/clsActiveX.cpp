@@ -32,6 +32,21 @@ std::string nameText(const typelib::TypeLibInfo& lib) {
     return lib.name + " (" + lib.helpString + ")";
 }
 
+// The key of the library's version as registered: the decimal spelling the
+// report has always used, else COM's hexadecimal one.
+std::string registeredVersionKey(clsRegistry& registry, const std::string& libKey,
+                                 const typelib::TypeLibInfo& lib, bool& found) {
+    for (const std::string& version : {decimalVersion(lib), hexVersion(lib)}) {
+        registry.setSectionKey(libKey + "\\" + version);
+        if (registry.KeyExists()) {
+            found = true;
+            return libKey + "\\" + version;
+        }
+    }
+    found = false;
+    return libKey + "\\" + decimalVersion(lib);
+}
+
 } // namespace
 
 clsActiveX::clsActiveX(Ui& ui) : ui_(ui) {}
@@ -60,21 +75,6 @@ std::string clsActiveX::registryDefault(const std::string& section) {
     registry_.setSectionKey(section);
     registry_.setValueKey("");
     return VariantText(registry_.Value());
-}
-
-// The key of the library's version as registered: the decimal spelling the
-// report has always used, else COM's hexadecimal one.
-static std::string registeredVersionKey(clsRegistry& registry, const std::string& libKey,
-                                        const typelib::TypeLibInfo& lib, bool& found) {
-    for (const std::string& version : {decimalVersion(lib), hexVersion(lib)}) {
-        registry.setSectionKey(libKey + "\\" + version);
-        if (registry.KeyExists()) {
-            found = true;
-            return libKey + "\\" + version;
-        }
-    }
-    found = false;
-    return libKey + "\\" + decimalVersion(lib);
 }
 
 void clsActiveX::DisplayInfo() {

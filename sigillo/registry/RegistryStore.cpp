@@ -105,7 +105,7 @@ std::string Store::defaultPath() {
     return base + "/sigillo/registry.reg";
 }
 
-bool Store::refresh() {
+bool Store::refresh(bool force) {
     const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         if (errno == ENOENT) {
@@ -125,7 +125,7 @@ bool Store::refresh() {
     const Identity id{static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino),
                       static_cast<unsigned long long>(st.st_size),
                       static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec};
-    if (haveLoaded_ && id == loaded_) {
+    if (!force && haveLoaded_ && id == loaded_) {
         return true;
     }
     haveLoaded_ = false;
@@ -141,7 +141,7 @@ bool Store::refresh() {
 
 void Store::read(const std::function<void(const Tree&)>& fn) {
     FileLock lock(path_, false);
-    if (refresh()) {
+    if (refresh(false)) {
         fn(tree_);
     } else {
         fn(seededTree());
@@ -150,7 +150,10 @@ void Store::read(const std::function<void(const Tree&)>& fn) {
 
 void Store::update(const std::function<bool(Tree&)>& fn) {
     FileLock lock(path_, true);
-    const bool existed = refresh();
+    // A writer always reads the file afresh: file times are coarse and inode
+    // numbers are reused, so an unchanged identity cannot prove an unchanged
+    // file, and a stale tree written back would lose another process's change.
+    const bool existed = refresh(true);
     if (!existed) {
         tree_ = seededTree();
     }

@@ -41,7 +41,8 @@ private:
         long long mtimeNs = 0;
         bool operator==(const Identity&) const = default;
     };
-    bool refresh(); // reloads when the file changed; false when it is missing
+    // Reloads when forced or when the file's identity changed; false when it is missing.
+    bool refresh(bool force);
     void writeBack();
 
     std::string path_;
