@@ -1,11 +1,14 @@
-// The floating-point unit functions and the start-up promise that loading the
-// library leaves the caller's control word alone.
+// The floating-point unit functions, the start-up promise that loading the
+// library leaves the caller's control word alone, and the frame's constants.
+#include "../src/frame.h"
 #include "probability.h"
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cstdint>
 #include <dlfcn.h>
+#include <thread>
 
 namespace {
 
@@ -78,6 +81,52 @@ TEST(LibraryLoading, DlopenLeavesTheCallersControlWordAlone) {
     ASSERT_NE(get, nullptr);
     EXPECT_EQ(get(), before & 0x1F3F) << "reported without the reserved bits";
     dlclose(handle);
+}
+
+} // namespace
+
+namespace {
+
+TEST(ControlWordPerThread, AnotherThreadKeepsItsOwnWord) {
+    const uint16_t mine = Get8087CW_Word();
+    uint16_t seenByOther = 0;
+    std::thread other([&] {
+        Set8087CW_Word(0x0F3F); // round toward zero, in that thread only
+        seenByOther = Get8087CW_Word();
+    });
+    other.join();
+    EXPECT_EQ(seenByOther, 0x0F3F);
+    EXPECT_EQ(Get8087CW_Word(), mine);
+}
+
+TEST(ControlWordPerThread, RoundingFunctionsRestoreTheCallersWord) {
+    const uint16_t saved = Get8087CW_Word();
+    Set8087CW_Word(0x073F); // round down
+    const Cplx z{-1.7, 2.5};
+    Cplx r;
+    CTrunc_Cplx(&r, &z);
+    EXPECT_EQ(r.Re, -1.0);
+    EXPECT_EQ(r.Im, 2.0);
+    CRound_Cplx(&r, &z);
+    EXPECT_EQ(r.Re, -2.0);
+    EXPECT_EQ(r.Im, 2.0) << "ties to even whatever the caller's rounding mode";
+    EXPECT_EQ(Frac_Double(-2.75), -0.75);
+    EXPECT_EQ(Get8087CW_Word(), 0x073F);
+    Set8087CW_Word(saved);
+}
+
+TEST(FrameConstants, TableValuesAndBitPatterns) {
+    EXPECT_EQ(prob::PiValue, 3.141592653589793);
+    EXPECT_EQ(prob::HalfPiValue * 2, prob::PiValue);
+    EXPECT_EQ(prob::EpsilonValue, 2.220446049250313e-16);
+    EXPECT_EQ(prob::MinNormalValue, 2.2250738585072014e-308);
+    EXPECT_EQ(std::bit_cast<uint64_t>(prob::NanValue), UINT64_C(0x7FF8000000000000));
+    EXPECT_EQ(std::bit_cast<uint64_t>(prob::InfValue), UINT64_C(0x7FF0000000000000));
+    EXPECT_EQ(prob::ProMathControlWord, 0x133F);
+    EXPECT_EQ(prob::FactorialTable[0], 1.0);
+    EXPECT_EQ(prob::FactorialTable[10], 3628800.0);
+    EXPECT_EQ(prob::FactorialTable[20], 2432902008176640000.0);
+    EXPECT_NEAR(prob::FactorialTable[30], 2.652528598121910e32, 1e18);
 }
 
 } // namespace
