@@ -132,7 +132,7 @@ struct Hypergeometric {
             Real t = mass(x);
             for (long long i = x; i >= lowest(); --i) {
                 sum += t;
-                if (t <= sum * 1e-21L)
+                if (!(t > sum * 1e-21L))
                     break;
                 t /= ratioUp(i - 1);
             }
@@ -141,7 +141,7 @@ struct Hypergeometric {
         Real t = mass(x + 1);
         for (long long i = x + 1; i <= highest(); ++i) {
             sum += t;
-            if (t <= sum * 1e-21L)
+            if (!(t > sum * 1e-21L))
                 break;
             t *= ratioUp(i);
         }

@@ -2,6 +2,7 @@
 // function. The rational and Stirling coefficients are the published
 // extended-precision tables; they are evaluated in Horner order, highest
 // power first.
+#include "frame.h"
 #include "probability.h"
 #include "special_internal.h"
 
@@ -19,7 +20,6 @@ constexpr Real sqrtTwoPi = 2.50662827463100050242L;
 constexpr Real lnSqrtTwoPi = 0.91893853320467274178L;
 constexpr Real lnPi = 1.14472988584940017414342735135305871L;
 constexpr Real smallLimit = 0.03125L;
-constexpr Real hugeValue = 2.556348e305L;
 
 template <std::size_t N> Real horner(const std::array<Real, N>& c, Real x) {
     Real sum = 0;
@@ -162,7 +162,7 @@ Real lnGamma(Real x) {
         return x;
     if (isNonPositiveInteger(x))
         return -std::numeric_limits<Real>::infinity();
-    if (x > hugeValue)
+    if (x > prob::HugeValue)
         return std::numeric_limits<Real>::infinity();
     if (x < -34) {
         const Real q = -x;
@@ -209,26 +209,6 @@ Real binomialCoefficient(long long n, long long k) {
 
 } // namespace probability::special
 
-namespace {
-
-using probability::special::Real;
-
-// k! for k = 0..30, built by repeated multiplication like the library's table.
-const std::array<double, 31>& factorialTable() {
-    static const std::array<double, 31> table = [] {
-        std::array<double, 31> t{};
-        double f = 1;
-        for (int k = 0; k < 31; ++k) {
-            t[k] = f;
-            f *= k + 1;
-        }
-        return t;
-    }();
-    return table;
-}
-
-} // namespace
-
 int SgnGamma(double x) {
     return probability::special::gammaSign(x);
 }
@@ -248,7 +228,7 @@ double Fact_Integer(int32_t n) {
         return std::numeric_limits<double>::infinity();
     if (n > 30)
         return Gamma_Double(n + 1.0);
-    return factorialTable()[n];
+    return prob::FactorialTable[n];
 }
 
 double Binomial_Integer(int32_t n, int32_t k) {
