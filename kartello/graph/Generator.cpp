@@ -54,7 +54,7 @@ public:
         }
         shiftNegativeValues();
         colorScaleRange();
-        const size_t n = places_.size();
+        const size_t n = places_.count();
         st_.placeColors.assign(n, QString());
         st_.heights.assign(n, 0);
         st_.placeCoords.assign(n, QString());
@@ -93,7 +93,7 @@ public:
     }
 
 private:
-    int lastPlace() const { return int(places_.size()) - 1; }
+    int lastPlace() const { return int(places_.count()) - 1; }
 
     void calcColors() {
         if (o_.colorScaleChoice > 0)
@@ -108,10 +108,11 @@ private:
         st_.lonMax = -100000;
         st_.valueMax = -1e10;
         st_.valueMin = 1e10;
-        for (const PlaceRow& row : places_) {
+        for (int i = 0; i < places_.count(); ++i) {
+            const auto& row = places_.store.row(i).cells;
             const double v = row[ColValue].toNumber();
-            const double lat = row[ColLat].toNumber();
-            const double lon = row[ColLon].toNumber();
+            const double lat = row[ColLatitude].toNumber();
+            const double lon = row[ColLongitude].toNumber();
             st_.valueMax = std::max(st_.valueMax, v);
             st_.valueMin = std::min(st_.valueMin, v);
             st_.latMax = std::max(st_.latMax, lat);
@@ -138,8 +139,8 @@ private:
             o_.sqrTransform = false;
         }
         const double shift = std::fabs(st_.valueMin) + 1;
-        for (PlaceRow& row : places_)
-            row[ColValue] = Cell(row[ColValue].toNumber() + shift);
+        for (int i = 0; i < places_.count(); ++i)
+            places_.at(i, ColValue) = Cell(places_.at(i, ColValue).toNumber() + shift);
         st_.valueMax = std::fabs(st_.valueMin) + st_.valueMax + 1;
         st_.valueMin = std::fabs(st_.valueMin) + st_.valueMin + 1;
         st_.valuesShifted = true;
@@ -277,17 +278,17 @@ private:
     // them, as an empty colour is not valid KML.
     void colourPass() {
         for (int i = 0; i <= lastPlace(); ++i) {
-            if (places_[i][ColLat].isEmpty())
+            if (places_.at(i, ColLatitude).isEmpty())
                 continue;
-            st_.placeColors[i] = colourOf(scalePoint(places_[i][ColValue].toNumber()));
+            st_.placeColors[i] = colourOf(scalePoint(places_.at(i, ColValue).toNumber()));
         }
     }
 
     void placePass() {
         const int step = r_.shapeMode ? 0 : polygonStep(readNumber(o_.sidesText));
         for (int i = 0; i <= lastPlace(); ++i) {
-            const PlaceRow& row = places_[i];
-            if (row[ColLat].isEmpty())
+            const auto& row = places_.store.row(i).cells;
+            if (row[ColLatitude].isEmpty())
                 continue;
             r_.ui.yieldToWindow();
             const double v = row[ColValue].toNumber();
@@ -297,15 +298,16 @@ private:
             if (r_.shapeMode) {
                 h = wholeMetres(double(h) + st_.camera.range / 250);
                 st_.heights[i] = h;
-                st_.placeCoords[i] = raiseRing(row[ColLat].toText(), h, r_.ui);
+                st_.placeCoords[i] = raiseRing(row[ColLatitude].toText(), h, r_.ui);
                 continue;
             }
             st_.heights[i] = h;
+            const double radius = radiusOf(p);
             QString& coords = st_.placeCoords[i];
             coords.clear();
             try {
-                appendCorners(coords, row[ColLat].toNumber(), row[ColLon].toNumber(), radiusOf(p), h, step,
-                              r_.arcSin);
+                appendCorners(coords, row[ColLatitude].toNumber(), row[ColLongitude].toNumber(), radius, h,
+                              step, r_.arcSin);
             } catch (const RuntimeError& e) {
                 // A corner that cannot be placed would leave a broken ring in
                 // the file; the fault is shown once and nothing is written.
@@ -338,7 +340,7 @@ private:
     }
 
     QString shapeLabelPosition(int i) const {
-        const QString ring = places_[i][ColLat].toText();
+        const QString ring = places_.at(i, ColLatitude).toText();
         if (ring.count(QLatin1Char(',')) > 8)
             return r_.shapes->centre(i);
         return r_.shapes->lonField(ring) + QLatin1Char(',') + r_.shapes->latField(ring) + QLatin1Char(',') +
@@ -348,7 +350,7 @@ private:
     GraphRun& r_;
     GraphOptions& o_;
     GraphState& st_;
-    PlaceRows& places_;
+    PlaceRange& places_;
     ErrorSink sink_;
     double altitudeToAdd_ = 0;
     double dNS_ = 0, dEW_ = 0;

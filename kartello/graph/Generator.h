@@ -17,7 +17,7 @@ class Ui;
 struct ShapeHooks {
     // Bounding box and value range of the rings, values from the table
     // (the plain shape box step). Fills latMin.. and valueMin.. of the state.
-    std::function<void(PlaceRows&, GraphState&)> boxAndRange;
+    std::function<void(PlaceRange&, GraphState&)> boxAndRange;
     // Centre of ring i as "lon,lat,alt " (used for rings of more than 8 commas).
     std::function<QString(int)> centre;
     // Longitude and latitude field texts of a ring's first tuple.
@@ -29,7 +29,7 @@ struct ShapeHooks {
 
 struct GraphRun {
     GraphOptions& options;
-    PlaceRows& places; // rows 0..lastPlace
+    PlaceRange& places; // rows 0..lastPlace
     GraphState& state;
     Ui& ui;
     ArcSinLink& arcSin;

@@ -3,7 +3,7 @@
 // order, the value range and extent it found, the colours, the polygon
 // coordinate texts, the document lines and the two overlay images.
 #include "graph/Colors.h"
-#include "runtime/Cell.h"
+#include "places/PlaceStore.h"
 
 #include <QImage>
 #include <QStringList>
@@ -12,11 +12,16 @@
 
 namespace kartello {
 
-// Store columns: latitude, longitude, value, name. In a shape set column 0
-// holds the ring's coordinate text instead of a latitude.
-enum PlaceColumn { ColLat = 0, ColLon = 1, ColValue = 2, ColName = 3 };
-using PlaceRow = std::array<Cell, 4>;
-using PlaceRows = std::vector<PlaceRow>;
+// The places a generation reads: store rows 0..lastPlace. In a shape set
+// column 0 holds the ring's coordinate text instead of a latitude.
+struct PlaceRange {
+    PlaceStore& store;
+    int lastPlace = 0;
+
+    int count() const { return lastPlace + 1; }
+    Cell& at(int row, int col) { return store.at(row, col); }
+    const Cell& at(int row, int col) const { return store.at(row, col); }
+};
 
 struct Camera {
     QString longitude, latitude; // number texts, from the box's midpoint

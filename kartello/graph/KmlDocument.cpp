@@ -25,7 +25,8 @@ public:
             onlySaveFolder();
         } else {
             graphFolder();
-            if (o_.grid)
+            // A set on one point has no grid step, and so no grid.
+            if (o_.grid && !in_.meridians.isEmpty())
                 gridPlacemark();
         }
         const bool title = o_.showTitle;
@@ -41,11 +42,7 @@ public:
     }
 
 private:
-    void add(const QString& line) {
-        if (lines_.size() >= kMaxDocumentLines)
-            throw RuntimeError(ErrSubscript);
-        lines_.append(line);
-    }
+    void add(const QString& line) { lines_.append(line); }
 
     void head() {
         const Camera& c = st_.camera;
@@ -104,16 +101,11 @@ private:
         add(QStringLiteral("</Placemark>"));
     }
 
-    // The altitude of the first corner: after the second comma, up to the
-    // first blank after it. Nothing there means the coordinates cannot be read.
+    // Coordinates whose first corner has no altitude cannot be read.
     bool firstAltitudeIsZero(const QString& coords) {
-        const qsizetype c1 = coords.indexOf(QLatin1Char(','));
-        const qsizetype c2 = c1 < 0 ? -1 : coords.indexOf(QLatin1Char(','), c1 + 1);
-        if (c2 >= 0) {
-            const qsizetype blank = coords.indexOf(QLatin1Char(' '), c2 + 1);
-            if (blank > c2 + 1)
-                return readNumber(QStringView(coords).mid(c2 + 1, blank - c2 - 1)) == 0;
-        }
+        const QString alt = firstTupleAltitude(coords);
+        if (!alt.isNull())
+            return readNumber(alt) == 0;
         const MsgAnswer a =
             ui_.messageBox(QStringLiteral("I don't understand the data in your your file.\r\n"
                                           "Proceed ? (Procedure faz: preparing to save)"),
@@ -127,7 +119,7 @@ private:
         add(QStringLiteral("<Folder>"));
         add(QStringLiteral("  <open>0</open>"));
         add(QStringLiteral(" <name>Graph</name>"));
-        for (int i = 0; i < int(in_.places.size()); ++i) {
+        for (int i = 0; i < int(in_.places.count()); ++i) {
             const QString& coords = i < int(st_.placeCoords.size()) ? st_.placeCoords[i] : QString();
             if (coords.isEmpty())
                 continue;
@@ -147,15 +139,15 @@ private:
         add(QStringLiteral("<Folder>"));
         add(QStringLiteral("  <open>0</open>"));
         add(QStringLiteral(" <name>Graph</name>"));
-        for (int i = 0; i < int(in_.places.size()); ++i) {
+        for (int i = 0; i < int(in_.places.count()); ++i) {
             ui_.yieldToWindow();
-            const PlaceRow& row = in_.places[i];
+            const auto& row = in_.places.store.row(i).cells;
             add(QStringLiteral("<Placemark>"));
             add(QStringLiteral(" <name>") + xmlSafe(row[ColName].toText()) + QStringLiteral("</name>"));
             styleHead(i);
             lineStyle();
             add(QStringLiteral("   </Style>"));
-            ringLines(row[ColLat].toText(), true);
+            ringLines(row[ColLatitude].toText(), true);
         }
         add(QStringLiteral("</Folder>"));
     }
@@ -228,7 +220,7 @@ private:
         add(QStringLiteral("</ScreenOverlay>"));
     }
 
-    QString labelText(const PlaceRow& row) const {
+    QString labelText(const std::array<Cell, 4>& row) const {
         const QString name = xmlSafe(row[ColName].toText());
         switch (o_.labels) {
         case LabelKind::Name:
@@ -245,20 +237,20 @@ private:
     }
 
     QString pointPosition(int i) const {
-        const PlaceRow& row = in_.places[i];
+        const auto& row = in_.places.store.row(i).cells;
         const long long h = i < int(st_.heights.size()) ? st_.heights[i] : 0;
-        return row[ColLon].toText() + QLatin1Char(',') + row[ColLat].toText() + QStringLiteral(", ") +
-               numberText(checkedFinite(double(h) * 1.1));
+        return row[ColLongitude].toText() + QLatin1Char(',') + row[ColLatitude].toText() +
+               QStringLiteral(", ") + numberText(checkedFinite(double(h) * 1.1));
     }
 
     void labelsFolder() {
         add(QStringLiteral(" <Folder>"));
         add(QStringLiteral("  <open>0</open>"));
         add(QStringLiteral(" <name>Names/Values</name>"));
-        for (int i = 0; i < int(in_.places.size()); ++i) {
-            const PlaceRow& row = in_.places[i];
+        for (int i = 0; i < int(in_.places.count()); ++i) {
+            const auto& row = in_.places.store.row(i).cells;
             // An area in several parts, or a place given twice, gets one label.
-            if (i > 0 && row[ColName].toText() == in_.places[i - 1][ColName].toText())
+            if (i > 0 && row[ColName].toText() == in_.places.at(i - 1, ColName).toText())
                 continue;
             ui_.yieldToWindow();
             add(QStringLiteral(" <Placemark>"));
@@ -314,6 +306,17 @@ bool startsEntity(const QString& s, qsizetype amp) {
 
 QStringList writeDocument(const DocumentInput& in, Ui& ui) {
     return Writer(in, ui).run();
+}
+
+QString firstTupleAltitude(const QString& ring) {
+    const QString text = ring.trimmed();
+    const qsizetype blank = text.indexOf(QLatin1Char(' '));
+    const QStringView tuple = QStringView(text).left(blank < 0 ? text.size() : blank);
+    const qsizetype c1 = tuple.indexOf(QLatin1Char(','));
+    const qsizetype c2 = c1 < 0 ? -1 : tuple.indexOf(QLatin1Char(','), c1 + 1);
+    if (c2 < 0 || c2 + 1 >= tuple.size())
+        return QString();
+    return tuple.mid(c2 + 1).toString();
 }
 
 QString xmlSafe(const QString& text) {

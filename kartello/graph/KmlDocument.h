@@ -12,14 +12,10 @@ namespace kartello {
 
 class Ui;
 
-// Most lines one document may hold; a larger graph is an error, not a
-// truncated file.
-inline constexpr int kMaxDocumentLines = 200001;
-
 struct DocumentInput {
     const GraphOptions& options;
     const GraphState& state;
-    const PlaceRows& places;
+    const PlaceRange& places;
     bool shapeMode = false;
     QStringList meridians; // grid lines, at most 12 of each are used
     QStringList parallels;
@@ -28,8 +24,12 @@ struct DocumentInput {
 };
 
 // Throws GenerationStopped when the person answers No to the question about
-// an unreadable altitude, RuntimeError 9 past kMaxDocumentLines.
+// an unreadable altitude.
 QStringList writeDocument(const DocumentInput& in, Ui& ui);
+
+// The altitude text of a ring's first tuple (after its second comma); a null
+// text when the tuple has none.
+QString firstTupleAltitude(const QString& ring);
 
 // Text made safe as XML character data: "<" and ">" and a "&" that does not
 // start an entity reference are escaped; existing references stay as they are,

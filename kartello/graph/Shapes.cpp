@@ -1,6 +1,7 @@
 #include "graph/Shapes.h"
 
 #include "graph/Generator.h"
+#include "graph/KmlDocument.h"
 #include "runtime/Number.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/Ui.h"
@@ -15,19 +16,6 @@ QString ringText(const QString& raw) {
     if (cut >= 0)
         text.truncate(cut);
     return text;
-}
-
-// The first tuple's altitude text: after the second comma, up to the first
-// blank after it; null when there is none.
-QString firstAltitude(const QString& ring) {
-    const qsizetype c1 = ring.indexOf(QLatin1Char(','));
-    const qsizetype c2 = c1 < 0 ? -1 : ring.indexOf(QLatin1Char(','), c1 + 1);
-    if (c2 < 0)
-        return QString();
-    const qsizetype blank = ring.indexOf(QLatin1Char(' '), c2 + 1);
-    if (blank <= c2 + 1)
-        return QString();
-    return ring.mid(c2 + 1, blank - c2 - 1);
 }
 
 double tableValue(const ShapeHooks& hooks, int shapeNumber) {
@@ -45,7 +33,7 @@ double signedAreaSum(const std::vector<double>& lon, const std::vector<double>& 
     return s;
 }
 
-void MontaShape(PlaceRows& rings, GraphState& st, const ShapeHooks& hooks, Ui& ui, const ErrorSink& sink) {
+void MontaShape(PlaceRange& rings, GraphState& st, const ShapeHooks& hooks, Ui& ui, const ErrorSink& sink) {
     st.lonMin = 100000;
     st.latMin = 10000;
     st.latMax = -100000;
@@ -55,11 +43,11 @@ void MontaShape(PlaceRows& rings, GraphState& st, const ShapeHooks& hooks, Ui& u
     try {
         int shapeNumber = 1;
         double value = tableValue(hooks, 1);
-        for (int i = 0; i < int(rings.size()); ++i) {
+        for (int i = 0; i < int(rings.count()); ++i) {
             ui.yieldToWindow();
-            PlaceRow& row = rings[i];
-            const QString text = ringText(row[ColLat].toText());
-            if (i > 0 && row[ColName].toText() != rings[i - 1][ColName].toText())
+            auto& row = rings.store.row(i).cells;
+            const QString text = ringText(row[ColLatitude].toText());
+            if (i > 0 && row[ColName].toText() != rings.at(i - 1, ColName).toText())
                 value = tableValue(hooks, ++shapeNumber);
             row[ColValue] = Cell(value);
             st.valueMin = std::min(st.valueMin, value);
@@ -87,7 +75,7 @@ void MontaShape(PlaceRows& rings, GraphState& st, const ShapeHooks& hooks, Ui& u
                 for (size_t k = lon.size(); k-- > 0;)
                     reversed +=
                         numberText(lon[k]) + QLatin1Char(',') + numberText(lat[k]) + QStringLiteral(",0 ");
-                row[ColLat] = Cell(reversed);
+                row[ColLatitude] = Cell(reversed);
             }
         }
     } catch (const RuntimeError& e) {
@@ -100,7 +88,7 @@ void MontaShape(PlaceRows& rings, GraphState& st, const ShapeHooks& hooks, Ui& u
 }
 
 QString raiseRing(const QString& ring, long long h, Ui& ui) {
-    const QString alt = firstAltitude(ring);
+    const QString alt = firstTupleAltitude(ring);
     QString old;
     if (alt.isNull()) {
         const MsgAnswer a =

@@ -17,7 +17,7 @@ class Ui;
 // that runs clockwise in reverse order with altitude 0. Traps its own errors
 // (" in procedure MontaShape of form Main. It seems there is a problem with the
 // data. Review your input file.") and then ends; rings done stay rewritten.
-void MontaShape(PlaceRows& rings, GraphState& st, const ShapeHooks& hooks, Ui& ui, const ErrorSink& sink);
+void MontaShape(PlaceRange& rings, GraphState& st, const ShapeHooks& hooks, Ui& ui, const ErrorSink& sink);
 
 // Signed area sum of a ring with longitude as x and latitude as y; negative
 // for a ring that runs clockwise.

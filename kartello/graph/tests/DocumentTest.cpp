@@ -1,0 +1,366 @@
+// Whole documents of small graphs, worked out line by line from the rules
+// of the document writer.
+#include "GraphFixture.h"
+#include "GuiEnvironment.h"
+#include "graph/KmlDocument.h"
+
+#include <gtest/gtest.h>
+
+using namespace kartello;
+using namespace kartello::testing_support;
+
+namespace {
+
+const testing::Environment* const gui = testing::AddGlobalTestEnvironment(new GuiEnvironment);
+
+const char* const kIcon =
+    "     <IconStyle><Icon><href>root://icons/palette-2.png</href><x>224</x><y>224</y><w>32</w>"
+    "<h>32</h></Icon></IconStyle>";
+
+QStringList head(const char* lon, const char* lat, const char* range, const char* tilt, const char* heading) {
+    return {"<?xml version=\"1.0\" encoding=\"UTF-8\"?>",
+            "<kml xmlns=\"http://earth.google.com/kml/2.0\">",
+            "<!-- Processed by Kartello 2.2.1 -->",
+            "<Document>",
+            "()_+",
+            "  <open>1</open>",
+            "  <LookAt>",
+            QStringLiteral("    <longitude>%1</longitude>").arg(lon),
+            QStringLiteral("    <latitude>%1</latitude>").arg(lat),
+            QStringLiteral("    <range>%1</range>").arg(range),
+            QStringLiteral("    <tilt>%1</tilt>").arg(tilt),
+            QStringLiteral("    <heading>%1</heading>").arg(heading),
+            "  </LookAt>"};
+}
+
+QStringList polygon(const char* color, const QString& coords, bool extruded) {
+    return {"<Placemark>",
+            "   <Style>",
+            kIcon,
+            "       <PolyStyle>",
+            QStringLiteral("         <color>%1</color>").arg(color),
+            "         <outline>0</outline>",
+            "       </PolyStyle>",
+            "   </Style>",
+            " <Polygon>",
+            extruded ? "    <extrude>1</extrude>" : "    <extrude>0</extrude>",
+            extruded ? "    <altitudeMode>relativeToGround</altitudeMode>"
+                     : "    <altitudeMode>clampedToGround</altitudeMode>",
+            "    <outerBoundaryIs>",
+            "      <LinearRing>",
+            "       <coordinates>",
+            coords,
+            "       </coordinates>",
+            "      </LinearRing>",
+            "   </outerBoundaryIs>",
+            " </Polygon>",
+            "</Placemark>"};
+}
+
+QString square(const char* tuple) {
+    return QString(QStringLiteral("%1 ").arg(tuple)).repeated(5);
+}
+
+const QStringList kFolderHead = {"<Folder>", "  <open>0</open>", " <name>Graph</name>"};
+const QStringList kTail = {"</Document>", "</kml>"};
+
+void expectLines(const QStringList& actual, const QStringList& expected) {
+    for (int i = 0; i < std::min(actual.size(), expected.size()); ++i)
+        ASSERT_EQ(actual[i], expected[i]) << "line " << i;
+    ASSERT_EQ(actual.size(), expected.size());
+}
+
+// Places (10, 20) and (12, 24): box centre 22, 11; north-south extent 120 nm,
+// east-west along the 11th parallel 240 x cos 11 deg = 235.5905 nm; the camera
+// range is exp(0.98113607 x ln(235.5905 / 0.5399555) + 7.18472179).
+const char* const kFlatRange = "513201.452359844";
+const char* const k3dRange = "667161.888067797"; // x 1.3
+
+TEST(Document, TwoPlacesFlatConstant) {
+    GraphFixture f;
+    f.places({{10, 20, 1, "A"}, {12, 24, 2, "B"}});
+    f.plainOptions();
+    ASSERT_TRUE(f.generate());
+    const QStringList expected =
+        head("22", "11", kFlatRange, "0", "0") + kFolderHead + polygon("af0000ff", square("20,10,0"), false) +
+        polygon("af0000ff", square("24,12,0"), false) + QStringList{"</Folder>"} + kTail;
+    expectLines(f.state.kmlLines, expected);
+    EXPECT_TRUE(f.ui.messages.empty());
+}
+
+TEST(Document, ThreeDimensionalVariableWithGreyScale) {
+    GraphFixture f;
+    f.places({{10, 20, 0, "A"}, {12, 24, 10, "B"}});
+    f.plainOptions();
+    f.options.flat = false;
+    f.options.threeD = true;
+    f.options.colorConstant = false;
+    f.options.colorByValue = true;
+    f.options.colorScaleChoice = 7;
+    f.options.autoColorScale = true;
+    f.options.heightConstant = false;
+    f.options.heightByValue = true;
+    f.options.autoHeightVisible = true;
+    f.options.autoHeight = true;
+    ASSERT_TRUE(f.generate());
+    // Diagonal 265.766 nm: altitude to add 4996.08 m. Extent 436.31 km: base
+    // height 126498.9 m, factor 12649.89 per unit. Value 10: 126498 + 4996.
+    const QStringList expected = head("22", "11", k3dRange, "63", "-45") + kFolderHead +
+                                 polygon("ffffffff", square("20,10,4996"), true) +
+                                 polygon("ff000000", square("24,12,131494"), true) +
+                                 QStringList{"</Folder>"} + kTail;
+    expectLines(f.state.kmlLines, expected);
+    EXPECT_EQ(f.options.altitudeToAddText, QStringLiteral("4996"));
+    EXPECT_EQ(f.options.heightFactorText, QStringLiteral("12650"));
+    EXPECT_EQ(f.options.scaleMinText, QStringLiteral("0"));
+    EXPECT_EQ(f.options.scaleMaxText, QStringLiteral("10"));
+}
+
+TEST(Document, AllHeightsZeroIsFlatEvenIn3D) {
+    GraphFixture f;
+    f.places({{10, 20, 1, "A"}, {12, 24, 2, "B"}});
+    f.plainOptions();
+    f.options.flat = false;
+    f.options.threeD = true;
+    ASSERT_TRUE(f.generate());
+    EXPECT_EQ(f.state.kmlLines.count(QStringLiteral("    <extrude>0</extrude>")), 2);
+    EXPECT_EQ(f.state.kmlLines[10], QStringLiteral("    <tilt>63</tilt>"));
+}
+
+TEST(Document, OutlineAddsLineStyleWithOutlineColour) {
+    GraphFixture f;
+    f.places({{10, 20, 1, "A"}, {12, 24, 2, "B"}});
+    f.plainOptions();
+    f.options.outline = true;
+    f.options.outlineColor = 0x00FF00;
+    ASSERT_TRUE(f.generate());
+    const QStringList& l = f.state.kmlLines;
+    const int at = l.indexOf(QStringLiteral("         <outline>1</outline>"));
+    ASSERT_GT(at, 0);
+    EXPECT_EQ(l.mid(at + 1, 5),
+              (QStringList{"       </PolyStyle>", "      <LineStyle>", "         <color>ff00ff00</color>",
+                           "      </LineStyle>", "   </Style>"}));
+    EXPECT_EQ(l.count(QStringLiteral("      <LineStyle>")), 2);
+}
+
+TEST(Document, GridOverNineDegreesHasTwelveLinesOneDegreeApart) {
+    GraphFixture f;
+    f.places({{0, 0, 1, "A"}, {9, 3, 2, "B"}});
+    f.plainOptions();
+    f.options.grid = true;
+    f.options.gridColor = 0xFFFFFF;
+    ASSERT_TRUE(f.generate());
+    const QStringList& l = f.state.kmlLines;
+    const int at = l.indexOf(QStringLiteral(" <name>Grids</name>"));
+    ASSERT_GT(at, 0);
+    EXPECT_EQ(l[at + 3], QStringLiteral("      <LineStyle>"));
+    EXPECT_EQ(l[at + 4], QStringLiteral("         <color>acffffff</color>"));
+    EXPECT_EQ(l[at + 7], QStringLiteral("   <MultiGeometry>"));
+    // g = 9 / 9 = 1: meridians from -1 to 4, parallels from -1 to 10.
+    EXPECT_EQ(l.mid(at + 8, 6),
+              (QStringList{"   <LineString>", "     <tessellate>1</tessellate>", "     <coordinates>",
+                           "      -1,-1,0 -1,10,0", "    </coordinates>", "   </LineString>"}));
+    EXPECT_EQ(l.count(QStringLiteral("     <tessellate>1</tessellate>")), 6);
+    EXPECT_EQ(l.count(QStringLiteral("      <tessellate>1</tessellate>")), 12);
+    EXPECT_TRUE(l.contains(QStringLiteral("      -1,10,0 4,10,0")));
+    EXPECT_EQ(l[l.size() - 4], QStringLiteral("</MultiGeometry>"));
+    EXPECT_EQ(l[l.size() - 3], QStringLiteral("</Placemark>"));
+}
+
+TEST(Document, PlacesOnOnePointGetNoGridAndStillAGraph) {
+    GraphFixture f;
+    f.places({{45, 7, 3, "Only"}});
+    f.plainOptions();
+    f.options.threeD = true;
+    f.options.flat = false;
+    f.options.heightConstant = false;
+    f.options.heightByValue = true;
+    f.options.autoHeightVisible = true;
+    f.options.autoHeight = true;
+    f.options.grid = true;
+    ASSERT_TRUE(f.generate()) << f.ui.lastMessage().toStdString();
+    EXPECT_FALSE(f.state.kmlLines.contains(QStringLiteral(" <name>Grids</name>")));
+    // No extent: taken as 1 km across, base height exp(6.6993) = 811.8 m for
+    // the largest value 3, so a factor of 270.6 and a polygon 811 m high.
+    EXPECT_EQ(f.options.heightFactorText, QStringLiteral("271"));
+    EXPECT_TRUE(f.state.kmlLines.contains(square("7,45,811")));
+}
+
+TEST(Document, TitleAtTopPutsScaleAtBottom) {
+    GraphFixture f;
+    f.places({{10, 20, 1, "A"}, {12, 24, 2, "B"}});
+    f.plainOptions();
+    f.options.showTitle = true;
+    f.options.title1 = QStringLiteral("Rain");
+    f.options.titleTop = true;
+    f.options.showScale = true;
+    f.options.scaleTop = true; // ignored under a title
+    ASSERT_TRUE(f.generate());
+    const QStringList& l = f.state.kmlLines;
+    const int at = l.indexOf(QStringLiteral("<ScreenOverlay>"));
+    ASSERT_GT(at, 0);
+    const QStringList expected = {
+        "<ScreenOverlay>",
+        "  <name>Title</name>",
+        "  <Icon>",
+        "$%&&%$",
+        "    <viewBoundScale>0.75</viewBoundScale>",
+        "  </Icon>",
+        "  <overlayXY x=\"0.02\" y=\"0.97\"  xunits= \"fraction\"  yunits= \"fraction\" />",
+        "  <screenXY x=\"0.02\" y=\"0.97\" xunits=\"fraction\" yunits=\"fraction\"/>",
+        "</ScreenOverlay>",
+        "<ScreenOverlay>",
+        "  <name>ColorScale</name>",
+        "  <Icon>",
+        "&&%%$$",
+        "    <viewBoundScale>0.75</viewBoundScale>",
+        "  </Icon>",
+        "  <overlayXY x=\"0.3\" y=\"0.03\"  xunits= \"fraction\"  yunits= \"fraction\"/>",
+        "  <screenXY x=\"0.3\" y=\"0.03\" xunits=\"fraction\" yunits=\"fraction\"/>",
+        "</ScreenOverlay>",
+        "</Document>",
+        "</kml>"};
+    expectLines(l.mid(at), expected);
+    EXPECT_FALSE(f.state.titleImage.isNull());
+    EXPECT_FALSE(f.state.scaleImage.isNull());
+}
+
+TEST(Document, ScaleWithoutTitleFollowsItsOwnPosition) {
+    for (bool top : {true, false}) {
+        GraphFixture f;
+        f.places({{10, 20, 1, "A"}, {12, 24, 2, "B"}});
+        f.plainOptions();
+        f.options.showScale = true;
+        f.options.scaleTop = top;
+        ASSERT_TRUE(f.generate());
+        const QString y = top ? QStringLiteral("0.97") : QStringLiteral("0.03");
+        EXPECT_TRUE(
+            f.state.kmlLines.contains(QStringLiteral("  <screenXY x=\"0.3\" y=\"") + y +
+                                      QStringLiteral("\" xunits=\"fraction\" yunits=\"fraction\"/>")));
+    }
+}
+
+QStringList label(const QString& name, const char* coords) {
+    return {" <Placemark>",
+            QStringLiteral("  <name>%1</name>").arg(name),
+            "  <Style>",
+            "   <IconStyle><Icon>",
+            "     </Icon></IconStyle>",
+            "   <LabelStyle><color>ffffffff</color><scale>0.7</scale></LabelStyle>",
+            "   </Style>",
+            "    <Point>",
+            "      <altitudeMode>relativeToGround</altitudeMode>",
+            QStringLiteral("      <coordinates>%1</coordinates>").arg(coords),
+            "    </Point>",
+            "  </Placemark>"};
+}
+
+TEST(Document, LabelsOfAShiftedNegativeSetShowTheOriginalValues) {
+    GraphFixture f;
+    f.places({{10, 20, -5, "A"}, {11, 21, 0, "B"}, {12, 22.5, 10.125, "C&D"}, {12, 22.5, 3, "C&D"}});
+    f.plainOptions();
+    f.options.labels = LabelKind::NameAndValue;
+    f.options.labelColor = 0xFFFFFF;
+    ASSERT_TRUE(f.generate());
+    const QStringList& l = f.state.kmlLines;
+    const int at = l.indexOf(QStringLiteral(" <name>Names/Values</name>"));
+    ASSERT_GT(at, 1);
+    // Values moved up by 6 (-5 -> 1) are shown less 6 again; 10.125 has two
+    // decimals with halves to even: 10.12. The second "C&D" gets no label.
+    const QStringList expected = QStringList{" <Folder>", "  <open>0</open>", " <name>Names/Values</name>"} +
+                                 label("A - -5", "20,10, 0") + label("B - 0", "21,11, 0") +
+                                 label("C&amp;D - 10.12", "22.5,12, 0") + QStringList{" </Folder>"} + kTail;
+    expectLines(l.mid(at - 2), expected);
+    EXPECT_TRUE(f.state.valuesShifted);
+    EXPECT_EQ(f.store.at(0, ColValue).toNumber(), 1);
+    EXPECT_EQ(f.store.at(2, ColValue).toNumber(), 16.125);
+}
+
+TEST(Document, NegativeSetWithTransformAsksAndNoWritesNothing) {
+    GraphFixture f;
+    f.places({{10, 20, -5, "A"}, {11, 21, 10, "B"}});
+    f.plainOptions();
+    f.options.logTransform = true;
+    f.ui.answers = {MsgAnswer::No};
+    EXPECT_FALSE(f.generate());
+    ASSERT_EQ(f.ui.messages.size(), 1u);
+    EXPECT_EQ(f.ui.messages[0].text,
+              QStringLiteral("Sorry, no log or square root transform for negative value.\r\n"
+                             "Proceed ?"));
+    EXPECT_EQ(f.ui.messages[0].title, QStringLiteral("Warning"));
+    EXPECT_EQ(f.ui.messages[0].buttons, MsgButtons::YesNo);
+    EXPECT_TRUE(f.state.kmlLines.isEmpty());
+}
+
+TEST(Document, NegativeSetWithTransformAndYesDropsTheTransform) {
+    GraphFixture f;
+    f.places({{10, 20, -5, "A"}, {11, 21, 10, "B"}});
+    f.plainOptions();
+    f.options.logTransform = true;
+    f.ui.answers = {MsgAnswer::Yes};
+    EXPECT_TRUE(f.generate());
+    EXPECT_FALSE(f.options.logTransform);
+    EXPECT_EQ(f.state.valueMin, 1);
+    EXPECT_EQ(f.state.valueMax, 16);
+}
+
+TEST(Document, EqualValuesWithSizeByValueAreADivisionByZero) {
+    GraphFixture f;
+    f.places({{10, 20, 4, "A"}, {11, 21, 4, "B"}});
+    f.plainOptions();
+    f.options.sizeConstant = false;
+    f.options.sizeByValue = true;
+    f.options.sizeFactorText = QStringLiteral("2");
+    EXPECT_FALSE(f.generate());
+    EXPECT_EQ(
+        f.ui.lastMessage().toStdString(),
+        std::string("Error 11 (Division by zero) in procedure faZ of form Main. Please review your data"));
+}
+
+TEST(Document, MissingArcSineStopsAfterOneMessage) {
+    GraphFixture f;
+    f.places({{10, 20, 1, "A"}, {12, 24, 2, "B"}});
+    f.plainOptions();
+    ArcSinLink missing({"/nonexistent/libprobability.so"});
+    PlaceRange range{f.store, f.lastPlace};
+    GraphRun run{f.options, range, f.state, f.ui, missing, false, nullptr};
+    EXPECT_FALSE(generateGraph(run));
+    ASSERT_EQ(f.ui.messages.size(), 1u);
+    EXPECT_EQ(f.ui.messages[0].text,
+              QStringLiteral("Error 53 (File not found: libprobability.so) in procedure "
+                             "FcoorD of form Main"));
+}
+
+TEST(Document, OnlySaveWritesNamedPlacemarksWithTheirColours) {
+    GraphFixture f;
+    f.places({{10, 20, 0, "A"}, {12, 24, 10, "B"}});
+    f.options.nothing = true;
+    f.options.colorByValue = true;
+    f.options.colorScaleChoice = 7;
+    ASSERT_TRUE(f.generate());
+    const QStringList& l = f.state.kmlLines;
+    EXPECT_EQ(l[9], QStringLiteral("    <range>") + kFlatRange + QStringLiteral("</range>"));
+    EXPECT_EQ(l[10], QStringLiteral("    <tilt>0</tilt>"));
+    const QStringList first = {"<Placemark>",
+                               " <name>A</name>",
+                               "   <Style>",
+                               kIcon,
+                               "       <PolyStyle>",
+                               "         <color>ffffffff</color>",
+                               "         <outline>0</outline>",
+                               "       </PolyStyle>",
+                               "      <LineStyle>",
+                               "         <color>ff000000</color>",
+                               "      </LineStyle>",
+                               "   </Style>"};
+    EXPECT_EQ(l.mid(16, first.size()), first);
+    EXPECT_TRUE(l.contains(QStringLiteral("         <color>ff000000</color>")));
+}
+
+TEST(Document, XmlSafeEscapesOnlyWhatWouldBreakTheDocument) {
+    EXPECT_EQ(xmlSafe(QStringLiteral("A & B <c>")), QStringLiteral("A &amp; B &lt;c&gt;"));
+    EXPECT_EQ(xmlSafe(QStringLiteral("Caf&#233; &amp; bar")), QStringLiteral("Caf&#233; &amp; bar"));
+    EXPECT_EQ(xmlSafe(QStringLiteral("São Paulo")), QStringLiteral("São Paulo"));
+}
+
+} // namespace

@@ -1,0 +1,39 @@
+#pragma once
+// The batch command: what a person does in the window, from the command line.
+//   kartello --batch --data FILE [--options FILE.ggo] [--title1 TEXT]
+//            [--title2 TEXT] [--title-top] [--set NAME=VALUE]... [--yes]
+//            --out FILE.kml|FILE.kmz
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace kartello {
+
+struct BatchArgs {
+    QString data;
+    QString options;
+    std::optional<QString> title1, title2;
+    bool titleTop = false;
+    std::vector<std::pair<QString, QString>> sets; // control name, value text
+    bool yes = false;
+    QString out;
+};
+
+// Exit statuses.
+inline constexpr int kBatchWritten = 0;
+inline constexpr int kBatchNoOutput = 1;
+inline constexpr int kBatchBadArguments = 2;
+
+// Parses the arguments after the program name; an error text when they are
+// not a valid batch command.
+std::optional<BatchArgs> parseBatchArgs(const QStringList& args, QString* error);
+
+QString batchUsage();
+
+// Runs the command; messages go to err. Returns one of the exit statuses.
+int runBatch(const BatchArgs& args, QTextStream& err);
+
+} // namespace kartello
