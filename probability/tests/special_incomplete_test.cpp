@@ -1,10 +1,12 @@
 // Incomplete gamma and beta functions, real and complex.
 #include "probability.h"
+#include "special_test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 namespace {
@@ -105,6 +107,71 @@ TEST(SpecialIncompleteGamma, ComplexClosedFormAndDomain) {
     JGamma_Cplx(&q, 1, &left);
     EXPECT_EQ(q.Re, 0);
     EXPECT_EQ(q.Im, 0);
+}
+
+} // namespace
+
+namespace {
+
+using special_test::relativeError;
+
+// For whole shapes the incomplete functions are plain sums:
+// Q(n, x) = e^-x sum_{k<n} x^k / k!, I_x(a, b) = sum_{j=a}^{a+b-1} C(a+b-1, j) x^j (1-x)^(a+b-1-j).
+__float128 upperGammaSum(int n, __float128 x) {
+    __float128 term = 1, sum = 0;
+    for (int k = 0; k < n; ++k) {
+        if (k > 0)
+            term = term * x / k;
+        sum += term;
+    }
+    return expq(-x) * sum;
+}
+
+// P(n, x) = e^-x sum_{k>=n} x^k / k!, summed until the terms vanish.
+__float128 lowerGammaSum(int n, __float128 x) {
+    __float128 term = 1;
+    for (int k = 1; k <= n; ++k)
+        term = term * x / k;
+    __float128 sum = 0;
+    for (int k = n + 1; term > sum * 1e-40Q; ++k) {
+        sum += term;
+        term = term * x / k;
+    }
+    return expq(-x) * sum;
+}
+
+__float128 betaSum(int a, int b, __float128 x) {
+    const int m = a + b - 1;
+    __float128 sum = 0, choose = 1;
+    for (int j = 0; j <= m; ++j) {
+        if (j > 0)
+            choose = choose * (m - j + 1) / j;
+        if (j >= a)
+            sum += choose * powq(x, j) * powq(1 - x, m - j);
+    }
+    return sum;
+}
+
+TEST(SpecialIncompleteAccuracy, WholeShapesAgainstFiniteSums) {
+    double worstP = 0, worstQ = 0, worstI = 0;
+    for (int n : {1, 2, 3, 5, 10, 30}) {
+        special_test::sweep(0.01, 60, 600, [&](double x) {
+            const __float128 q = upperGammaSum(n, x);
+            if (q > 1e-300Q)
+                worstQ = std::max(worstQ, relativeError(JGamma_Double(n, x), q));
+            worstP = std::max(worstP, relativeError(IGamma_Double(n, x), lowerGammaSum(n, x)));
+        });
+    }
+    for (int a : {1, 2, 5, 12})
+        for (int b : {1, 3, 7, 20})
+            special_test::sweep(0.001, 0.999, 400, [&](double x) {
+                worstI = std::max(worstI, relativeError(BetaIncomplete_Double(x, a, b), betaSum(a, b, x)));
+            });
+    std::printf("IGamma_Double worst relative %.3g, JGamma_Double %.3g, BetaIncomplete_Double %.3g\n", worstP,
+                worstQ, worstI);
+    EXPECT_LE(worstP, 1e-13);
+    EXPECT_LE(worstQ, 1e-13);
+    EXPECT_LE(worstI, 1e-13);
 }
 
 } // namespace
