@@ -9,6 +9,7 @@
 #include <cmath>
 #include <complex>
 #include <random>
+#include <string>
 
 namespace {
 
@@ -128,6 +129,47 @@ void LibgccComplexDivide(benchmark::State& s) {
         return r.real() + r.imag();
     });
 }
+
+// Every other real elementary function beside its libm counterpart, over a
+// range where both are defined: "Name" and "Name/libm" side by side.
+struct Pair {
+    const char* name;
+    double (*library)(double);
+    double (*libm)(double);
+    double lo, hi;
+};
+
+const Pair kPairs[] = {
+    {"Exp2", Exp2_Double, [](double x) { return std::exp2(x); }, -1000, 1000},
+    {"Exp10", Exp10_Double, [](double x) { return std::pow(10.0, x); }, -300, 300},
+    {"Log2", Log2_Double, [](double x) { return std::log2(x); }, 1e-3, 1e6},
+    {"Log10", Log10_Double, [](double x) { return std::log10(x); }, 1e-3, 1e6},
+    {"Sin", Sin_Double, [](double x) { return std::sin(x); }, -1e3, 1e3},
+    {"Cos", Cos_Double, [](double x) { return std::cos(x); }, -1e3, 1e3},
+    {"Tan", Tan_Double, [](double x) { return std::tan(x); }, -1e3, 1e3},
+    {"ArcCos", ArcCos_Double, [](double x) { return std::acos(x); }, -1, 1},
+    {"ArcTan", ArcTan_Double, [](double x) { return std::atan(x); }, -1e3, 1e3},
+    {"Sinh", Sinh_Double, [](double x) { return std::sinh(x); }, -700, 700},
+    {"Cosh", Cosh_Double, [](double x) { return std::cosh(x); }, -700, 700},
+    {"Tanh", Tanh_Double, [](double x) { return std::tanh(x); }, -20, 20},
+    {"ArcSinh", ArcSinh_Double, [](double x) { return std::asinh(x); }, -1e3, 1e3},
+    {"ArcCosh", ArcCosh_Double, [](double x) { return std::acosh(x); }, 1, 1e3},
+    {"ArcTanh", ArcTanh_Double, [](double x) { return std::atanh(x); }, -0.99, 0.99},
+};
+
+const bool kPairsRegistered = [] {
+    for (const Pair& pair : kPairs) {
+        // The inputs live as long as the program, like the benchmarks.
+        const auto* xs =
+            new std::array<double, kInputs>(inputs(std::uniform_real_distribution<double>(pair.lo, pair.hi)));
+        benchmark::RegisterBenchmark(pair.name,
+                                     [xs, f = pair.library](benchmark::State& s) { runUnary(s, *xs, f); });
+        const std::string libmName = std::string(pair.name) + "/libm";
+        benchmark::RegisterBenchmark(libmName.c_str(),
+                                     [xs, f = pair.libm](benchmark::State& s) { runUnary(s, *xs, f); });
+    }
+    return true;
+}();
 
 BENCHMARK(ArcSin);
 BENCHMARK(LibmAsin);
