@@ -107,7 +107,7 @@ TEST(Exports, NothingOutsideTheListedNamesIsExported) {
     }
 }
 
-TEST(Exports, AClientThatOnlyDlopensTheLibraryCatchesItsExceptionByType) {
+TEST(Exports, AClientThatOnlyDlopensTheLibraryKeepsItsControlWordAndCatchesTheExceptionByType) {
     const std::string command =
         std::string("'") + PROBABILITY_DLOPEN_CLIENT_PATH + "' '" + PROBABILITY_LIBRARY_PATH + "'";
     EXPECT_EQ(std::system(command.c_str()), 0);
