@@ -42,6 +42,13 @@ void firstTuple(const QString& coordinates, KmlPlace& place) {
     place.hasCoordinates = true;
 }
 
+// Whole-number altitude of a ring's last vertex; a ring written without
+// altitudes (lon,lat tuples, as GDAL writes them) has altitude 0, not its last latitude.
+QString lastAltitude(const QString& coordinates) {
+    const QString last = coordinates.section(u' ', -1, -1, QString::SectionSkipEmpty);
+    return last.count(u',') >= 2 ? parseLinha7(last, u"alt") : QStringLiteral("0");
+}
+
 class KmlWalker {
 public:
     explicit KmlWalker(QStringView text) : xml_(text.toString()) {}
@@ -56,7 +63,7 @@ public:
         }
         if (result_.outcome == KmlParse::TooLarge)
             return result_;
-        if (!result_.rings.empty() || sawShapes_) {
+        if (sawShapes_) {
             result_.outcome = KmlParse::Shapes;
             result_.places.clear();
         } else if (result_.places.empty()) {
@@ -125,7 +132,7 @@ private:
         ring.name = current_.name;
         ring.coordinates = coordinates;
         if (ringsInPlacemark_ == 0)
-            ring.value = parseLinha7(coordinates, u"alt");
+            ring.value = lastAltitude(coordinates);
         ++ringsInPlacemark_;
         result_.rings.push_back(std::move(ring));
         if (static_cast<qsizetype>(result_.rings.size()) > PlaceStore::kRows)

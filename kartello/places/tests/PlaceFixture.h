@@ -8,6 +8,13 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <ostream>
+
+// Test failures show texts as text.
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+
 namespace kartello::test {
 
 class PlaceFixture : public ::testing::Test {

@@ -1,1 +1,256 @@
 #include "PlaceFixture.h"
+
+#include "places/TextReader.h"
+
+using namespace kartello;
+using namespace kartello::test;
+
+namespace {
+
+class PlaceTable : public PlaceFixture {
+protected:
+    void loadCities() {
+        set.currentFile = writeFile("cities.txt", kThreeCities);
+        carrega(ctx);
+        ASSERT_EQ(set.lastPlace, 2);
+    }
+    // Header row 0 is 300 twips high in a fresh grid; y = 100 is on it.
+    void clickHeader(double x) { gridMouseDown(ctx, x, 100); }
+    void typeCell(int row, int col, const QString& text) {
+        grid.setCurrentCell(row, col);
+        grid.setTextMatrix(row, col, text);
+        gridCellEdited(ctx);
+    }
+};
+
+} // namespace
+
+TEST_F(PlaceTable, LayoutHasHeaderAndOneEmptyRow) {
+    EXPECT_EQ(grid.Rows(), 2);
+    EXPECT_EQ(grid.Cols(), 4);
+    EXPECT_EQ(grid.FixedRows(), 1);
+    EXPECT_EQ(grid.FixedCols(), 0);
+    EXPECT_EQ(tableRow(0), "Latitude|Longitude|Place/WP name|Value");
+    EXPECT_EQ(tableRow(1), "|||");
+    EXPECT_GE(grid.ColWidth(2), 1590);
+}
+
+TEST_F(PlaceTable, ThreePlacesGiveFourRowsAndCount) {
+    loadCities();
+    EXPECT_EQ(grid.Rows(), 4);
+    EXPECT_EQ(form.caption(u"lblNPlaces"), "N.places: 3");
+    EXPECT_TRUE(form.isVisible(u"Label6_1"));
+    EXPECT_TRUE(form.isEnabled(u"txtVal_0"));
+    EXPECT_TRUE(form.isEnabled(u"comRow_1"));
+    EXPECT_EQ(backupRow(1), storeRow(1));
+}
+
+TEST_F(PlaceTable, HeaderClicksSortByValueDescendingThenAscending) {
+    loadCities();
+    struct Step {
+        double x;
+        const char* valueHeader;
+        const char* latitudeHeader;
+        const char* firstName;
+        const char* lastName;
+    } steps[] = {
+        {3700, "> Value", "Latitude", "Lisbon", "Faro"}, // 547, 237.5, 64
+        {3700, "< Value", "Latitude", "Faro", "Lisbon"}, // ascending
+        {500, "Value", "> Latitude", "Porto", "Faro"},   // 41.15, 38.7167, 37.0167
+    };
+    for (const Step& s : steps) {
+        clickHeader(s.x);
+        EXPECT_EQ(grid.TextMatrix(0, 3), QString::fromUtf8(s.valueHeader));
+        EXPECT_EQ(grid.TextMatrix(0, 0), QString::fromUtf8(s.latitudeHeader));
+        EXPECT_EQ(grid.TextMatrix(1, 2), QString::fromUtf8(s.firstName));
+        EXPECT_EQ(grid.TextMatrix(3, 2), QString::fromUtf8(s.lastName));
+    }
+    // The refill writes six decimals.
+    EXPECT_EQ(tableRow(1), "41.150000|-8.616700|Porto|237.5");
+}
+
+TEST_F(PlaceTable, ColumnThresholdsAreFixedTwipPositions) {
+    loadCities();
+    struct Case {
+        double x;
+        int column;
+    } cases[] = {{1015, 0}, {1016, 1}, {2029, 1}, {2030, 2}, {3634, 2}, {3635, 3}};
+    for (const Case& c : cases) {
+        for (int col = 0; col < 4; ++col)
+            grid.setTextMatrix(0, col, QStringLiteral("H"));
+        clickHeader(c.x);
+        EXPECT_EQ(grid.TextMatrix(0, c.column), "> H") << c.x;
+    }
+}
+
+TEST_F(PlaceTable, ClickBelowHeaderOrInShapeModeDoesNotSort) {
+    loadCities();
+    gridMouseDown(ctx, 3700, grid.RowHeight(0) + 1);
+    EXPECT_EQ(grid.TextMatrix(0, 3), "Value");
+    set.shapeMode = true;
+    clickHeader(3700);
+    EXPECT_EQ(grid.TextMatrix(0, 3), "Value");
+}
+
+TEST_F(PlaceTable, TypedValuesSortAsTextReadValuesAsNumbers) {
+    set.currentFile = writeFile("n.txt", "a,1,1,9\r\nb,1,1,10\r\nc,1,1,100\r\n");
+    carrega(ctx);
+    clickHeader(3700);
+    clickHeader(3700);
+    EXPECT_EQ(grid.TextMatrix(1, 3) + grid.TextMatrix(2, 3) + grid.TextMatrix(3, 3), "910100");
+
+    typeCell(1, 3, "9");
+    typeCell(2, 3, "10");
+    typeCell(3, 3, "100");
+    clickHeader(3700); // "< Value" -> descending
+    clickHeader(3700); // ascending, as text
+    EXPECT_EQ(grid.TextMatrix(1, 3) + u' ' + grid.TextMatrix(2, 3) + u' ' + grid.TextMatrix(3, 3),
+              "10 100 9");
+}
+
+TEST_F(PlaceTable, SelChangeRemovesLatitudeMark) {
+    loadCities();
+    clickHeader(10);
+    EXPECT_EQ(grid.TextMatrix(0, 0), "> Latitude");
+    gridSelChange(ctx);
+    EXPECT_EQ(grid.TextMatrix(0, 0), "Latitude");
+}
+
+TEST_F(PlaceTable, FilterOnValueAndRemoveRestoresReadOrder) {
+    loadCities();
+    form.setText(u"txtVal_0", "50");
+    form.setText(u"txtVal_1", "300");
+    comFilterClick(ctx, 0);
+    EXPECT_EQ(set.lastPlace, 1);
+    EXPECT_EQ(set.fullLastPlace, 2);
+    EXPECT_EQ(grid.Rows(), 3);
+    EXPECT_EQ(tableRow(1), "41.1500|-8.6167|Porto|237.5");
+    EXPECT_EQ(tableRow(2), "37.0167|-7.9333|Faro|64");
+    EXPECT_EQ(form.caption(u"lblNPlaces"), "N.places: 2");
+
+    clickHeader(3700); // sort the filtered set; the backup keeps the read order
+    comFilterClick(ctx, 1);
+    EXPECT_EQ(set.lastPlace, 2);
+    EXPECT_EQ(form.text(u"txtVal_0"), "");
+    EXPECT_EQ(tableRow(1), "38.7167|-9.1333|Lisbon|547");
+    EXPECT_EQ(tableRow(3), "37.0167|-7.9333|Faro|64");
+}
+
+TEST_F(PlaceTable, FilterBoundsAreInclusiveAndNonNumbersAreOpen) {
+    loadCities();
+    form.setText(u"txtLat_0", "37.0167");
+    form.setText(u"txtLat_1", "abc");
+    form.setText(u"txtLon_1", "-8.6167");
+    comFilterClick(ctx, 0);
+    EXPECT_EQ(set.lastPlace, 1); // Lisbon (-9.1333) and Porto (-8.6167)
+    EXPECT_EQ(grid.TextMatrix(2, 2), "Porto");
+}
+
+TEST_F(PlaceTable, NewGoesBackToOneEmptyRow) {
+    loadCities();
+    form.setText(u"Text1_0", "Title");
+    menuNew(ctx);
+    EXPECT_EQ(set.lastPlace, 0);
+    EXPECT_EQ(set.fullLastPlace, 0);
+    EXPECT_EQ(grid.Rows(), 2);
+    EXPECT_EQ(tableRow(1), "|||");
+    EXPECT_EQ(storeRow(2), "|||");
+    EXPECT_EQ(backupRow(1), "|||");
+    EXPECT_EQ(form.text(u"Text1_0"), "");
+    EXPECT_EQ(form.value(u"chkSTitle"), 0);
+    EXPECT_EQ(form.caption(u"Label4"), "Current file: New File");
+    EXPECT_FALSE(set.dataLoaded);
+}
+
+TEST_F(PlaceTable, RowButtons) {
+    loadCities();
+    grid.setRow(3);
+    comRowClick(ctx, 0); // insert with the third row current appends at the end
+    EXPECT_EQ(grid.Rows(), 5);
+    EXPECT_EQ(grid.Row(), 4);
+    EXPECT_EQ(set.lastPlace, 3);
+    EXPECT_EQ(tableRow(3), "37.0167|-7.9333|Faro|64");
+    EXPECT_EQ(form.caption(u"lblNPlaces"), "N.places: 4");
+
+    grid.setRow(0);
+    comRowClick(ctx, 1); // header row current: nothing happens to the table
+    EXPECT_EQ(grid.Rows(), 5);
+
+    grid.setRow(2);
+    comRowClick(ctx, 1);
+    EXPECT_EQ(grid.Rows(), 4);
+    EXPECT_EQ(set.lastPlace, 2);
+    EXPECT_EQ(grid.TextMatrix(2, 2), "Faro");
+    EXPECT_EQ(form.caption(u"lblNPlaces"), "N.places: 3");
+}
+
+TEST_F(PlaceTable, InsertAndDeleteKeepStoreAndBackupInStep) {
+    loadCities();
+    grid.setRow(1);
+    comRowClick(ctx, 1); // delete Lisbon
+    EXPECT_EQ(storeRow(0), "41.15|-8.6167|237.5|Porto");
+    EXPECT_EQ(backupRow(0), "41.15|-8.6167|237.5|Porto");
+    EXPECT_EQ(set.backupLast, 1);
+    comRowClick(ctx, 0); // a new empty row, then typed in
+    typeCell(3, 2, "Sagres");
+    typeCell(3, 0, "37");
+    typeCell(3, 1, "-8.9");
+    typeCell(3, 3, "5");
+    EXPECT_EQ(storeRow(2), "37|-8.9|5|Sagres");
+    EXPECT_EQ(backupRow(2), "37|-8.9|5|Sagres");
+    form.setText(u"txtVal_1", "100");
+    comFilterClick(ctx, 0); // the filter sees the set the table shows
+    EXPECT_EQ(set.lastPlace, 1);
+    EXPECT_EQ(grid.TextMatrix(1, 2), "Faro");
+    EXPECT_EQ(grid.TextMatrix(2, 2), "Sagres");
+}
+
+TEST_F(PlaceTable, EditsWhileFilteredReachTheRightBackupRow) {
+    loadCities();
+    form.setText(u"txtVal_1", "300"); // Porto and Faro
+    comFilterClick(ctx, 0);
+    typeCell(2, 2, "Faro (Algarve)");
+    grid.setRow(1);
+    comRowClick(ctx, 1); // delete Porto from the filtered view
+    comFilterClick(ctx, 1);
+    EXPECT_EQ(set.lastPlace, 1);
+    EXPECT_EQ(tableRow(1), "38.7167|-9.1333|Lisbon|547");
+    EXPECT_EQ(tableRow(2), "37.0167|-7.9333|Faro (Algarve)|64");
+}
+
+TEST_F(PlaceTable, CellEditCopiesToStoreUnlessShapeMode) {
+    loadCities();
+    set.dataLoaded = false;
+    typeCell(2, 3, "250");
+    EXPECT_EQ(set.placeData.at(1, ColValue), Cell("250"));
+    EXPECT_TRUE(set.dataLoaded);
+    set.shapeMode = true;
+    typeCell(2, 3, "99");
+    EXPECT_EQ(set.placeData.at(1, ColValue), Cell("250"));
+}
+
+TEST_F(PlaceTable, RandomValuesAreWholeNumbersFrom0To99) {
+    loadCities();
+    comRowClick(ctx, 4);
+    for (int r = 1; r <= 3; ++r) {
+        bool ok = false;
+        const int v = grid.TextMatrix(r, 3).toInt(&ok);
+        EXPECT_TRUE(ok);
+        EXPECT_GE(v, 0);
+        EXPECT_LE(v, 99);
+        EXPECT_EQ(set.placeData.at(r - 1, ColValue).toNumber(), v);
+    }
+}
+
+TEST_F(PlaceTable, FormatCellShowsTextThatIsNoNumberUnchanged) {
+    EXPECT_EQ(formatCell(Cell(0.5), u"###.0000"), ".5000");
+    EXPECT_EQ(formatCell(Cell("38.5"), u"###.0000"), "38.5000");
+    EXPECT_EQ(formatCell(Cell("north"), u"###.0000"), "north");
+    EXPECT_EQ(formatCell(Cell(), u"###.0000"), "");
+}
+
+TEST_F(PlaceTable, StoreIndexBeyond5000IsError9) {
+    EXPECT_THROW(set.placeData.at(5001, 0), RuntimeError);
+    EXPECT_THROW(set.placeData.at(0, 4), RuntimeError);
+    EXPECT_NO_THROW(set.placeData.at(5000, 3));
+}
