@@ -150,7 +150,7 @@ PROBABILITY_API void Exp2_Cplx(Cplx* R, const Cplx* Z) {
 
 PROBABILITY_API void Exp10_Cplx(Cplx* R, const Cplx* Z) {
     const CExt z = load(Z);
-    store(R, polar(exp10(z.re), z.im * (kLn2 * kLog2Of10)));
+    store(R, polar(exp10(z.re), z.im * kLn10));
 }
 
 PROBABILITY_API void Ln_Cplx(Cplx* R, const Cplx* Z) {
@@ -160,7 +160,7 @@ PROBABILITY_API void Log2_Cplx(Cplx* R, const Cplx* Z) {
     store(R, scaledLn(load(Z), kLog2E));
 }
 PROBABILITY_API void Log10_Cplx(Cplx* R, const Cplx* Z) {
-    store(R, scaledLn(load(Z), kLog10Of2 * kLog2E));
+    store(R, scaledLn(load(Z), kLog10E));
 }
 
 PROBABILITY_API void LogN_Cplx(Cplx* R, const Cplx* Base, const Cplx* Z) {

@@ -71,6 +71,8 @@ inline constexpr Ext kLn2 = 0.693147180559945309417232121458176568L;
 inline constexpr Ext kLog2E = 1.44269504088896340735992468100189214L;
 inline constexpr Ext kLog2Of10 = 3.32192809488736234787031942948939018L;
 inline constexpr Ext kLog10Of2 = 0.301029995663981195213738894724493027L;
+inline constexpr Ext kLn10 = 2.30258509299404568401799145468436421L;
+inline constexpr Ext kLog10E = 0.434294481903251827651128918916605082L;
 
 // ---- Failures raised as exceptions -----------------------------------------
 
