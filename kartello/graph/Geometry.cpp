@@ -4,6 +4,7 @@
 #include "runtime/Number.h"
 #include "runtime/RuntimeError.h"
 
+#include <charconv>
 #include <cmath>
 
 namespace kartello {
@@ -22,6 +23,39 @@ double clampUnit(double x) {
     if (x < -1.0 && x > -1.0 - 1e-12)
         return -1.0;
     return x;
+}
+
+// The general number text (15 significant digits, as numberText writes it)
+// appended straight to a ring: a large graph writes half a million of these,
+// and going through printf for each would be most of its time.
+void appendNumber(QString& out, double v) {
+    v = checkedFinite(v);
+    if (v == 0) {
+        out += QLatin1Char('0');
+        return;
+    }
+    char buf[32];
+    const auto end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15).ptr;
+    for (const char* p = buf; p != end; ++p)
+        out += QLatin1Char(*p == 'e' ? 'E' : *p);
+}
+
+void appendDestination(QString& out, double lat, double lon, double dist, int bearing, ArcSinLink& arcSin) {
+    const double phi1 = lat * kPi / 180;
+    const double lambda1 = lon * kPi / 180;
+    const double theta = bearing * kPi / 180;
+    const double delta = dist / kEarthRadiusNm;
+    const double phi2 = arcSin(
+        clampUnit(std::sin(phi1) * std::cos(delta) + std::cos(phi1) * std::sin(delta) * std::cos(theta)));
+    const double dLambda = arcSin(clampUnit(checkedDiv(std::sin(theta) * std::sin(delta), std::cos(phi2))));
+    const double lambda2 = moDl(lambda1 - dLambda + kPi, 6.28318530717958) - kPi;
+    const double lat2 = checkedFinite(phi2 * 180 / kPi);
+    double lon2 = checkedFinite(lambda2 * 180 / kPi);
+    while (std::fabs(lon2) > 180)
+        lon2 = lon2 < 0 ? lon2 + 360 : lon2 - 360;
+    appendNumber(out, lon2);
+    out += QLatin1Char(',');
+    appendNumber(out, lat2);
 }
 
 } // namespace
@@ -75,19 +109,9 @@ double disTancia(double lat1, double lat2, double lon1, double lon2, const Error
 }
 
 QString FcoorD(double lat, double lon, double dist, int bearing, ArcSinLink& arcSin) {
-    const double phi1 = lat * kPi / 180;
-    const double lambda1 = lon * kPi / 180;
-    const double theta = bearing * kPi / 180;
-    const double delta = dist / kEarthRadiusNm;
-    const double phi2 = arcSin(
-        clampUnit(std::sin(phi1) * std::cos(delta) + std::cos(phi1) * std::sin(delta) * std::cos(theta)));
-    const double dLambda = arcSin(clampUnit(checkedDiv(std::sin(theta) * std::sin(delta), std::cos(phi2))));
-    const double lambda2 = moDl(lambda1 - dLambda + kPi, 6.28318530717958) - kPi;
-    const double lat2 = checkedFinite(phi2 * 180 / kPi);
-    double lon2 = checkedFinite(lambda2 * 180 / kPi);
-    while (std::fabs(lon2) > 180)
-        lon2 = lon2 < 0 ? lon2 + 360 : lon2 - 360;
-    return numberText(lon2) + QLatin1Char(',') + numberText(lat2);
+    QString out;
+    appendDestination(out, lat, lon, dist, bearing, arcSin);
+    return out;
 }
 
 QString PontoMedio(double lat1, double lon1, double lat2, double lon2) {
@@ -107,8 +131,9 @@ int polygonStep(double sides) {
 void appendCorners(QString& out, double lat, double lon, double radius, long long height, int step,
                    ArcSinLink& arcSin) {
     const QString tail = QLatin1Char(',') + numberText(static_cast<double>(height)) + QLatin1Char(' ');
+    out.reserve(out.size() + (360 / step + 2) * (40 + tail.size()));
     for (int b = 45; b <= 405; b += step) {
-        out += FcoorD(lat, lon, radius, b, arcSin);
+        appendDestination(out, lat, lon, radius, b, arcSin);
         out += tail;
     }
 }

@@ -1,5 +1,6 @@
 #include "graph/Geometry.h"
 #include "graph/ArcSinLink.h"
+#include "runtime/Number.h"
 #include "runtime/RuntimeError.h"
 
 #include <QStringList>
@@ -165,6 +166,27 @@ TEST(Geometry, MissingLibraryFailsTheFirstDestination) {
         EXPECT_EQ(e.number, 53);
         EXPECT_TRUE(e.description.contains(QStringLiteral("libprobability.so")));
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST(Geometry, DestinationTextIsTheGeneralNumberText) {
+    // The corner numbers are written by a fast path; they must read exactly
+    // as the program's number text writes the same values.
+    for (int bearing = 45; bearing <= 405; bearing += 7) {
+        for (double dist : {0.0, 1e-9, 0.37, 12.5, 600.0}) {
+            const QString text = FcoorD(-33.8688, 151.2093, dist, bearing, ArcSinLink::standard());
+            const QStringList f = text.split(QLatin1Char(','));
+            ASSERT_EQ(f.size(), 2);
+            EXPECT_EQ(f[0], numberText(f[0].toDouble())) << text.toStdString();
+            EXPECT_EQ(f[1], numberText(f[1].toDouble())) << text.toStdString();
+        }
+    }
+    const QStringList tiny = FcoorD(0, 0, 1e-10, 90, ArcSinLink::standard()).split(QLatin1Char(','));
+    EXPECT_EQ(tiny[0], numberText(tiny[0].toDouble()));
+    EXPECT_TRUE(tiny[0].contains(QLatin1Char('E'))) << tiny[0].toStdString();
 }
 
 } // namespace

@@ -1,0 +1,180 @@
+#include "graph/Saving.h"
+#include "GraphFixture.h"
+#include "GuiEnvironment.h"
+#include "graph/Kmz.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace kartello;
+using namespace kartello::testing_support;
+
+namespace {
+
+const testing::Environment* const gui = testing::AddGlobalTestEnvironment(new GuiEnvironment);
+
+struct Saved {
+    GraphFixture f;
+    QString currentFile;
+    QString base = QStringLiteral("Cities");
+
+    explicit Saved(bool title, bool scale) {
+        f.places({{10, 20, 1, "A"}, {12, 24, 2, "B"}});
+        f.plainOptions();
+        f.options.showTitle = title;
+        f.options.title1 = QStringLiteral("Rain");
+        f.options.showScale = scale;
+        EXPECT_TRUE(f.generate());
+    }
+    bool save(const QString& path) {
+        f.ui.fileAnswers = {path};
+        SaveContext ctx{f.state, f.options, f.ui, currentFile, base};
+        return guarda(ctx);
+    }
+};
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList zipEntries(const QString& path) {
+    const QString unzip = QStandardPaths::findExecutable(QStringLiteral("unzip"));
+    if (unzip.isEmpty())
+        return {};
+    QProcess p;
+    p.start(unzip, {QStringLiteral("-Z1"), path});
+    p.waitForFinished();
+    QStringList entries =
+        QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    entries.sort();
+    return entries;
+}
+
+TEST(Saving, KmlWithTitleAndScaleLeavesThreeFilesSideBySide) {
+    QTemporaryDir dir;
+    Saved s(true, true);
+    ASSERT_TRUE(s.save(dir.filePath(QStringLiteral("graph.kml"))));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files, QDir::Name),
+              (QStringList{"graph.kml", "graph_cscale.bmp", "graph_title.bmp"}));
+    const QString doc = QString::fromUtf8(readAll(dir.filePath(QStringLiteral("graph.kml"))));
+    EXPECT_TRUE(doc.contains(QStringLiteral("\r\n<name>graph</name>\r\n")));
+    EXPECT_TRUE(doc.contains(QStringLiteral("\r\n    <href>graph_title.bmp</href>\r\n")));
+    EXPECT_TRUE(doc.contains(QStringLiteral("\r\n    <href>graph_cscale.bmp</href>\r\n")));
+    EXPECT_TRUE(doc.endsWith(QStringLiteral("</kml>\r\n")));
+    EXPECT_TRUE(readAll(dir.filePath(QStringLiteral("graph_title.bmp"))).startsWith("BM"));
+    EXPECT_EQ(s.currentFile, dir.filePath(QStringLiteral("graph.kml")));
+    EXPECT_EQ(s.base, QStringLiteral("graph"));
+    EXPECT_TRUE(s.f.state.kmlLines.contains(QStringLiteral("<name>graph</name>")));
+}
+
+TEST(Saving, KmzHoldsTheDocumentAndImagesUnderForwardSlashes) {
+    QTemporaryDir dir;
+    Saved s(true, true);
+    const QString kmz = dir.filePath(QStringLiteral("graph.kmz"));
+    ASSERT_TRUE(s.save(kmz));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::Dirs | QDir::NoDotAndDotDot),
+              (QStringList{"graph.kmz"}));
+    EXPECT_TRUE(readAll(kmz).startsWith("PK"));
+    const QStringList entries = zipEntries(kmz);
+    if (entries.isEmpty())
+        GTEST_SKIP() << "unzip is not installed";
+    EXPECT_EQ(entries, (QStringList{"Images/graph_cscale.bmp", "Images/graph_title.bmp", "doc.kml"}));
+}
+
+TEST(Saving, KmzWithoutScaleHasNoScaleImage) {
+    QTemporaryDir dir;
+    Saved s(true, false);
+    const QString kmz = dir.filePath(QStringLiteral("t.kmz"));
+    ASSERT_TRUE(s.save(kmz));
+    const QStringList entries = zipEntries(kmz);
+    if (entries.isEmpty())
+        GTEST_SKIP() << "unzip is not installed";
+    EXPECT_EQ(entries, (QStringList{"Images/t_title.bmp", "doc.kml"}));
+}
+
+TEST(Saving, SavingOverAnExistingKmzReplacesIt) {
+    QTemporaryDir dir;
+    const QString kmz = dir.filePath(QStringLiteral("graph.kmz"));
+    {
+        QFile old(kmz);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old archive");
+    }
+    Saved s(false, false);
+    ASSERT_TRUE(s.save(kmz));
+    EXPECT_TRUE(readAll(kmz).startsWith("PK"));
+}
+
+TEST(Saving, CapitalKmzIsNotTakenAsAnArchive) {
+    QTemporaryDir dir;
+    Saved s(false, false);
+    const QString path = dir.filePath(QStringLiteral("graph.KMZ"));
+    ASSERT_TRUE(s.save(path));
+    EXPECT_TRUE(readAll(path).startsWith("<?xml"));
+}
+
+TEST(Saving, WithoutTitleThereIsNoTitleImageNorOverlay) {
+    QTemporaryDir dir;
+    Saved s(false, false);
+    ASSERT_TRUE(s.save(dir.filePath(QStringLiteral("plain.kml"))));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{"plain.kml"}));
+    EXPECT_FALSE(readAll(dir.filePath(QStringLiteral("plain.kml"))).contains("ScreenOverlay"));
+}
+
+TEST(Saving, CancelWritesNothing) {
+    Saved s(true, true);
+    SaveContext ctx{s.f.state, s.f.options, s.f.ui, s.currentFile, s.base};
+    EXPECT_FALSE(guarda(ctx));
+    EXPECT_TRUE(s.f.ui.messages.empty());
+    EXPECT_TRUE(s.currentFile.isEmpty());
+}
+
+TEST(Saving, TitleImageNeedsAKmlNameAndAFaultLeavesNoFile) {
+    QTemporaryDir dir;
+    Saved s(true, false);
+    const QString path = dir.filePath(QStringLiteral("graph.txt"));
+    EXPECT_FALSE(s.save(path));
+    EXPECT_EQ(s.f.ui.lastMessage(),
+              QStringLiteral("Error 5 (Invalid procedure call or argument) in procedure "
+                             "guarda of form Main. Please report this error"));
+    EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST(Saving, MissingFolderIsAPathError) {
+    Saved s(false, false);
+    EXPECT_FALSE(s.save(QStringLiteral("/nonexistent/folder/g.kml")));
+    EXPECT_EQ(s.f.ui.lastMessage(),
+              QStringLiteral(
+                  "Error 76 (Path not found) in procedure guarda of form Main. Please report this error"));
+}
+
+TEST(Saving, OpenInViewerOpensTheFileAndMinimisesTheWindow) {
+    QTemporaryDir dir;
+    Saved s(false, false);
+    s.f.options.openInViewer = true;
+    const QString path = dir.filePath(QStringLiteral("g.kml"));
+    ASSERT_TRUE(s.save(path));
+    ASSERT_EQ(s.f.ui.opened.size(), 1u);
+    EXPECT_EQ(s.f.ui.opened[0], path);
+    EXPECT_EQ(s.f.ui.minimized, 1);
+}
+
+TEST(Saving, BaseNameIsBetweenTheLastSeparatorAndTheLastDot) {
+    EXPECT_EQ(baseNameOf(QStringLiteral("/a/b.c/graph.v2.kml")), QStringLiteral("graph.v2"));
+    EXPECT_EQ(baseNameOf(QStringLiteral("C:\\maps\\rain.kmz")), QStringLiteral("rain"));
+    EXPECT_EQ(baseNameOf(QStringLiteral("/a.b/noext")), QStringLiteral("noext"));
+}
+
+TEST(Saving, PackingAFolderIntoAnUnwritablePlaceFailsWithAText) {
+    QTemporaryDir dir;
+    const auto err = packFolder(dir.path(), QStringLiteral("/nonexistent/x.kmz"));
+    ASSERT_TRUE(err.has_value());
+    EXPECT_FALSE(err->isEmpty());
+}
+
+} // namespace
