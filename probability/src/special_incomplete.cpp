@@ -24,13 +24,19 @@ Complex guard(Complex v) {
     return std::abs(v) < minNormal ? Complex(minNormal, 0) : v;
 }
 
+// lnGamma(a), remembered for a = 1/2, the order of erf and erfc.
+Real lnGammaOf(Real a) {
+    static const Real half = lnGamma(0.5L);
+    return a == 0.5L ? half : lnGamma(a);
+}
+
 // e^(a ln x - x - lnGamma(a)), the common factor of both forms.
 Real gammaPrefactor(Real a, Real x) {
-    return std::exp(a * std::log(x) - x - lnGamma(a));
+    return std::exp(a * std::log(x) - x - lnGammaOf(a));
 }
 
 Complex gammaPrefactor(Real a, Complex z) {
-    return std::exp(a * std::log(z) - z - lnGamma(a));
+    return std::exp(a * std::log(z) - z - lnGammaOf(a));
 }
 
 bool isNan(Complex z) {
