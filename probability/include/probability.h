@@ -333,9 +333,16 @@ PROBABILITY_API double WeibullCDFInv_Double(double P, double A, double B);
 
 /* ---- Number and complex text --------------------------------------------- */
 
-/* The writers copy characters into Buffer without a terminating zero and
- * return their count; the caller's buffer must be large enough (80 bytes
- * hold any result of CplxToStr_PChar). */
+/* The decimal separator is the process locale's when the library loads; a
+ * text that does not read with it is tried once more with the other one
+ * ("," or "."). Unreadable text throws ProbabilityError with the message
+ * "'<text>' is not a valid floating point value"; a walker position below 1
+ * throws "Offset < 1". Positions are 1-based character positions.
+ *
+ * The writers copy characters into Buffer without a terminating zero and
+ * return their count; the caller's buffer must be large enough: 64 bytes
+ * hold any result of CplxToStr_PChar, FormatCplx_PChar needs at most twice
+ * the length of the two formats plus 1600 bytes. */
 PROBABILITY_API double StrToVal_PChar(const char* S);
 PROBABILITY_API void StrToCplx_PChar(Cplx* R, const char* S);
 PROBABILITY_API int32_t CplxToStr_PChar(const Cplx* Z, char* Buffer, int32_t Digits);
