@@ -20,7 +20,6 @@ public:
     QPoint cellAt(const QPoint& viewportPoint) const;
     int pixels(double twips) const;
     double twips(double pixels) const;
-    int topRow() const { return topRow_; }
 
 signals:
     // The grid's events, with Windows key codes and mouse positions in twips.

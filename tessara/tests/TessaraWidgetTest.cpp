@@ -299,3 +299,45 @@ TEST_F(TessaraWidget, PaintsALargeGridScrolledToItsEnd) {
     EXPECT_FALSE(shot.isNull());
     EXPECT_EQ(control->Row(), 4999);
 }
+
+TEST_F(TessaraWidget, AHostMovingTheCurrentCellEndsTheEditInTheCellLeft) {
+    type(grid(), 'h');
+    control->setRow(3);
+    EXPECT_EQ(control->TextMatrix(1, 1), QStringLiteral("h"));
+    EXPECT_EQ(control->TextMatrix(3, 1), QStringLiteral("3,1"));
+    EXPECT_EQ(edited, 1);
+    EXPECT_FALSE(edt()->isVisible());
+}
+
+TEST_F(TessaraWidget, FocusBackOnTheGridWritesTheEditWithoutCellEdited) {
+    type(grid(), 'f');
+    // The grid's own focus arriving while the editor is still shown (as after a
+    // window switch) writes the text back but tells the host nothing.
+    QFocusEvent focusIn(QEvent::FocusIn, Qt::MouseFocusReason);
+    QApplication::sendEvent(grid(), &focusIn);
+    EXPECT_EQ(control->TextMatrix(1, 1), QStringLiteral("f"));
+    EXPECT_FALSE(edt()->isVisible());
+    EXPECT_EQ(edited, 0);
+    EXPECT_EQ(edt()->text(), QStringLiteral("f")); // not cleared on this path
+}
+
+TEST_F(TessaraWidget, EditingARowFarDownScrollsItIntoView) {
+    control->setRows(5000);
+    QSignalSpy scrolled(control.get(), &Tessara::Scroll);
+    goTo(4999, 1);
+    type(grid(), 'w');
+    ASSERT_TRUE(edt()->isVisible());
+    EXPECT_GE(scrolled.count(), 1);
+    EXPECT_TRUE(control->rect().contains(edt()->geometry())) << edt()->geometry().y();
+    key(edt(), Qt::Key_Return);
+    EXPECT_EQ(control->TextMatrix(4999, 1), QStringLiteral("w"));
+}
+
+TEST_F(TessaraWidget, RowOperationsLeaveTheFocusOnTheGrid) {
+    type(grid(), 'r');
+    control->InsertRows(2, 1);
+    EXPECT_TRUE(grid()->hasFocus());
+    EXPECT_EQ(control->TextMatrix(1, 1), QStringLiteral("r"));
+    EXPECT_EQ(control->Rows(), 6);
+    EXPECT_EQ(control->TextMatrix(2, 0), QString());
+}
