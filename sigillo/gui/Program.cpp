@@ -2,6 +2,7 @@
 
 #include "SigilloError.h"
 
+#include <cctype>
 #include <chrono>
 #include <exception>
 #include <filesystem>

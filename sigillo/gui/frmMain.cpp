@@ -12,6 +12,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <functional>
+
 namespace sigillo {
 namespace {
 
@@ -70,11 +72,12 @@ frmMain::~frmMain() {
 }
 
 Command* frmMain::MakeCommand(const char* name, const char* caption, void (MainForm::*handler)()) {
+    MainForm* form = &form_;
     auto* button = new Command(this);
     button->setObjectName(QString::fromLatin1(name));
     button->SetCaption(QString::fromLatin1(caption));
     button->setMinimumSize(110, 28);
-    connect(button, &Command::Click, this, [this, handler] { (form_.*handler)(); });
+    connect(button, &Command::Click, this, std::bind(handler, form));
     commands_.push_back(button);
     return button;
 }
