@@ -100,6 +100,40 @@ TEST(RegistryStore, UnreadableStoreIsReportedAndLeftUntouched) {
     EXPECT_EQ(fileText(tmp.path()), garbage);
 }
 
+TEST(RegistryStore, WriterKilledMidWayLeavesTheStoreWhole) {
+    TempStore tmp;
+    Store store(tmp.path());
+    store.update([](Tree& t) {
+        t.create(Hive::CurrentUser, {"kept"});
+        return true;
+    });
+    const std::string before = fileText(tmp.path());
+    // What a writer killed before its rename leaves: a partial temporary file.
+    std::ofstream(tmp.path() + ".tmp.99999.0") << "Windows Registry Editor Version 5.00\r\n[HKEY_CURR";
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        Store child(tmp.path());
+        child.update([](Tree& t) {
+            t.create(Hive::CurrentUser, {"never"});
+            ::_exit(0); // dies while holding the lock, before anything is written
+            return true;
+        });
+        ::_exit(1);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    EXPECT_EQ(fileText(tmp.path()), before);
+    bool kept = false, never = true;
+    store.update([&](Tree& t) {
+        kept = t.find(Hive::CurrentUser, {"kept"}) != nullptr;
+        never = t.find(Hive::CurrentUser, {"never"}) != nullptr;
+        return false;
+    });
+    EXPECT_TRUE(kept);
+    EXPECT_FALSE(never);
+}
+
 TEST(RegistryStore, WriteLeavesNoTemporaryFilesBehind) {
     TempStore tmp;
     Store store(tmp.path());
