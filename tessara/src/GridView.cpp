@@ -457,9 +457,46 @@ void GridView::selectFromPress(int r, int c, bool extend) {
     }
 }
 
+std::optional<GridView::Grip> GridView::gripAt(const QPoint& point) const {
+    constexpr int kReach = 3; // pixels either side of an edge that still grab it
+    const int allowed = model_.AllowUserResizing();
+    if ((allowed & 1) && point.y() < fixedHeight()) {
+        int x = 0;
+        for (int c = 0; c < model_.Cols() && x <= point.x() + kReach; ++c) {
+            if (c >= model_.FixedCols() && c < leftCol_)
+                c = leftCol_;
+            x += pixels(model_.ColWidth(c));
+            if (std::abs(point.x() - x) <= kReach)
+                return Grip{true, c, point.x(), pixels(model_.ColWidth(c))};
+        }
+    }
+    if ((allowed & 2) && point.x() < fixedWidth()) {
+        int y = 0;
+        for (int r = 0; r < model_.Rows() && y <= point.y() + kReach; ++r) {
+            if (r >= model_.FixedRows() && r < topRow_)
+                r = topRow_;
+            y += pixels(model_.RowHeight(r));
+            if (std::abs(point.y() - y) <= kReach)
+                return Grip{false, r, point.y(), pixels(model_.RowHeight(r))};
+        }
+    }
+    return std::nullopt;
+}
+
+void GridView::resizeTo(const Grip& grip, const QPoint& point) {
+    const int size = std::max(0, grip.startSize + (grip.column ? point.x() : point.y()) - grip.startPos);
+    const int inTwips = int(std::lround(twips(size)));
+    if (grip.column)
+        model_.setColWidth(grip.index, inTwips);
+    else
+        model_.setRowHeight(grip.index, inTwips);
+}
+
 void GridView::mousePressEvent(QMouseEvent* event) {
     settle();
-    if (event->button() == Qt::LeftButton) {
+    if (event->button() == Qt::LeftButton)
+        resizing_ = gripAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && !resizing_) {
         const QPoint cell = cellAt(event->position().toPoint());
         if (cell.x() >= 0)
             selectFromPress(cell.x(), cell.y(), event->modifiers() & Qt::ShiftModifier);
@@ -470,6 +507,16 @@ void GridView::mousePressEvent(QMouseEvent* event) {
 
 void GridView::mouseMoveEvent(QMouseEvent* event) {
     settle();
+    const QPoint at = event->position().toPoint();
+    if (resizing_) {
+        resizeTo(*resizing_, at);
+    } else if (event->buttons() == Qt::NoButton) {
+        const std::optional<Grip> grip = gripAt(at);
+        if (grip)
+            viewport()->setCursor(grip->column ? Qt::SplitHCursor : Qt::SplitVCursor);
+        else
+            viewport()->unsetCursor();
+    }
     if (dragging_ && (event->buttons() & Qt::LeftButton)) {
         const QPoint cell = cellAt(event->position().toPoint());
         if (cell.x() >= model_.FixedRows() && cell.y() >= model_.FixedCols() &&
@@ -483,6 +530,7 @@ void GridView::mouseMoveEvent(QMouseEvent* event) {
 
 void GridView::mouseReleaseEvent(QMouseEvent* event) {
     dragging_ = false;
+    resizing_.reset();
     emitMouse(&GridView::mouseUp, *event, event->button());
     if (event->button() == Qt::LeftButton)
         emit click();

@@ -4,6 +4,7 @@
 // keys and mouse into the grid's own events. Editing is the control's business.
 #include <QAbstractScrollArea>
 #include <QRect>
+#include <optional>
 
 namespace tessara {
 
@@ -67,7 +68,19 @@ private:
     void emitMouse(void (GridView::*signal)(int, int, float, float), const QMouseEvent& event,
                    Qt::MouseButtons buttons);
 
+    // A column's right edge in the fixed rows, or a row's bottom edge in the fixed
+    // columns, that the user may drag when AllowUserResizing permits it.
+    struct Grip {
+        bool column;
+        int index;
+        int startPos = 0;
+        int startSize = 0;
+    };
+    std::optional<Grip> gripAt(const QPoint& point) const;
+    void resizeTo(const Grip& grip, const QPoint& point);
+
     GridModel& model_;
+    std::optional<Grip> resizing_;
     int topRow_ = 0;  // first scrollable row shown
     int leftCol_ = 0; // first scrollable column shown
     bool dragging_ = false;

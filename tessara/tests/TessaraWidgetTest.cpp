@@ -341,3 +341,24 @@ TEST_F(TessaraWidget, RowOperationsLeaveTheFocusOnTheGrid) {
     EXPECT_EQ(control->Rows(), 6);
     EXPECT_EQ(control->TextMatrix(2, 0), QString());
 }
+
+TEST_F(TessaraWidget, AllowUserResizingLetsTheUserDragColumnAndRowEdges) {
+    const QPoint columnEdge(kCol0Px + kColPx, kRowPx / 2);
+    QTest::mousePress(viewport(), Qt::LeftButton, Qt::NoModifier, columnEdge);
+    QTest::mouseMove(viewport(), columnEdge + QPoint(30, 0));
+    QTest::mouseRelease(viewport(), Qt::LeftButton, Qt::NoModifier, columnEdge + QPoint(30, 0));
+    EXPECT_EQ(control->ColWidth(1), 960); // resizing is off by default
+
+    control->setAllowUserResizing(3);
+    QTest::mousePress(viewport(), Qt::LeftButton, Qt::NoModifier, columnEdge);
+    QTest::mouseMove(viewport(), columnEdge + QPoint(30, 0));
+    QTest::mouseRelease(viewport(), Qt::LeftButton, Qt::NoModifier, columnEdge + QPoint(30, 0));
+    EXPECT_EQ(control->ColWidth(1), (kColPx + 30) * 15);
+
+    control->setFixedCols(1);
+    const QPoint rowEdge(kCol0Px / 2, 2 * kRowPx);
+    QTest::mousePress(viewport(), Qt::LeftButton, Qt::NoModifier, rowEdge);
+    QTest::mouseMove(viewport(), rowEdge + QPoint(0, 10));
+    QTest::mouseRelease(viewport(), Qt::LeftButton, Qt::NoModifier, rowEdge + QPoint(0, 10));
+    EXPECT_EQ(control->RowHeight(1), (kRowPx + 10) * 15);
+}
