@@ -115,12 +115,13 @@ TEST_F(CommandWidget, DisabledButtonIgnoresAccessKey) {
     EXPECT_EQ(clicks.count(), 0);
 }
 
-TEST_F(CommandWidget, HoverEndsWithin100MsOfPointerLeaving) {
+// The 100 ms timer notices the pointer is gone; a loaded machine may run the
+// tick late, so the test waits for it rather than for a fixed time.
+TEST_F(CommandWidget, HoverEndsOnTimerTickAfterPointerLeaves) {
     HoverButton();
     ASSERT_EQ(button->state(), CommandState::StateHighlighted);
     QTest::mouseMove(elsewhere, elsewhere->rect().center());
-    QTest::qWait(150);
-    EXPECT_EQ(button->state(), CommandState::StateNormal);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return button->state() == CommandState::StateNormal; }, 2000));
     EXPECT_EQ(button->look(), CommandLook::Normal);
 }
 
