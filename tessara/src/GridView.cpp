@@ -418,6 +418,7 @@ bool GridView::navigate(const QKeyEvent& event) {
     } else {
         model_.setCurrentCell(r, c);
     }
+    applySelectionMode();
     return true;
 }
 
@@ -454,6 +455,31 @@ void GridView::selectFromPress(int r, int c, bool extend) {
         model_.setColSel(c);
     } else {
         model_.setCurrentCell(r, c);
+    }
+    applySelectionMode();
+}
+
+// SelectionMode 1 makes every selection the user makes span whole rows, 2 whole columns.
+void GridView::applySelectionMode() {
+    const int mode = model_.SelectionMode();
+    const int fr = model_.FixedRows();
+    const int fc = model_.FixedCols();
+    const int rows = model_.Rows();
+    const int cols = model_.Cols();
+    if ((mode != 1 && mode != 2) || rows <= fr || cols <= fc)
+        return;
+    const int row = model_.Row();
+    const int rowSel = model_.RowSel();
+    const int col = model_.Col();
+    const int colSel = model_.ColSel();
+    if (mode == 1 && (col != fc || colSel != cols - 1)) {
+        model_.setCurrentCell(row, fc);
+        model_.setRowSel(rowSel);
+        model_.setColSel(cols - 1);
+    } else if (mode == 2 && (row != fr || rowSel != rows - 1)) {
+        model_.setCurrentCell(fr, col);
+        model_.setColSel(colSel);
+        model_.setRowSel(rows - 1);
     }
 }
 
@@ -523,6 +549,7 @@ void GridView::mouseMoveEvent(QMouseEvent* event) {
             (cell.x() != model_.RowSel() || cell.y() != model_.ColSel())) {
             model_.setRowSel(cell.x());
             model_.setColSel(cell.y());
+            applySelectionMode();
         }
     }
     emitMouse(&GridView::mouseMove, *event, event->buttons());

@@ -58,6 +58,7 @@ private:
     void scrollToCell(int r, int c);
     bool navigate(const QKeyEvent& event);
     void selectFromPress(int r, int c, bool extend);
+    void applySelectionMode();
     int rowTop(int r) const;  // viewport y of a visible row, -1 when hidden
     int colLeft(int c) const; // viewport x of a visible column, -1 when hidden
     int fixedHeight() const;

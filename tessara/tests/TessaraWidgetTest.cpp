@@ -362,3 +362,22 @@ TEST_F(TessaraWidget, AllowUserResizingLetsTheUserDragColumnAndRowEdges) {
     QTest::mouseRelease(viewport(), Qt::LeftButton, Qt::NoModifier, rowEdge + QPoint(0, 10));
     EXPECT_EQ(control->RowHeight(1), (kRowPx + 10) * 15);
 }
+
+TEST_F(TessaraWidget, SelectionModeMakesTheUsersSelectionsSpanRowsOrColumns) {
+    control->setSelectionMode(1);
+    QTest::mouseClick(viewport(), Qt::LeftButton, Qt::NoModifier, cellCentre(2, 1));
+    EXPECT_EQ(control->Row(), 2);
+    EXPECT_EQ(control->RowSel(), 2);
+    EXPECT_EQ(control->Col(), 0);
+    EXPECT_EQ(control->ColSel(), 2);
+    key(grid(), Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(control->RowSel(), 3);
+    EXPECT_EQ(control->ColSel(), 2);
+
+    control->setSelectionMode(2);
+    QTest::mouseClick(viewport(), Qt::LeftButton, Qt::NoModifier, cellCentre(3, 2));
+    EXPECT_EQ(control->Row(), 1);
+    EXPECT_EQ(control->RowSel(), 4);
+    EXPECT_EQ(control->Col(), 2);
+    EXPECT_EQ(control->ColSel(), 2);
+}
