@@ -1,6 +1,8 @@
 #include "graph/Colors.h"
 #include "runtime/RuntimeError.h"
 
+#include "ParamName.h"
+
 #include <gtest/gtest.h>
 
 using namespace kartello;
@@ -44,7 +46,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, PresetTest,
                                          PresetRow{5, 255, 254, 254, 13}, PresetRow{6, 128, 20, 197, 255},
                                          PresetRow{6, 176, 115, 255, 255}, PresetRow{7, 0, 0, 0, 0},
                                          PresetRow{7, 64, 64, 64, 64}, PresetRow{7, 201, 201, 201, 201},
-                                         PresetRow{7, 255, 255, 255, 255}));
+                                         PresetRow{7, 255, 255, 255, 255}),
+                         indexName);
 
 TEST(Colors, RampsBetweenListedRowsStayBetweenTheirEnds) {
     ColorTable t{};

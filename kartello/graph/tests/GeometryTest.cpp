@@ -3,8 +3,10 @@
 #include "runtime/Number.h"
 #include "runtime/RuntimeError.h"
 
+#include "ParamName.h"
 #include <QStringList>
 #include <cmath>
+
 #include <gtest/gtest.h>
 
 using namespace kartello;
@@ -44,7 +46,8 @@ INSTANTIATE_TEST_SUITE_P(
                     DistanceCase{"one degree of latitude along a meridian", 0, 1, 5, 5, 60},
                     DistanceCase{"east across the date line", 10, 10, 170, -170, kAcrossDateLine},
                     DistanceCase{"west across the date line", 10, 10, -170, 170, kAcrossDateLine},
-                    DistanceCase{"same point", 45, 45, 7, 7, 0}));
+                    DistanceCase{"same point", 45, 45, 7, 7, 0}),
+    indexName);
 
 TEST(Geometry, RoundDownTruncatesTowardZero) {
     EXPECT_EQ(roundDown(3.7), 3);
@@ -92,7 +95,8 @@ TEST_P(PolygonStepTest, RoundsHalvesToEven) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, PolygonStepTest,
                          testing::Values(StepCase{3, 120}, StepCase{4, 90}, StepCase{5, 72}, StepCase{50, 7},
-                                         StepCase{40, 9}, StepCase{1, 360}, StepCase{144, 2}));
+                                         StepCase{40, 9}, StepCase{1, 360}, StepCase{144, 2}),
+                         indexName);
 
 TEST(Geometry, StepThatWouldNeverAdvanceIsAnError) {
     for (double sides : {-4.0, 1000.0, 721.0}) {

@@ -17,6 +17,8 @@ public:
         static char* argv[] = {name, nullptr};
         app_ = std::make_unique<QGuiApplication>(argc, argv);
     }
+    // Gone before the program's static objects are, which Qt needs.
+    void TearDown() override { app_.reset(); }
 
 private:
     std::unique_ptr<QGuiApplication> app_;

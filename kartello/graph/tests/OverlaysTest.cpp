@@ -1,8 +1,10 @@
 #include "graph/Overlays.h"
 #include "GuiEnvironment.h"
 
+#include "ParamName.h"
 #include <QFontMetricsF>
 #include <cmath>
+
 #include <gtest/gtest.h>
 
 using namespace kartello;
@@ -68,7 +70,8 @@ INSTANTIATE_TEST_SUITE_P(
         // One decimal from 1 to 10, rounded up: 2.23 shows as 2.3.
         LabelCase{"1 to 2.23", 1, 2.23, false, false, {"1", "1.3", "1.5", "1.8", "2", "2.3"}},
         // A square-root scale shows t squared, the value plus 1.
-        LabelCase{"sqrt 0 to 99", 0, 99, false, true, {"1", "8", "22", "41", "68", "100"}}));
+        LabelCase{"sqrt 0 to 99", 0, 99, false, true, {"1", "8", "22", "41", "68", "100"}}),
+    indexName);
 
 TEST(Overlays, ScaleImageHasTheBarsInScaleOrderAcrossTheUpperHalf) {
     ColorTable t{};

@@ -1,7 +1,9 @@
 #include "graph/Scaling.h"
 
+#include "ParamName.h"
 #include <QStringList>
 #include <cmath>
+
 #include <gtest/gtest.h>
 
 using namespace kartello;
@@ -37,7 +39,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, FormatFactorTest,
                                          FactorCase{2.5, "2.50"}, FactorCase{1, "1.000"},
                                          FactorCase{0.5, ".500"}, FactorCase{0.1, ".1000"},
                                          FactorCase{0.05, ".0500"}, FactorCase{0.001, ""},
-                                         FactorCase{0.0005, ""}, FactorCase{-3, ""}));
+                                         FactorCase{0.0005, ""}, FactorCase{-3, ""}),
+                         indexName);
 
 TEST(Scaling, HeightBaseFollowsTheExtentPowerLaw) {
     // exp(0.8306 ln(e) + 6.6993) = exp(7.5299)

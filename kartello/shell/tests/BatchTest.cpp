@@ -35,7 +35,8 @@ INSTANTIATE_TEST_SUITE_P(
         ArgsCase{"no output", {"--batch", "--data", "a.txt"}, "--out FILE is missing"},
         ArgsCase{"value missing", {"--batch", "--data"}, "--data needs a value"},
         ArgsCase{"set without =", {"--batch", "--set", "chkGrid"}, "--set needs NAME=VALUE, not chkGrid"},
-        ArgsCase{"unknown flag", {"--batch", "--colour", "red"}, "unknown argument --colour"}));
+        ArgsCase{"unknown flag", {"--batch", "--colour", "red"}, "unknown argument --colour"}),
+    [](const auto& info) { return std::to_string(info.index); });
 
 TEST(BatchArgs, KeepsSetsInOrderAndTitles) {
     QString error;

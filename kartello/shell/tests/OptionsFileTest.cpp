@@ -164,7 +164,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "[CctSize],True\r\n[VarColor],True\r\n[CctColor],True\r\n", true, false},
         ColourCase{"old file, variable colour after the constant-size copy",
                    "[CctColor],True\r\n[VarColor],True\r\n", true, false},
-        ColourCase{"constant colour not chosen", "[VarColor],False\r\n[CctColor],False\r\n", false, false}));
+        ColourCase{"constant colour not chosen", "[VarColor],False\r\n[CctColor],False\r\n", false, false}),
+    [](const auto& info) { return std::to_string(info.index); });
 
 TEST(OptionsFile, ConstantColourSurvivesARoundTrip) {
     Session a, b;
