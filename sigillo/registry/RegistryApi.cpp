@@ -72,7 +72,7 @@ LONG joinPath(const OpenKey& base, LPCSTR sub, std::vector<std::string>& out) {
         }
         out.push_back(std::move(p));
     }
-    return ERROR_SUCCESS;
+    return out.size() > sigillo::registry::kMaxKeyDepth ? ERROR_BAD_PATHNAME : ERROR_SUCCESS;
 }
 
 HKEY newHandle(OpenKey key) {

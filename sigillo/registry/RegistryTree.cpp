@@ -117,6 +117,9 @@ std::optional<std::vector<std::string>> splitKeyPath(std::string_view path) {
             return std::nullopt;
         }
         parts.emplace_back(part);
+        if (parts.size() > kMaxKeyDepth) {
+            return std::nullopt;
+        }
         if (end == std::string_view::npos) {
             return parts;
         }

@@ -51,9 +51,13 @@ struct Key {
     bool operator==(const Key&) const = default;
 };
 
+// The registry's own limit on nesting; it also bounds the work of reading a
+// .reg file, whose every key line repeats its whole path.
+inline constexpr size_t kMaxKeyDepth = 512;
+
 // A key path below a hive, split at backslashes. An empty segment (a leading
 // or doubled backslash) makes the path invalid; one trailing backslash is
-// tolerated.
+// tolerated. A path deeper than kMaxKeyDepth is invalid too.
 std::optional<std::vector<std::string>> splitKeyPath(std::string_view path);
 
 class Tree {

@@ -105,6 +105,11 @@ TEST(RegText, RejectsMalformedText) {
         "REGEDIT4\n[HKCR\\a]\nname=\"x\"\n",
         "REGEDIT4\n[HKCR\\a]\n\"x\"=hex(zz):00\n",
     };
+    std::string tooDeep = "REGEDIT4\n[HKCR";
+    for (size_t i = 0; i <= kMaxKeyDepth; ++i) {
+        tooDeep += "\\k";
+    }
+    EXPECT_THROW(parseRegText(tooDeep + "]\n"), RegParseError);
     for (const char* text : cases) {
         EXPECT_THROW(parseRegText(text), RegParseError) << text;
     }

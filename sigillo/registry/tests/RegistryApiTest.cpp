@@ -187,3 +187,17 @@ TEST(ExpandEnvironmentStrings, ReplacesKnownReferencesOnly) {
     EXPECT_EQ(ExpandEnvironmentStringsA("%SIGILLO_T1%", small, sizeof small), 4u);
     EXPECT_EQ(small[0], 'z');
 }
+
+TEST_F(RegistryApi, RefusesPathsDeeperThanTheRegistryAllows) {
+    std::string path = "k";
+    for (int i = 1; i < 512; ++i) {
+        path += "\\k";
+    }
+    HKEY h;
+    ASSERT_EQ(
+        RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr),
+        ERROR_SUCCESS);
+    EXPECT_EQ(RegCreateKeyExA(h, "one-more", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr),
+              ERROR_BAD_PATHNAME);
+    RegCloseKey(h);
+}
