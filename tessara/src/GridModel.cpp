@@ -307,10 +307,12 @@ void GridModel::RemoveItem(int index) {
     notify();
 }
 
+// Only the texts go: cell colours (and so the marks of cells that may not be
+// edited), alignments and pictures stay with their cells.
 void GridModel::Clear() {
     for (GridRow& row : rows_)
         for (Cell& cell : row.cells)
-            cell = Cell();
+            cell.text.clear();
     notify();
 }
 

@@ -124,7 +124,7 @@ TEST(GridModel, ShrinkingKeepsTheCurrentCellInside) {
     EXPECT_EQ(grid.TextMatrix(3, 1), QStringLiteral("3,1"));
 }
 
-TEST(GridModel, ClearEmptiesCellsButKeepsTheShape) {
+TEST(GridModel, ClearEmptiesTextsButKeepsTheShapeAndCellFormats) {
     GridModel grid;
     fillNamed(grid, 3, 3);
     grid.setRow(1);
@@ -134,7 +134,8 @@ TEST(GridModel, ClearEmptiesCellsButKeepsTheShape) {
     EXPECT_EQ(grid.Rows(), 3);
     EXPECT_EQ(grid.Cols(), 3);
     EXPECT_EQ(grid.TextMatrix(2, 2), QString());
-    EXPECT_EQ(grid.CellBackColor(), 0u);
+    EXPECT_EQ(grid.TextMatrix(0, 0), QString());
+    EXPECT_EQ(grid.CellBackColor(), 0xFFu);
 }
 
 TEST(GridModel, AddItemSplitsTabsIntoColumnsAndInsertsAtTheIndex) {

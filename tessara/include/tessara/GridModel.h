@@ -118,7 +118,7 @@ public:
     void AddItem(const QString& item);            // appends a row
     void AddItem(const QString& item, int index); // inserts a row at index (0..Rows)
     void RemoveItem(int index);
-    void Clear(); // empties every cell's text, picture and format; shape stays
+    void Clear(); // empties every cell's text; shape and cell formats stay
 
     // --- Appearance (kept for the view; OLE colours) -----------------------------
     bool Redraw() const { return redraw_; }
