@@ -22,11 +22,23 @@ bool isScaleImage(const QString& name) {
     return ok && n >= 0 && n <= 6;
 }
 
+bool isTrue(const QString& value) {
+    return value.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0;
+}
+
 // Sets one control as a person would; false when the name is unknown or the
 // value is not of the control's form.
-bool applySet(FormModel& form, const QString& name, const QString& value) {
+bool applySet(Main& main, GraphState& state, const QString& name, const QString& value) {
+    FormModel& form = main.form;
+    if (name == u"comCustomColor") {
+        // The "ok" button beside the custom colours builds the custom scale.
+        if (!isTrue(value))
+            return false;
+        customColorScale(form, main.ui, state);
+        return true;
+    }
     if (isScaleImage(name)) {
-        if (value.compare(QLatin1String("True"), Qt::CaseInsensitive) != 0)
+        if (!isTrue(value))
             return false;
         form.clickControl(name);
         return true;
@@ -108,6 +120,7 @@ std::optional<BatchArgs> parseBatchArgs(const QStringList& args, QString* error)
 int runBatch(const BatchArgs& args, QTextStream& err) {
     BatchUi ui(err, args.yes);
     Main main(ui);
+    GraphState state;
     main.formLoad();
 
     ui.openAnswers.push_back(QFileInfo(args.data).absoluteFilePath());
@@ -130,7 +143,7 @@ int runBatch(const BatchArgs& args, QTextStream& err) {
             main.form.clickOption(u"Option6_0");
     }
     for (const auto& [name, value] : args.sets) {
-        if (!applySet(main.form, name, value)) {
+        if (!applySet(main, state, name, value)) {
             err << "kartello: bad argument --set " << name << '=' << value << Qt::endl;
             return kBatchBadArguments;
         }
@@ -139,7 +152,6 @@ int runBatch(const BatchArgs& args, QTextStream& err) {
     if (!main.menuRunChecks())
         return kBatchNoOutput;
     ui.saveAnswer = QFileInfo(args.out).absoluteFilePath();
-    GraphState state;
     return faZ(main, state, ArcSinLink::standard()) ? kBatchWritten : kBatchNoOutput;
 }
 

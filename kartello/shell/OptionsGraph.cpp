@@ -122,6 +122,18 @@ void writeBack(FormModel& form, const GraphOptions& before, const GraphOptions& 
         form.setCheck(u"chkSqr", 0);
 }
 
+bool customColorScale(FormModel& form, Ui& ui, GraphState& state) {
+    try {
+        BlendColors(form.backColor(u"Image1_1"), form.backColor(u"Image1_0"), 256, state.colorScale);
+    } catch (const RuntimeError& e) {
+        ui.messageBox(errorMessage(e, QStringLiteral("comCustomColor")), QStringLiteral("Kartello"),
+                      MsgIcon::None);
+        return false;
+    }
+    form.clickControl(u"Picture4");
+    return true;
+}
+
 bool faZ(Main& main, GraphState& state, ArcSinLink& arcSin) {
     PlaceSet& set = main.places;
     ShapeHooks hooks;

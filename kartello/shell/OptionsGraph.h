@@ -10,12 +10,17 @@ namespace kartello {
 class ArcSinLink;
 class FormModel;
 class Main;
+class Ui;
 
 GraphOptions graphOptionsOf(const FormModel& form);
 
 // The boxes generation fills (automatic factors, the colour-scale range) and
 // the transforms it may clear, put back on their controls.
 void writeBack(FormModel& form, const GraphOptions& before, const GraphOptions& after);
+
+// comCustomColor: the blend from Image1(1) to Image1(0) becomes the colour
+// scale and the custom scale is chosen. False when the blend failed (shown).
+bool customColorScale(FormModel& form, Ui& ui, GraphState& state);
 
 // faZ: makes the graph of the current place set and saves it through the save
 // dialog. True when a file was written.

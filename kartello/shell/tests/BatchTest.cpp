@@ -175,6 +175,20 @@ TEST_F(BatchProgram, PresetScaleIsChosenByItsPicture) {
     EXPECT_TRUE(doc.contains(QStringLiteral("<color>ffffffff</color>")));
 }
 
+TEST_F(BatchProgram, CustomScaleIsBuiltByItsOkButton) {
+    const QString kml = out("custom.kml");
+    // From pure blue (Image1_1, index 0: the largest value) to pure red.
+    const ProgramRun r =
+        runProgram({"--batch", "--data", data_, "--options", preset(), "--set", "Image1_1=16711680", "--set",
+                    "Image1_0=255", "--set", "comCustomColor=True", "--out", kml});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    QFile f(kml);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString doc = QString::fromUtf8(f.readAll());
+    EXPECT_TRUE(doc.contains(QStringLiteral("<color>ffff0000</color>"))); // Lisbon, the largest: blue
+    EXPECT_TRUE(doc.contains(QStringLiteral("<color>ff0000ff</color>"))); // Faro, the smallest: red
+}
+
 TEST_F(BatchProgram, RunCheckFailureIsOneLineAndNoOutput) {
     const QString kml = out("none.kml");
     const ProgramRun r = runProgram({"--batch", "--data", data_, "--out", kml});
