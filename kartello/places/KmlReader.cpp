@@ -1,12 +1,12 @@
 #include "places/KmlReader.h"
 
 #include "places/TextReader.h"
+#include "places/XmlScanner.h"
 #include "runtime/Number.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/TextCodec.h"
 
 #include <QFile>
-#include <QXmlStreamReader>
 
 #include <zip.h>
 
@@ -51,30 +51,42 @@ QString lastAltitude(const QString& coordinates) {
 
 class KmlWalker {
 public:
-    explicit KmlWalker(QStringView text) : xml_(text.toString()) {}
+    explicit KmlWalker(QStringView text) : xml_(text) {}
 
     KmlParse run() {
-        while (!xml_.atEnd() && !done_) {
-            const QXmlStreamReader::TokenType token = xml_.readNext();
-            if (token == QXmlStreamReader::StartElement)
+        while (!done_) {
+            const XmlScanner::Token token = xml_.next();
+            if (token == XmlScanner::End)
+                break;
+            if (token == XmlScanner::StartTag)
                 start();
-            else if (token == QXmlStreamReader::EndElement)
+            else if (token == XmlScanner::EndTag)
                 end();
         }
         if (result_.outcome == KmlParse::TooLarge)
-            return result_;
+            return std::move(result_);
         if (sawShapes_) {
             result_.outcome = KmlParse::Shapes;
             result_.places.clear();
         } else if (result_.places.empty()) {
             result_.outcome = KmlParse::NotUnderstood;
         }
-        return result_;
+        return std::move(result_);
     }
 
 private:
     void start() {
         const QStringView name = xml_.name();
+        if (name == u"name") {
+            readName();
+            return;
+        }
+        if (name == u"coordinates") {
+            readCoordinates();
+            return;
+        }
+        if (xml_.selfClosing())
+            return;
         ++depth_;
         if (name == u"Placemark") {
             if (placemarkDepth_ == 0) {
@@ -85,10 +97,6 @@ private:
             }
         } else if (name == u"LinearRing" || name == u"LineString") {
             sawShapes_ = true;
-        } else if (name == u"name") {
-            readName();
-        } else if (name == u"coordinates") {
-            readCoordinates();
         }
     }
 
@@ -102,28 +110,22 @@ private:
                 done_ = true;
             }
         }
-        --depth_;
-    }
-
-    QString elementText() {
-        const QString text = xml_.readElementText(QXmlStreamReader::IncludeChildElements);
-        --depth_; // readElementText consumed the end element
-        return text;
+        if (depth_ > 0)
+            --depth_;
     }
 
     void readName() {
-        const int nameDepth = depth_;
-        const QString text = elementText().trimmed();
+        const QString text = xml_.elementText().trimmed();
         if (!seenPlacemark_ && !haveDocumentName_) {
             result_.documentName = text;
             haveDocumentName_ = true;
         }
-        if (placemarkDepth_ != 0 && nameDepth == placemarkDepth_ + 1)
+        if (placemarkDepth_ != 0 && depth_ == placemarkDepth_)
             current_.name = text;
     }
 
     void readCoordinates() {
-        const QString coordinates = normalisedCoordinates(elementText());
+        const QString coordinates = normalisedCoordinates(xml_.elementText());
         if (placemarkDepth_ == 0)
             return;
         if (!current_.hasCoordinates)
@@ -139,7 +141,7 @@ private:
             done_ = true; // more rings than the store holds: the shape reader refuses them
     }
 
-    QXmlStreamReader xml_;
+    XmlScanner xml_;
     KmlParse result_;
     KmlPlace current_;
     int depth_ = 0;

@@ -30,8 +30,9 @@ inline constexpr int kMaxKmlPlaces = 5000;
 // The three KML namespaces the reader knows.
 extern const char* const kKmlNamespaces[3];
 
-// Reads KML text (pure). Truncated or malformed XML keeps the placemarks read
-// completely before the fault.
+// Reads KML text (pure). A truncated file keeps the placemarks read
+// completely before the cut; markup that is not well formed is read as far as
+// its tags can be told apart.
 KmlParse parseKml(QStringView text);
 
 // The KML text of a file: a KMZ archive opens through the KML document inside

@@ -79,7 +79,10 @@ struct Decimal {
 // 15 significant digits, the precision the classic formatting rounds to.
 Decimal toDecimal(double magnitude) {
     char buf[40];
-    std::snprintf(buf, sizeof buf, "%.14e", magnitude);
+    const auto [end, ec] =
+        std::to_chars(buf, buf + sizeof buf - 1, magnitude, std::chars_format::scientific, 14);
+    (void)ec; // 40 characters always hold 15 digits and an exponent
+    *end = '\0';
     Decimal d;
     const char* p = buf;
     for (; *p && *p != 'e'; ++p)

@@ -43,13 +43,32 @@ int utf8Sequence(const unsigned char* p, qsizetype left, char32_t& cp) {
     return len;
 }
 
+bool isValidUtf8(const unsigned char* p, qsizetype n) {
+    qsizetype i = 0;
+    while (i < n) {
+        if (p[i] < 0x80) {
+            ++i;
+            continue;
+        }
+        char32_t cp = 0;
+        const int len = utf8Sequence(p + i, n - i, cp);
+        if (len == 0)
+            return false;
+        i += len;
+    }
+    return true;
+}
+
 } // namespace
 
 QString decodeText(QByteArrayView bytes) {
-    QString out;
-    out.reserve(bytes.size());
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const qsizetype n = bytes.size();
+    // Most files are clean UTF-8: one pass to check, then the library decoder.
+    if (isValidUtf8(p, n))
+        return QString::fromUtf8(bytes);
+    QString out;
+    out.reserve(n);
     qsizetype i = 0;
     while (i < n) {
         char32_t cp = 0;
