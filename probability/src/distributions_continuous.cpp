@@ -3,7 +3,7 @@
 // expm1/log1p so that small results keep their relative precision.
 #include "distributions_internal.h"
 #include "probability.h"
-#include "special_internal.h"
+#include "sf_internal.h"
 
 #include <cmath>
 

@@ -10,7 +10,7 @@
 // once instead of after billions of steps.
 #include "distributions_internal.h"
 #include "probability.h"
-#include "special_internal.h"
+#include "sf_internal.h"
 
 #include <cfloat>
 #include <cmath>

@@ -1,7 +1,7 @@
 // Accuracy of the distributions against references formed in quad precision
 // from the closed forms, reported in ulps.
 #include "probability.h"
-#include "special_test_support.h"
+#include "sf_test_support.h"
 
 #include <gtest/gtest.h>
 

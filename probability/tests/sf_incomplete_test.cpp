@@ -1,6 +1,6 @@
 // Incomplete gamma and beta functions, real and complex.
 #include "probability.h"
-#include "special_test_support.h"
+#include "sf_test_support.h"
 
 #include <gtest/gtest.h>
 

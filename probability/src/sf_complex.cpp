@@ -1,7 +1,7 @@
 // Complex log-gamma and gamma, and the order-zero Bessel functions I0 and J0
 // of complex argument.
 #include "probability.h"
-#include "special_internal.h"
+#include "sf_internal.h"
 
 #include <cmath>
 #include <limits>

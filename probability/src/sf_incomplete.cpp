@@ -4,7 +4,7 @@
 // every loop has a ceiling and a NaN operand returns a NaN at once, so that no
 // argument, finite or not, can keep a caller waiting forever.
 #include "probability.h"
-#include "special_internal.h"
+#include "sf_internal.h"
 
 #include <cmath>
 #include <limits>

@@ -1,6 +1,6 @@
 // The error function, its complement and its inverse.
 #include "probability.h"
-#include "special_test_support.h"
+#include "sf_test_support.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Gamma, log-gamma, factorials, binomial coefficients and beta.
 #include "probability.h"
-#include "special_test_support.h"
+#include "sf_test_support.h"
 
 #include <gtest/gtest.h>
 

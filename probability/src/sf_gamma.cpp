@@ -4,7 +4,7 @@
 // power first.
 #include "frame.h"
 #include "probability.h"
-#include "special_internal.h"
+#include "sf_internal.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 // The error function, its complement and its inverse, all through the
 // regularised incomplete gamma function of order one half.
 #include "probability.h"
-#include "special_internal.h"
+#include "sf_internal.h"
 
 #include <cmath>
 #include <limits>

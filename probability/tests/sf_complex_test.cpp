@@ -1,6 +1,6 @@
 // Complex log-gamma and gamma, and the Bessel functions I0 and J0.
 #include "probability.h"
-#include "special_test_support.h"
+#include "sf_test_support.h"
 
 #include <gtest/gtest.h>
 
