@@ -127,6 +127,19 @@ TEST(Document, AllHeightsZeroIsFlatEvenIn3D) {
     EXPECT_EQ(f.state.kmlLines[10], QStringLiteral("    <tilt>63</tilt>"));
 }
 
+TEST(Document, ConstantHeightInKilometresIsWholeMetresBelow) {
+    GraphFixture f;
+    f.places({{10, 20, 1, "A"}, {12, 24, 2, "B"}});
+    f.plainOptions();
+    f.options.flat = false;
+    f.options.threeD = true;
+    f.options.heightText = QStringLiteral("10");
+    f.options.heightUnitFactor = 0.5399555 / 0.0005399568; // Kilometers: 999.9975924 m
+    ASSERT_TRUE(f.generate());
+    EXPECT_TRUE(f.state.kmlLines.contains(square("20,10,9999"))); // Int(9999.975924)
+    EXPECT_EQ(f.state.kmlLines.count(QStringLiteral("    <extrude>1</extrude>")), 2);
+}
+
 TEST(Document, OutlineAddsLineStyleWithOutlineColour) {
     GraphFixture f;
     f.places({{10, 20, 1, "A"}, {12, 24, 2, "B"}});
