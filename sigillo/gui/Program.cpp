@@ -79,12 +79,15 @@ std::optional<int> Program::Main(const std::string& commandLine) {
         ui_.doEvents();
         form_.XTab1_Switch(0);
         windows_.ShowMain();
+        return std::nullopt;
     } catch (const SigilloError& e) {
         ShowError(ui_, "Main", e.info().number, e.info().description);
     } catch (const std::exception& e) {
         ShowError(ui_, "Main", 5, e.what());
     }
-    return std::nullopt;
+    // With no window shown nothing could ever end the run: end it here.
+    Shutdown(false, kExitFailed);
+    return kExitFailed;
 }
 
 // Every error of the installation is skipped: a failing copy or
@@ -126,7 +129,7 @@ std::optional<int> Program::ProcessCommandLine(const std::string& commandLine) {
         break;
     case CommandAction::Report:
         if (AreYouSure("Sigillo - ActiveX Report") && CreateReport(sFile) == ReportOutcome::Failed)
-            status = kExitReportFailed;
+            status = kExitFailed;
         break;
     case CommandAction::Unregister:
         if (AreYouSure("Sigillo - UnRegistering ActiveX"))

@@ -58,17 +58,18 @@ inline constexpr const char* kSettingsSection = "Software\\Sigillo\\General";
 inline constexpr const char* kSelfInstallKey = "SelfInstall";
 
 // Exit status of a one-shot switch: 0 when the command ran or the person
-// declined it, 1 when the folder report could not be written.
+// declined it, 1 when the folder report could not be written or the
+// start-up itself failed.
 inline constexpr int kExitDone = 0;
-inline constexpr int kExitReportFailed = 1;
+inline constexpr int kExitFailed = 1;
 
 class Program {
 public:
     Program(Ui& ui, OpenFileDialog& comDlg, WindowHost& windows, std::string appPath);
 
     // The start-up routine. Returns the exit status after a one-shot switch
-    // (-r, -f, -u, -s), or nothing when the main window has been shown and
-    // the program runs until it is closed.
+    // (-r, -f, -u, -s) or a failed start, or nothing when the main window
+    // has been shown and the program runs until it is closed.
     std::optional<int> Main(const std::string& commandLine);
 
     // The folder report into "output.txt" of the working directory, opened

@@ -10,6 +10,7 @@
 
 #include <deque>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,8 @@ public:
 class FakeWindows : public WindowHost {
 public:
     void LoadWindows(MainForm& form) override {
+        if (failLoad)
+            throw std::runtime_error("no display");
         loaded = true;
         form.Form_Load();
     }
@@ -76,6 +79,7 @@ public:
     ReportProgressView* Progress() override { return nullptr; }
     void Quit(int status) override { quitStatus = status; }
 
+    bool failLoad = false;
     bool loaded = false;
     bool shown = false;
     bool mainUnloaded = false;

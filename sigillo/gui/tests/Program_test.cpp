@@ -89,6 +89,16 @@ TEST_F(ProgramTest, FirstRunMarksInstallationDoneAndWaitsOnce) {
     EXPECT_EQ(sleeps.size(), 1u);
 }
 
+TEST_F(ProgramTest, StartupErrorIsShownAndEndsTheRun) {
+    windows.failLoad = true;
+    EXPECT_EQ(program.Main(""), kExitFailed);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Main: error 5: no display");
+    EXPECT_EQ(ui.messages[0].buttons, MsgButtons::Ok);
+    EXPECT_FALSE(windows.shown);
+    EXPECT_EQ(windows.quitStatus, kExitFailed);
+}
+
 TEST_F(ProgramTest, NoArgumentShowsWindowOnFirstTab) {
     EXPECT_FALSE(program.Main("").has_value());
     EXPECT_TRUE(windows.loaded);
