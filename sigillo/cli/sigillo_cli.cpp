@@ -1,15 +1,13 @@
 // sigillo-cli: every operation of Sigillo without a window.
 #include <atomic>
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "CliUi.h"
 #include "engine/CreateReport.h"
+#include "engine/ProgramFolder.h"
 #include "engine/ShellExtensions.h"
 #include "engine/clsActiveX.h"
 #include "engine/clsRegistrator.h"
@@ -44,13 +42,6 @@ void printGrid(const clsGrid& grid) {
             std::printf("%s\t%s\n", row.cells[0].text.c_str(), row.cells[1].text.c_str());
         }
     }
-}
-
-std::string ownFolder() {
-    char buf[PATH_MAX];
-    const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
-    std::string path = n > 0 ? std::string(buf, static_cast<size_t>(n)) : std::string("./sigillo-cli");
-    return path.substr(0, path.find_last_of('/') + 1);
 }
 
 int info(CliUi& ui, const std::string& file) {
@@ -88,7 +79,7 @@ int report(CliUi& ui, const std::string& folder, const std::string& output) {
 int shell(CliUi& ui, const std::string& action) {
     clsRegistry registry;
     // The verbs start the window program, which carries out -r, -u and -f.
-    const std::string program = ownFolder() + "sigillo";
+    const std::string program = ProgramFolder() + "/sigillo";
     if (action == "enable") {
         EnableShellExtensions(registry, program, ui);
     } else if (action == "disable") {

@@ -1,8 +1,9 @@
 #include "clsRegistrator.h"
 
+#include "ProgramFolder.h"
+
 #include <cerrno>
 #include <chrono>
-#include <climits>
 #include <csignal>
 #include <cstdlib>
 #include <thread>
@@ -16,17 +17,6 @@ extern char** environ;
 namespace sigillo {
 
 namespace {
-
-std::string ownFolder() {
-    char buf[PATH_MAX];
-    const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
-    if (n <= 0) {
-        return ".";
-    }
-    std::string path(buf, static_cast<size_t>(n));
-    const size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? "." : path.substr(0, slash);
-}
 
 // Waits for the helper; kills its whole process group when the time is up.
 // Returns the wait status, or nullopt on time-out.
@@ -99,7 +89,7 @@ std::string clsRegistrator::HelperPath() {
     if (const char* p = std::getenv("SIGILLO_REGSVR"); p && *p) {
         return p;
     }
-    return ownFolder() + "/sigillo-regsvr";
+    return ProgramFolder() + "/sigillo-regsvr";
 }
 
 int32_t RunEntryPoint(const std::string& sFile, bool registering, int timeLimitMs) {
