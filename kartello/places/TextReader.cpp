@@ -134,6 +134,14 @@ QString readTextFile(const QString& path) {
 }
 
 void loadPlaceRows(PlaceContext& ctx, const std::vector<StoreRow>& rows, QStringView picture) {
+    // Every text the table will show is made first: a number that cannot be
+    // formatted stops the read before the loaded set is touched.
+    std::vector<std::array<QString, 2>> coordinates;
+    coordinates.reserve(rows.size());
+    for (const StoreRow& row : rows)
+        coordinates.push_back(
+            {formatCell(row[ColLatitude], picture), formatCell(row[ColLongitude], picture)});
+
     PlaceSet& set = ctx.set;
     for (size_t i = 0; i < rows.size(); ++i)
         set.placeData.row(static_cast<int>(i)).cells = rows[i];
@@ -147,8 +155,8 @@ void loadPlaceRows(PlaceContext& ctx, const std::vector<StoreRow>& rows, QString
     for (int i = 0; i <= set.lastPlace; ++i) {
         ctx.ui.yieldToWindow();
         const StoreRow& row = rows[static_cast<size_t>(i)];
-        ctx.grid.setTextMatrix(i + 1, 0, formatCell(row[ColLatitude], picture));
-        ctx.grid.setTextMatrix(i + 1, 1, formatCell(row[ColLongitude], picture));
+        ctx.grid.setTextMatrix(i + 1, 0, coordinates[static_cast<size_t>(i)][0]);
+        ctx.grid.setTextMatrix(i + 1, 1, coordinates[static_cast<size_t>(i)][1]);
         ctx.grid.setTextMatrix(i + 1, 2, row[ColName].toText());
         ctx.grid.setTextMatrix(i + 1, 3, row[ColValue].toText());
     }

@@ -6,6 +6,7 @@
 #include "places/TextReader.h"
 #include "runtime/FakeUi.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace kartello::fuzz {
@@ -33,8 +34,10 @@ struct Session {
     void loadKnownSet() {
         set.currentFile = QStringLiteral("known.txt");
         carregaText(ctx, u"A,1,2,3\r\nB,4,5,6\r\nC,7,8,9\r\n");
-        if (set.lastPlace != 2)
+        if (set.lastPlace != 2) {
+            std::fprintf(stderr, "known set not loaded: %s\n", qPrintable(ui.lastMessage()));
             std::abort();
+        }
         ui.messages.clear();
     }
 
@@ -52,8 +55,10 @@ struct Session {
     // Either the reader loaded a new set (dataLoaded, table rows match the
     // count) or nothing at all changed.
     void checkReplacedOrKept(const QString& before) const {
-        if (!ui.messages.empty() && fingerprint() != before)
+        if (!ui.messages.empty() && fingerprint() != before) {
+            std::fprintf(stderr, "a refused input changed the set: %s\n", qPrintable(ui.lastMessage()));
             std::abort();
+        }
         if (set.lastPlace > PlaceStore::kRows - 1)
             std::abort();
     }

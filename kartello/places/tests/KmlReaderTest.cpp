@@ -223,3 +223,14 @@ TEST(KmlParse, PolygonsAreShapes) {
     EXPECT_EQ(p.rings[0].coordinates, "1,2,0 3,4,0 5,6,7");
     EXPECT_EQ(p.rings[0].value, "7");
 }
+
+TEST_F(KmlReader, OverflowingLatitudeIsRefusedBeforeTheSetChanges) {
+    loadCitiesText();
+    QByteArray kml = kCities;
+    kml.replace("-9.1333,38.7167,0", "-9.1333,1e999,0");
+    open(writeFile("huge.kml", kml));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, notUnderstood(6, "Overflow"));
+    EXPECT_EQ(set.lastPlace, 2);
+    EXPECT_EQ(tableRow(1), "38.7167|-9.1333|Lisbon|547");
+}
