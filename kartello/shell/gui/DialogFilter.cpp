@@ -40,4 +40,15 @@ QString qtDefaultSuffix(const QString& defaultExt) {
     return suffix;
 }
 
+QString suffixOfNameFilter(const QString& nameFilter) {
+    const qsizetype open = nameFilter.lastIndexOf(QLatin1Char('('));
+    const qsizetype close = nameFilter.lastIndexOf(QLatin1Char(')'));
+    if (open < 0 || close < open)
+        return QString();
+    const QString patterns = nameFilter.mid(open + 1, close - open - 1).trimmed();
+    if (patterns.contains(QLatin1Char(' ')) || !patterns.startsWith(QStringLiteral("*.")))
+        return QString();
+    return qtDefaultSuffix(patterns);
+}
+
 } // namespace kartello::gui

@@ -14,4 +14,8 @@ QString qtNameFilters(const QString& classicFilter);
 // the bare suffix Qt appends ("ggo"); "" for none or a wildcard.
 QString qtDefaultSuffix(const QString& defaultExt);
 
+// The one extension a Qt name filter stands for ("kmz (*.kmz)" -> "kmz");
+// "" when it has several patterns or a wildcard extension ("All files(*.*)").
+QString suffixOfNameFilter(const QString& nameFilter);
+
 } // namespace kartello::gui

@@ -114,8 +114,21 @@ std::optional<QString> QtUi::fileDialog(bool save, const QString& title, const Q
     QFileDialog dialog(window_, title);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setNameFilters(qtNameFilters(filter).split(QStringLiteral(";;")));
-    dialog.setDefaultSuffix(qtDefaultSuffix(defaultExt));
+    const QStringList nameFilters = qtNameFilters(filter).split(QStringLiteral(";;"));
+    dialog.setNameFilters(nameFilters);
+    // A name typed without extension takes the one of the chosen file type, or
+    // the default extension under a type such as "All files": a graph saved
+    // as "rain" under "kmz" becomes rain.kmz, never a file the saving step
+    // cannot name its images after.
+    const QString givenSuffix = qtDefaultSuffix(defaultExt);
+    auto suffixFor = [givenSuffix](const QString& nameFilter) {
+        const QString own = suffixOfNameFilter(nameFilter);
+        return own.isEmpty() ? givenSuffix : own;
+    };
+    dialog.setDefaultSuffix(save ? suffixFor(nameFilters.value(0)) : givenSuffix);
+    if (save)
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog, suffixFor](const QString& f) { dialog.setDefaultSuffix(suffixFor(f)); });
     if (!presetName.isEmpty())
         dialog.selectFile(presetName);
     const ArrowWhileAsking arrow(busy_);

@@ -4,6 +4,7 @@
 
 using kartello::gui::qtDefaultSuffix;
 using kartello::gui::qtNameFilters;
+using kartello::gui::suffixOfNameFilter;
 
 TEST(DialogFilter, ClassicFiltersBecomeQtNameFilters) {
     struct Case {
@@ -31,4 +32,20 @@ TEST(DialogFilter, DefaultExtensionBecomesBareSuffix) {
     } cases[] = {{"*.ggo", "ggo"}, {"*.kml", "kml"}, {".txt", "txt"}, {"kmz", "kmz"}, {"", ""}, {"*.*", ""}};
     for (const Case& c : cases)
         EXPECT_EQ(qtDefaultSuffix(QString::fromUtf8(c.given)), QString::fromUtf8(c.suffix)) << c.given;
+}
+
+TEST(DialogFilter, NameFilterGivesItsOneExtension) {
+    struct Case {
+        const char* filter;
+        const char* suffix;
+    } cases[] = {{"kml (*.kml)", "kml"},
+                 {"kmz (*.kmz)", "kmz"},
+                 {"Kartello options (*.ggo)", "ggo"},
+                 {"All files(*.*)", ""},
+                 {"Places (*.txt *.csv)", ""},
+                 {"(*)", ""},
+                 {"no brackets", ""},
+                 {"", ""}};
+    for (const Case& c : cases)
+        EXPECT_EQ(suffixOfNameFilter(QString::fromUtf8(c.filter)), QString::fromUtf8(c.suffix)) << c.filter;
 }
