@@ -281,6 +281,8 @@ void MainWindow::sync(const QString& name) {
     if (!widget || !form_.has(name))
         return;
     const Control& c = form_.control(name);
+    if (watchingFocus_ && form_.focusRequest() == name)
+        pendingFocus_ = name;
     const bool wasSyncing = syncing_;
     syncing_ = true;
     const QSignalBlocker block(widget);
@@ -480,9 +482,13 @@ void MainWindow::buildMenus() {
     // A top-level menu entry only fires its shortcut while it lives on the window.
     addAction(run);
     connect(run, &QAction::triggered, this, [this] {
+        // A failed check asks for the focus on the control to correct; only a
+        // request made during this run counts.
+        pendingFocus_.clear();
+        watchingFocus_ = true;
         busy(commands_.run)();
-        const QString focus = form_.focusRequest();
-        if (QWidget* target = focus.isEmpty() ? nullptr : w(focus))
+        watchingFocus_ = false;
+        if (QWidget* target = pendingFocus_.isEmpty() ? nullptr : w(pendingFocus_))
             target->setFocus(Qt::OtherFocusReason);
     });
     actions_.insert("menuRun", run);

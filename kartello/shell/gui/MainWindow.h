@@ -102,6 +102,8 @@ private:
     QHash<QString, QAction*> actions_;
     QStringList tabOrder_;
     bool syncing_ = false;
+    bool watchingFocus_ = false;
+    QString pendingFocus_;
 };
 
 } // namespace kartello::gui

@@ -199,6 +199,23 @@ TEST(MainWindow, RunPassesWithAllOptionsChosen) {
     EXPECT_EQ(w.runsPassed, 2);
 }
 
+TEST(MainWindow, PassingRunLeavesTheFocusWhereItIs) {
+    test::app();
+    Window w;
+    QApplication::setActiveWindow(&w.window);
+    w.click("Option1_1");
+    w.click("Option3_1");
+    w.run(); // no unit: the focus goes to the unit list
+    EXPECT_EQ(QApplication::focusWidget(), w.window.controlWidget("Combo3"));
+    w.get<QComboBox>("Combo3")->activated(1);
+    w.get<QLineEdit>("txtRaio")->setText("2");
+    w.get<QLineEdit>("txtRaio")->textEdited("2");
+    w.get<QLineEdit>("Text1_0")->setFocus();
+    w.run();
+    EXPECT_EQ(w.runsPassed, 1);
+    EXPECT_EQ(QApplication::focusWidget(), w.window.controlWidget("Text1_0"));
+}
+
 TEST(MainWindow, SidesListWarnsAboutOneSegmentAndResetsLetters) {
     test::app();
     struct Case {
