@@ -18,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace sigillo {
 namespace {
 
@@ -221,6 +223,32 @@ TEST(WindowRun, EndsWhenMainWindowCloses) {
     QTimer::singleShot(0, windows.main(), [&] { windows.main()->close(); });
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_FALSE(windows.main()->isVisible());
+}
+
+TEST(FolderReport, RunsBehindProgressWindowAndHidesIt) {
+    test::TestApp();
+    TempStore store;
+    store.write("components/sub/a.dll");
+    store.write("components/b.ocx");
+    QtUi owner;
+    QtOpenFileDialog dialog;
+    QtWindows windows(owner, dialog, {2, 2, 2});
+    FakeUi ui;
+    Program program(ui, dialog, windows, store.dir());
+    windows.attach(program);
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(store.dir());
+    const ReportOutcome outcome = program.CreateReport(store.dir() + "components");
+    std::filesystem::current_path(previous);
+    EXPECT_EQ(outcome, ReportOutcome::Completed);
+    auto* progress = dynamic_cast<frmProgress*>(windows.Progress());
+    ASSERT_NE(progress, nullptr);
+    EXPECT_FALSE(progress->isVisible());
+    EXPECT_EQ(progress->ProgressBar1->maximum(), 2);
+    EXPECT_EQ(progress->ProgressBar1->value(), 2);
+    EXPECT_EQ(progress->lblFile->text(), QStringLiteral("b.ocx"));
+    ASSERT_EQ(ui.shellCalls.size(), 1u);
+    EXPECT_EQ(ui.shellCalls[0].file, store.dir() + "output.txt");
 }
 
 TEST(OneShotProcess, ShellSwitchEndsProcessWithStatusZero) {
