@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QScreen>
 #include <tessara/Tessara.h>
 
 namespace kartello::gui {
@@ -131,6 +132,8 @@ int runDesktop(int argc, char** argv) {
         return 0;
     window.setGuard(&guard);
 
+    if (const QScreen* screen = window.screen())
+        window.resize(window.sizeHint().boundedTo(screen->availableGeometry().size()));
     window.show();
     return app.exec();
 }

@@ -24,6 +24,7 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace kartello::gui {
@@ -427,8 +428,12 @@ QWidget* MainWindow::buildOptionsPanel() {
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
     scroll->setWidget(inner);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setMinimumWidth(inner->sizeHint().width() + scroll->verticalScrollBar()->sizeHint().width());
+    optionsWanted_ = inner->sizeHint() + QSize(scroll->verticalScrollBar()->sizeHint().width(), 0);
+    // At least one column of frames stays in view.
+    int widestColumn = 0;
+    for (int i = 0; i < columns->count(); ++i)
+        widestColumn = qMax(widestColumn, columns->itemAt(i)->sizeHint().width());
+    scroll->setMinimumWidth(widestColumn + scroll->verticalScrollBar()->sizeHint().width());
     return scroll;
 }
 
@@ -436,6 +441,15 @@ void MainWindow::buildLayout() {
     auto* layout = new QHBoxLayout(central_);
     layout->addWidget(buildTablePanel(), 2);
     layout->addWidget(buildOptionsPanel(), 3);
+}
+
+QSize MainWindow::sizeHint() const {
+    // Room for the table panel and every option frame side by side; the
+    // program bounds it by the screen.
+    const QSize base = QMainWindow::sizeHint();
+    return QSize(w("Label4")->parentWidget()->sizeHint().width() + optionsWanted_.width() +
+                     3 * style()->pixelMetric(QStyle::PM_LayoutHorizontalSpacing) + 24,
+                 qMax(base.height(), optionsWanted_.height() + menuBar()->sizeHint().height() + 24));
 }
 
 void MainWindow::setTabOrderByLayout() {

@@ -72,6 +72,8 @@ public:
     void showAbout();
     void previewTitle();
 
+    QSize sizeHint() const override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -104,6 +106,7 @@ private:
     bool syncing_ = false;
     bool watchingFocus_ = false;
     QString pendingFocus_;
+    QSize optionsWanted_;
 };
 
 } // namespace kartello::gui

@@ -323,6 +323,9 @@ TEST(MainWindow, FitsTheSmallScreenAndRendersToAnImage) {
     const QSize minimum = w.window.minimumSizeHint();
     EXPECT_LE(minimum.width(), 1366);
     EXPECT_LE(minimum.height(), 768);
+    // At the usual font every frame is in view at 1366 x 768 without scrolling.
+    EXPECT_LE(w.window.sizeHint().width(), 1366);
+    EXPECT_LE(w.window.sizeHint().height(), 768);
     const QImage shot = w.window.grab().toImage();
     ASSERT_FALSE(shot.isNull());
     EXPECT_EQ(shot.size(), w.window.size());
@@ -371,4 +374,22 @@ TEST(MainWindow, TabOrderFollowsTheFrames) {
         EXPECT_GT(at, last) << name.toStdString();
         last = at;
     }
+}
+
+TEST(MainWindow, LargerFontStillFitsTheSmallScreen) {
+    test::app();
+    const QFont normal = QApplication::font();
+    QFont large = normal;
+    large.setPointSizeF(normal.pointSizeF() * 1.5);
+    QApplication::setFont(large);
+    {
+        Window w;
+        const QSize minimum = w.window.minimumSizeHint();
+        EXPECT_LE(minimum.width(), 1366);
+        EXPECT_LE(minimum.height(), 768);
+        // The frames keep their size: the option panel scrolls instead.
+        EXPECT_GE(w.window.controlWidget("Frame7")->height(),
+                  w.window.controlWidget("Frame7")->minimumSizeHint().height());
+    }
+    QApplication::setFont(normal);
 }
