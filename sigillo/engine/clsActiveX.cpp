@@ -83,9 +83,8 @@ void clsActiveX::DisplayInfo() {
     }
     mGrid_->Clear();
     fileInfo_ = clsFileInfo{};
-    typeLib_ = typelib::OpenTypeLib(fileName_);
-    if (typeLib_) {
-        addTypeLibSection(*typeLib_);
+    if (const auto lib = typelib::OpenTypeLib(fileName_)) {
+        addTypeLibSection(*lib);
     }
     addFileInfoSections();
 }
@@ -207,7 +206,6 @@ void clsActiveX::DoComparison() {
         mGridComp_->ShowMsg(kNotActiveXMessage);
         return;
     }
-    typeLib_ = first;
     const LibFacts firstFacts = libFacts(*first);
     const LibFacts secondFacts = libFacts(*second);
     mGridComp_->AddRow("Comparison Result", "", true);

@@ -3,7 +3,6 @@
 // side-by-side comparison of two files, written into two grid wrappers.
 #pragma once
 
-#include <optional>
 #include <string>
 
 #include "Ui.h"
@@ -45,7 +44,6 @@ private:
     Ui& ui_;
     clsGrid* mGrid_ = nullptr;
     clsGrid* mGridComp_ = nullptr;
-    std::optional<typelib::TypeLibInfo> typeLib_;
     clsRegistry registry_;
     clsFileInfo fileInfo_;
     std::string fileName_;

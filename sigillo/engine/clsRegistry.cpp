@@ -176,7 +176,6 @@ void clsRegistry::setValue(const Variant& v) {
     default:
         break; // no type chosen: nothing is written
     }
-    value_ = v;
 }
 
 bool clsRegistry::EnumerateValues(std::vector<std::string>& sKeyNames, int32_t& iKeyCount) {

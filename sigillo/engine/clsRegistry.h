@@ -62,7 +62,6 @@ private:
     int32_t classKey_ = 0;
     std::string sectionKey_;
     std::string valueKey_;
-    Variant value_;
     Variant default_;
     int32_t valueType_ = 0;
     ErrorInfo lastError_;
