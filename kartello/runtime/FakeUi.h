@@ -1,7 +1,7 @@
 #pragma once
 // A scripted Ui for tests: records everything shown and answers from queues
-// filled by the test. An empty queue gives the "nothing chosen" answer
-// (Ok / cancel / no colour / no font).
+// filled by the test. An empty queue gives the "nothing chosen" answer:
+// Ok (No for Yes/No questions), a cancelled dialog, no colour, no font.
 #include "runtime/Ui.h"
 
 #include <deque>
