@@ -1,6 +1,8 @@
 # Helpers shared by every deliverable: tests, fuzz targets and benchmarks are
 # declared the same way everywhere, so CI runs them all alike.
 
+# Environment of the tests that are not GoogleTest programs (fuzz targets,
+# command-line checks); GoogleTest programs set the same in tests/main.cpp.
 set(SUITE_TEST_ENV
     "QT_QPA_PLATFORM=offscreen"
     "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1"
@@ -12,11 +14,20 @@ set(SUITE_TEST_ENV
 function(suite_add_gtest name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/main.cpp)
+  target_compile_definitions(${name} PRIVATE
+    SUITE_LSAN_SUPPRESSIONS="${PROJECT_SOURCE_DIR}/cmake/lsan.supp")
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock)
+  # The environment comes from tests/main.cpp: a list-valued ENVIRONMENT does
+  # not survive test discovery.
+  set(properties)
+  if(ARG_LABELS)
+    set(properties PROPERTIES LABELS "${ARG_LABELS}")
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "${SUITE_TEST_ENV}" LABELS "${ARG_LABELS}")
+    ${properties})
 endfunction()
 
 # suite_add_fuzzer(NAME SOURCES file... LIBS lib... [CORPUS dir])
