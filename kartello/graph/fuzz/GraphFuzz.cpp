@@ -4,6 +4,7 @@
 #include "graph/ArcSinLink.h"
 #include "graph/Generator.h"
 #include "runtime/FakeUi.h"
+#include "runtime/Number.h"
 
 #include <QGuiApplication>
 #include <cstddef>
@@ -70,8 +71,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int i = 1; i < lines.size() && last < 30; ++i) {
         const QStringList f = lines[i].split(QLatin1Char(','));
         ++last;
+        // Latitude and longitude are numbers by the time the table check has
+        // passed them; value and name may be any text.
         for (int c = 0; c < 4 && c < f.size(); ++c)
-            store.at(last, c) = Cell(f[c]);
+            store.at(last, c) = c <= ColLongitude ? Cell(readNumber(f[c])) : Cell(f[c]);
     }
     if (last < 0)
         return 0;
