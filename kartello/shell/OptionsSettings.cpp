@@ -1,6 +1,7 @@
 #include "shell/OptionsSettings.h"
 
 #include "runtime/Number.h"
+#include "runtime/RuntimeError.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,8 +38,12 @@ int le_Ini(const QString& path) {
         }
         const qsizetype eq = line.indexOf(QLatin1Char('='));
         if (inSection && eq > 0 && line.left(eq).trimmed().compare(kKey, Qt::CaseInsensitive) == 0) {
-            const double v = readNumber(line.mid(eq + 1).trimmed());
-            return v >= -32768 && v <= 32767 ? int(v) : 0;
+            try {
+                const double v = readNumber(line.mid(eq + 1).trimmed());
+                return v >= -32768 && v <= 32767 ? int(v) : 0;
+            } catch (const RuntimeError&) {
+                return 0; // a number too large for the reader
+            }
         }
     }
     return 0;

@@ -39,6 +39,10 @@ TEST(Settings, ValueThatIsNoNumberGivesZero) {
     f.write("[Kartello]\r\nMessage=yes\r\n");
     f.close();
     EXPECT_EQ(le_Ini(path), 0);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[Kartello]\r\nMessage=1e999\r\n");
+    f.close();
+    EXPECT_EQ(le_Ini(path), 0);
 }
 
 } // namespace
