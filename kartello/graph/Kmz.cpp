@@ -27,14 +27,20 @@ QString zipErrorCode(int code) {
     return text;
 }
 
-// Files below the folder in a stable order, relative, with "/" separators.
+// Files below the folder, relative, with "/" separators: the files at the top
+// first, so the document is the archive's first entry (viewers take the first
+// KML they meet as the root), then the subfolders, each in name order.
 QStringList filesBelow(const QString& folder) {
     QStringList names;
     const QDir base(folder);
     QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext())
         names << base.relativeFilePath(it.next());
-    std::sort(names.begin(), names.end());
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        const bool aNested = a.contains(QLatin1Char('/'));
+        const bool bNested = b.contains(QLatin1Char('/'));
+        return aNested != bNested ? bNested : a < b;
+    });
     return names;
 }
 

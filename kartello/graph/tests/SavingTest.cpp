@@ -49,10 +49,8 @@ QStringList zipEntries(const QString& path) {
     QProcess p;
     p.start(unzip, {QStringLiteral("-Z1"), path});
     p.waitForFinished();
-    QStringList entries =
-        QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    entries.sort();
-    return entries;
+    // In archive order: the order is part of what is checked.
+    return QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
 TEST(Saving, KmlWithTitleAndScaleLeavesThreeFilesSideBySide) {
@@ -72,7 +70,7 @@ TEST(Saving, KmlWithTitleAndScaleLeavesThreeFilesSideBySide) {
     EXPECT_TRUE(s.f.state.kmlLines.contains(QStringLiteral("<name>graph</name>")));
 }
 
-TEST(Saving, KmzHoldsTheDocumentAndImagesUnderForwardSlashes) {
+TEST(Saving, KmzHoldsTheDocumentFirstAndImagesUnderForwardSlashes) {
     QTemporaryDir dir;
     Saved s(true, true);
     const QString kmz = dir.filePath(QStringLiteral("graph.kmz"));
@@ -83,7 +81,7 @@ TEST(Saving, KmzHoldsTheDocumentAndImagesUnderForwardSlashes) {
     const QStringList entries = zipEntries(kmz);
     if (entries.isEmpty())
         GTEST_SKIP() << "unzip is not installed";
-    EXPECT_EQ(entries, (QStringList{"Images/graph_cscale.bmp", "Images/graph_title.bmp", "doc.kml"}));
+    EXPECT_EQ(entries, (QStringList{"doc.kml", "Images/graph_cscale.bmp", "Images/graph_title.bmp"}));
 }
 
 TEST(Saving, KmzWithoutScaleHasNoScaleImage) {
@@ -94,7 +92,7 @@ TEST(Saving, KmzWithoutScaleHasNoScaleImage) {
     const QStringList entries = zipEntries(kmz);
     if (entries.isEmpty())
         GTEST_SKIP() << "unzip is not installed";
-    EXPECT_EQ(entries, (QStringList{"Images/t_title.bmp", "doc.kml"}));
+    EXPECT_EQ(entries, (QStringList{"doc.kml", "Images/t_title.bmp"}));
 }
 
 TEST(Saving, SavingOverAnExistingKmzReplacesIt) {
