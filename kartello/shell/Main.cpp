@@ -8,7 +8,15 @@
 
 namespace kartello {
 
-Main::Main(Ui& u) : ui(u), form(u) {
+Main::Main(Ui& u) : ownTable(std::make_unique<tessara::GridModel>()), ui(u), form(u), grid(*ownTable) {
+    linkFormToPlaces();
+}
+
+Main::Main(Ui& u, tessara::GridModel& table) : ui(u), form(u), grid(table) {
+    linkFormToPlaces();
+}
+
+void Main::linkFormToPlaces() {
     form.isShapeMode = [this] {
         return places.shapeMode;
     };

@@ -8,11 +8,16 @@
 
 #include <tessara/GridModel.h>
 
+#include <memory>
+
 namespace kartello {
 
 class Main {
 public:
+    // A session with a table of its own (the batch command, tests).
     explicit Main(Ui& ui);
+    // A session on the table that a window shows.
+    Main(Ui& ui, tessara::GridModel& table);
     Main(const Main&) = delete;
     Main& operator=(const Main&) = delete;
 
@@ -36,9 +41,15 @@ public:
     void gridSelChange();
     void gridMouseDown(double xTwips, double yTwips);
 
+private:
+    void linkFormToPlaces();
+
+    std::unique_ptr<tessara::GridModel> ownTable;
+
+public:
     Ui& ui;
     FormModel form;
-    tessara::GridModel grid;
+    tessara::GridModel& grid;
     PlaceSet places;
 };
 

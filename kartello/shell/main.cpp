@@ -1,10 +1,8 @@
 // The kartello program. With --batch it makes a graph without a window (see
 // Batch.h); no display is needed, as the overlay images are drawn offscreen.
-// Otherwise it opens the main window (shell/gui/Desktop.h) where that is built.
+// Otherwise it opens the main window (shell/gui/Desktop.h).
 #include "shell/Batch.h"
-#ifdef KARTELLO_WINDOW
 #include "shell/gui/Desktop.h"
-#endif
 
 #include <QGuiApplication>
 #include <QTextStream>
@@ -48,10 +46,5 @@ int batchMain(int argc, char** argv) {
 int main(int argc, char** argv) {
     if (wantsBatch(argc, argv))
         return batchMain(argc, argv);
-#ifdef KARTELLO_WINDOW
     return kartello::gui::runDesktop(argc, argv);
-#else
-    std::fprintf(stderr, "%s\n", qPrintable(kartello::batchUsage()));
-    return kartello::kBatchBadArguments;
-#endif
 }

@@ -41,15 +41,8 @@ QVector<Rgb> presetColors(int preset) {
 // comCustomColor: the blend from the dark box to the light one becomes the
 // colour scale, and the custom scale is the one chosen.
 std::optional<QVector<Rgb>> customScale(Main& main, GraphState& state) {
-    try {
-        BlendColors(main.form.backColor(u"Image1_1"), main.form.backColor(u"Image1_0"), 256,
-                    state.colorScale);
-    } catch (const RuntimeError& e) {
-        main.ui.messageBox(errorMessage(e, QStringLiteral("comCustomColor")), QStringLiteral("Kartello"),
-                           MsgIcon::None);
+    if (!customColorScale(main.form, main.ui, state))
         return std::nullopt;
-    }
-    main.form.clickControl(u"Picture4");
     return QVector<Rgb>(state.colorScale.begin(), state.colorScale.end());
 }
 
