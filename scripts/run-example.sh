@@ -11,6 +11,6 @@ mkdir -p out
 build/bin/kartello --batch \
   --data examples/portugal-cities.txt \
   --options examples/3d-by-value.ggo \
-  --title1 "Portuguese cities" --title2 "inhabitants (thousands)" \
+  --title1 "Portuguese cities" \
   --out out/portugal.kmz
 echo "The graph is out/portugal.kmz (doc.kml and its two images); open it with a KML viewer."
