@@ -96,6 +96,16 @@ template <typename Body> LONG guarded(Body body) {
 }
 
 // Copies data to a caller's buffer by the registry's size protocol.
+// The key below an open handle: the handle's key and the full path of the
+// sub-key, or the code that rejects either.
+LONG resolveSubKey(HKEY h, LPCSTR sub, std::optional<OpenKey>& base, std::vector<std::string>& path) {
+    base = resolve(h);
+    if (!base) {
+        return ERROR_INVALID_HANDLE;
+    }
+    return joinPath(*base, sub, path);
+}
+
 LONG copyOut(const std::vector<uint8_t>& data, LPBYTE out, LPDWORD size) {
     if (out && !size) {
         return ERROR_INVALID_PARAMETER;
@@ -136,12 +146,9 @@ LONG RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, REGSAM samDesired, PHKEY p
         if (!phkResult) {
             return ERROR_INVALID_PARAMETER;
         }
-        auto base = resolve(hKey);
-        if (!base) {
-            return ERROR_INVALID_HANDLE;
-        }
+        std::optional<OpenKey> base;
         std::vector<std::string> path;
-        if (LONG rc = joinPath(*base, lpSubKey, path); rc != ERROR_SUCCESS) {
+        if (LONG rc = resolveSubKey(hKey, lpSubKey, base, path); rc != ERROR_SUCCESS) {
             return rc;
         }
         bool found = false;
@@ -160,12 +167,9 @@ LONG RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD, REGSAM sam
         if (!phkResult) {
             return ERROR_INVALID_PARAMETER;
         }
-        auto base = resolve(hKey);
-        if (!base) {
-            return ERROR_INVALID_HANDLE;
-        }
+        std::optional<OpenKey> base;
         std::vector<std::string> path;
-        if (LONG rc = joinPath(*base, lpSubKey, path); rc != ERROR_SUCCESS) {
+        if (LONG rc = resolveSubKey(hKey, lpSubKey, base, path); rc != ERROR_SUCCESS) {
             return rc;
         }
         LONG rc = ERROR_SUCCESS;
@@ -242,12 +246,9 @@ LONG RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType, const BY
 
 LONG RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey) {
     return guarded([&]() -> LONG {
-        auto base = resolve(hKey);
-        if (!base) {
-            return ERROR_INVALID_HANDLE;
-        }
+        std::optional<OpenKey> base;
         std::vector<std::string> path;
-        if (LONG rc = joinPath(*base, lpSubKey, path); rc != ERROR_SUCCESS) {
+        if (LONG rc = resolveSubKey(hKey, lpSubKey, base, path); rc != ERROR_SUCCESS) {
             return rc;
         }
         if (path.empty()) {
