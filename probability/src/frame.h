@@ -280,18 +280,20 @@ inline TrigRange trigRange(Ext x) {
     return TrigRange::Hopeless;
 }
 
-inline Ext sin(Ext x) {
+// sin(x + quarters * pi/2): sine and cosine differ only by a quarter turn,
+// which picks the kernel and the sign after the reduction.
+inline Ext sinQuarterShifted(Ext x, int quarters) {
     switch (trigRange(x)) {
     case TrigRange::Small:
     case TrigRange::Processor:
-        return x87::sin(x);
+        return quarters ? x87::cos(x) : x87::sin(x);
     case TrigRange::Hopeless:
         return NanValue;
     case TrigRange::Reducible:
         break;
     }
     const ReducedAngle a = reduceQuarterTurns(x);
-    switch (a.quarter) {
+    switch ((a.quarter + quarters) & 3) {
     case 0:
         return x87::sin(a.r);
     case 1:
@@ -303,27 +305,11 @@ inline Ext sin(Ext x) {
     }
 }
 
+inline Ext sin(Ext x) {
+    return sinQuarterShifted(x, 0);
+}
 inline Ext cos(Ext x) {
-    switch (trigRange(x)) {
-    case TrigRange::Small:
-    case TrigRange::Processor:
-        return x87::cos(x);
-    case TrigRange::Hopeless:
-        return NanValue;
-    case TrigRange::Reducible:
-        break;
-    }
-    const ReducedAngle a = reduceQuarterTurns(x);
-    switch (a.quarter) {
-    case 0:
-        return x87::cos(a.r);
-    case 1:
-        return -x87::sin(a.r);
-    case 2:
-        return -x87::cos(a.r);
-    default:
-        return x87::sin(a.r);
-    }
+    return sinQuarterShifted(x, 1);
 }
 
 inline Ext tan(Ext x) {
