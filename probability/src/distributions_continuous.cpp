@@ -11,9 +11,10 @@ namespace probability::distributions {
 
 namespace {
 constexpr Real pi = 3.14159265358979323846264338327950288L;
-constexpr Real sqrtTwoPi = 2.50662827463100050282996403L;
+constexpr Real sqrtTwoPi = 2.50662827463100050241576528481104525L;
 constexpr Real sqrtHalf = 0.707106781186547524400844362104849039L;
-constexpr Real sqrtTwo = 1.41421356237309504880168872420969808L;
+// Beyond this e^t is 1 + e^t and e^t - 1 alike to far more than 64 bits.
+constexpr Real expSaturation = 64;
 } // namespace
 
 Real betaPdf(Real x, Real a, Real b) {
@@ -21,9 +22,10 @@ Real betaPdf(Real x, Real a, Real b) {
         return nanValue;
     if ((x == 0 && a < 1) || (x == 1 && b < 1))
         return infValue;
+    // x^(a-1) (1-x)^(b-1) / B(a, b) through the prefactor of the incomplete
+    // beta function, which keeps its digits for large shapes.
     if (x > 0 && x < 1)
-        return std::exp((a - 1) * std::log(x) + special::lnGamma(a + b) - special::lnGamma(a) -
-                        special::lnGamma(b) + (b - 1) * std::log1p(-x));
+        return special::betaPrefactor(x, 1 - x, a, b) / (x * (1 - x));
     return 0;
 }
 
@@ -33,15 +35,16 @@ Real betaCdf(Real x, Real a, Real b) {
     if (x >= 1)
         return 1;
     if (x > 0)
-        return clip(special::betaIncomplete(x, a, b));
+        return clip(special::betaTails(x, 1 - x, a, b).lower);
     return 0;
 }
 
 Real gammaPdf(Real x, Real a, Real b) {
     if (anyNan(x, a, b) || a <= 0 || b <= 0)
         return nanValue;
+    // (x/b)^a e^(-x/b) / Gamma(a) / x, the prefactor of the incomplete gamma function.
     if (x > 0)
-        return std::exp((a - 1) * std::log(x) - x / b - special::lnGamma(a) - a * std::log(b));
+        return special::gammaPrefactor(a, x / b) / x;
     if (x == 0 && a < 1)
         return infValue;
     if (x == 0 && a == 1)
@@ -63,7 +66,11 @@ Real normalCdfInv(Real p, Real mu, Real s) {
         return -infValue;
     if (p == 1)
         return infValue;
-    return mu + s * sqrtTwo * special::erfInv(2 * p - 1);
+    // Through the complement of erf in the tail that holds p, so that
+    // probabilities far below 2^-64 keep their quantiles.
+    if (p < 0.5L)
+        return mu - s * sqrtTwo * special::erfcInv(2 * p);
+    return mu + s * sqrtTwo * special::erfcInv(2 * (1 - p));
 }
 
 } // namespace probability::distributions
@@ -80,7 +87,11 @@ double BetaCDF_Double(double x, double a, double b) {
 }
 
 double BoseEinsteinPDF_Double(double a, double b) {
-    return static_cast<double>(1 / std::expm1(static_cast<Real>(a) * b));
+    const Real t = static_cast<Real>(a) * b;
+    // 1/(e^t - 1) = e^-t there, which may underflow but never overflows.
+    if (t > expSaturation)
+        return static_cast<double>(std::exp(-t));
+    return static_cast<double>(1 / std::expm1(t));
 }
 
 double CauchyPDF_Double(double x, double g, double x0) {
@@ -145,14 +156,22 @@ double FCDF_Double(double x, int32_t n1, int32_t n2) {
         return static_cast<double>(nanValue);
     if (x <= 0)
         return 0;
-    const Real w = n2 / (n2 + static_cast<Real>(x) * n1);
-    return static_cast<double>(clip(1 - special::betaIncomplete(w, n2 / 2.0L, n1 / 2.0L)));
+    // I_z(n1/2, n2/2) with z = n1 x / (n1 x + n2), the same as 1 - I_w(n2/2, n1/2)
+    // for w = 1 - z, but with z and 1 - z each formed directly, so that the
+    // lower tail keeps its digits.
+    const Real n1x = static_cast<Real>(x) * n1;
+    if (std::isinf(n1x))
+        return 1;
+    const Real z = n1x / (n1x + n2), w = n2 / (n1x + n2);
+    return static_cast<double>(clip(special::betaTails(z, w, n1 / 2.0L, n2 / 2.0L).lower));
 }
 
 double FermiDiracPDF_Double(double a, double b, double c) {
     const Real t = static_cast<Real>(b) * a + c;
     if (t == 0)
         return 0.5;
+    if (t > expSaturation)
+        return static_cast<double>(std::exp(-t));
     return static_cast<double>(1 / (std::exp(t) + 1));
 }
 
@@ -253,13 +272,18 @@ double StudentPDF_Double(double x, int32_t nu) {
 double StudentCDF_Double(double x, int32_t nu) {
     if (anyNan(x) || nu <= 0)
         return static_cast<double>(nanValue);
+    // Below zero atan(x)/pi + 1/2 = atan2(1, -x)/pi, which keeps the digits
+    // of the lower tail.
     if (nu == 1)
-        return static_cast<double>(std::atan(static_cast<Real>(x)) / pi + 0.5L);
+        return static_cast<double>(x < 0 ? std::atan2(1.0L, -static_cast<Real>(x)) / pi
+                                         : std::atan(static_cast<Real>(x)) / pi + 0.5L);
     if (x == 0)
         return 0.5;
-    const Real n = nu;
-    const Real w = n / (n + static_cast<Real>(x) * x);
-    const Real half = special::betaIncomplete(w, n / 2, 0.5L) / 2;
+    // W = nu / (nu + x^2) and 1 - W = x^2 / (nu + x^2), each formed directly.
+    const Real n = nu, x2 = static_cast<Real>(x) * x;
+    if (std::isinf(x2))
+        return x > 0 ? 1 : 0;
+    const Real half = special::betaTails(n / (n + x2), x2 / (n + x2), n / 2, 0.5L).lower / 2;
     return static_cast<double>(clip(x > 0 ? 1 - half : half));
 }
 

@@ -142,10 +142,15 @@ def qgamma(a, x):
 
 
 def root(f, target, lo, hi):
-    """The x in [lo, hi] with f(x) = target for increasing f, by bisection in
-    the logarithm of the distance to target (enough for 50 digits)."""
+    """The x in [lo, hi] with f(x) = target for increasing f, by bisection
+    (geometric while the ends differ by more than a factor 4), or None when
+    the root lies below 1e-4000, far beyond every double."""
     lo, hi = mp.mpf(lo), mp.mpf(hi)
-    for _ in range(400):
+    if lo == 0:
+        lo = mp.mpf("1e-4000")
+        if f(lo) >= target:
+            return None
+    for _ in range(2000):
         mid = (lo + hi) / 2 if (lo <= 0 or hi / lo < 4) else mp.sqrt(lo * hi)
         if f(mid) < target:
             lo = mid
@@ -154,6 +159,10 @@ def root(f, target, lo, hi):
         if hi - lo <= abs(hi) * mp.mpf("1e-55"):
             break
     return (lo + hi) / 2
+
+
+def representable_root(x):
+    return x is not None and representable(x)
 
 
 def special():
@@ -254,7 +263,7 @@ def distributions():
     ps = [1e-300, 1e-100, 1e-20, 2e-20, 1e-10, 1e-5, 0.001] + [k / 40 for k in range(1, 40)]
     ps += [1 - 1e-5, 1 - 1e-10, 1 - 2.0**-53]
     for p in ps:
-        x = root(ncdf, p, -40, 10)
+        x = root(ncdf, p, -40, 10) if p != 0.5 else mp.mpf(0)
         t.row("NormalCDFInv", [p, 0.0, 1.0], x)
     # Student t, both tails
     def student(x, nu):
@@ -287,7 +296,7 @@ def distributions():
                 t.row("FCDF", [x, n1, n2], v)
         for p in [1e-100, 1e-10, 0.01, 0.5, 0.99, 1 - 1e-12]:
             x = root(lambda v: fcdf(v, n1, n2), p, 0, 1e300)
-            if representable(x):
+            if representable_root(x):
                 t.row("FCDFInv", [p, n1, n2], x)
     # Binomial, both tails
     for n, p in [(10, 0.3), (1000, 0.5), (1000, 0.01), (100000, 0.9)]:
@@ -303,7 +312,7 @@ def distributions():
         for b in [1.0, 2.5]:
             for p in [1e-100, 1e-20, 1e-5, 0.3, 0.5, 0.9, 1 - 1e-10]:
                 x = root(lambda v: pgamma(a, v / b), p, 0, 1e7)
-                if representable(x):
+                if representable_root(x):
                     t.row("GammaCDFInv", [p, a, b], x)
             for x in [a * b * f for f in (1e-3, 0.5, 1, 2, 10)]:
                 v = pgamma(a, x / b)
@@ -316,7 +325,7 @@ def distributions():
     for a, b in [(1, 1), (0.5, 0.5), (2, 3), (30, 0.5), (1e3, 1e3), (0.01, 5), (1e5, 2e5)]:
         for p in [1e-100, 1e-20, 1e-5, 0.3, 0.5, 0.9, 1 - 1e-10]:
             x = root(lambda v: ibeta(a, b, v), p, 0, 1)
-            if representable(x) and x < 1:
+            if representable_root(x) and x < 1:
                 t.row("BetaCDFInv", [p, a, b], x)
         m = a / (a + b)
         for x in [m / 100, m / 2, m, (1 + m) / 2, 1 - (1 - m) / 100]:
