@@ -9,6 +9,7 @@
 // SIGFPE when unmasked. Results are rounded to double only by the exports.
 #pragma once
 
+#include "constants.h"
 #include "probability.h"
 
 #include <array>
@@ -17,8 +18,6 @@
 #include <cstdint>
 
 namespace prob {
-
-using Ext = long double;
 
 // ---- Constants held by the library (double precision) ---------------------
 
@@ -61,18 +60,6 @@ inline constexpr std::array<double, 31> FactorialTable = [] {
     }
     return table;
 }();
-
-// Extended-precision images of the constants the kernels need (each the
-// 64-bit-mantissa value nearest to the true one, as fldpi/fldl2e/... load).
-inline constexpr Ext kPi = 3.14159265358979323846264338327950288L;
-inline constexpr Ext kHalfPi = 1.57079632679489661923132169163975144L;
-inline constexpr Ext kTwoOverPi = 0.636619772367581343075535053490057448L;
-inline constexpr Ext kLn2 = 0.693147180559945309417232121458176568L;
-inline constexpr Ext kLog2E = 1.44269504088896340735992468100189214L;
-inline constexpr Ext kLog2Of10 = 3.32192809488736234787031942948939018L;
-inline constexpr Ext kLog10Of2 = 0.301029995663981195213738894724493027L;
-inline constexpr Ext kLn10 = 2.30258509299404568401799145468436421L;
-inline constexpr Ext kLog10E = 0.434294481903251827651128918916605082L;
 
 // ---- Failures raised as exceptions -----------------------------------------
 
