@@ -1,7 +1,7 @@
-#include "MainForm.h"
+#include "gui/MainWindowModel.h"
 
-#include "ShellExtensions.h"
-#include "SigilloError.h"
+#include "engine/ShellExtensions.h"
+#include "engine/SigilloError.h"
 
 #include <exception>
 
@@ -16,31 +16,31 @@ int FirstDigit(int index) {
 
 } // namespace
 
-MainForm::MainForm(Ui& ui, OpenFileDialog& comDlg, clsRegistrator& registrator, clsActiveX& activeX,
-                   std::string appPath)
+MainWindowModel::MainWindowModel(Ui& ui, OpenFileDialog& comDlg, clsRegistrator& registrator,
+                                 clsActiveX& activeX, std::string appPath)
     : ui_(ui), comDlg_(comDlg), registrator_(registrator), activeX_(activeX), appPath_(std::move(appPath)) {}
 
-void MainForm::changed() {
+void MainWindowModel::changed() {
     if (onChanged)
         onChanged();
 }
 
-void MainForm::Form_Load() {
+void MainWindowModel::Form_Load() {
     registry_ = std::make_unique<clsRegistry>();
 }
 
-void MainForm::Form_Unload() {
+void MainWindowModel::Form_Unload() {
     registry_.reset();
 }
 
-void MainForm::ShowFile(const std::string& sFile) {
+void MainWindowModel::ShowFile(const std::string& sFile) {
     activeX_.setFileName(sFile);
     txtFile = activeX_.FileName();
     activeX_.DisplayInfo();
     changed();
 }
 
-void MainForm::cmdBrowse_Click() {
+void MainWindowModel::cmdBrowse_Click() {
     const auto chosen = comDlg_.OpenFile();
     if (!chosen)
         return;
@@ -48,21 +48,21 @@ void MainForm::cmdBrowse_Click() {
 }
 
 // The report follows the last browsed file, not a path typed into the box.
-void MainForm::cmdReg_Click() {
+void MainWindowModel::cmdReg_Click() {
     std::string file = txtFile;
     registrator_.RegisterActiveX(file);
     activeX_.DisplayInfo();
     changed();
 }
 
-void MainForm::cmdUnReg_Click() {
+void MainWindowModel::cmdUnReg_Click() {
     std::string file = txtFile;
     registrator_.UnRegisterActiveX(file);
     activeX_.DisplayInfo();
     changed();
 }
 
-void MainForm::cmdSelectOne_Click() {
+void MainWindowModel::cmdSelectOne_Click() {
     const auto chosen = comDlg_.OpenFile();
     if (!chosen)
         return;
@@ -73,7 +73,7 @@ void MainForm::cmdSelectOne_Click() {
     changed();
 }
 
-void MainForm::cmdSelectTwo_Click() {
+void MainWindowModel::cmdSelectTwo_Click() {
     const auto chosen = comDlg_.OpenFile();
     if (!chosen)
         return;
@@ -84,7 +84,7 @@ void MainForm::cmdSelectTwo_Click() {
     changed();
 }
 
-void MainForm::cmdShellEX_Click() {
+void MainWindowModel::cmdShellEX_Click() {
     try {
         const ShellState state = ShellButtonClick(*registry_, cmdShellEX, appPath_ + "sigillo", ui_);
         cmdShellEX = state.caption;
@@ -97,28 +97,28 @@ void MainForm::cmdShellEX_Click() {
     }
 }
 
-void MainForm::cmdReadme_Click() {
+void MainWindowModel::cmdReadme_Click() {
     ui_.shellExecute(appPath_ + kReadmeName, "");
 }
 
-void MainForm::cmdWeb_Click() {
+void MainWindowModel::cmdWeb_Click() {
     ui_.shellExecute(kWebPage, "");
 }
 
-void MainForm::picTabIcon_Click(int index) {
+void MainWindowModel::picTabIcon_Click(int index) {
     const int tab = FirstDigit(index) - 1;
     if (tab >= 0 && tab < kTabCount)
         XTab1_Switch(tab);
 }
 
-void MainForm::XTab1_Switch(int tab) {
+void MainWindowModel::XTab1_Switch(int tab) {
     XTab1 = tab;
     if (tab == 2)
         refreshShellState();
     changed();
 }
 
-void MainForm::refreshShellState() {
+void MainWindowModel::refreshShellState() {
     if (!registry_)
         return;
     const ShellState state = RefreshShellState(*registry_);

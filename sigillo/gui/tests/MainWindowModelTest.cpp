@@ -1,5 +1,5 @@
+#include "gui/MainWindowModel.h"
 #include "Fakes.h"
-#include "MainForm.h"
 #include "TempStore.h"
 
 #include <gtest/gtest.h>
@@ -34,9 +34,10 @@ const std::vector<std::pair<std::string, bool>> kPlainFileRows = {
     {"Flags: ", false},
 };
 
-class MainFormTest : public testing::Test {
+class MainWindowModelTest : public testing::Test {
 protected:
-    MainFormTest() : registrator(ui), activeX(ui), form(ui, dialog, registrator, activeX, store.dir()) {
+    MainWindowModelTest()
+        : registrator(ui), activeX(ui), form(ui, dialog, registrator, activeX, store.dir()) {
         gridInfo.Init();
         gridComparison.Init();
         activeX.Init(gridInfo, gridComparison);
@@ -63,11 +64,11 @@ protected:
     clsGrid gridInfo;
     clsGrid gridComparison;
     clsActiveX activeX;
-    MainForm form;
+    MainWindowModel form;
     int changes = 0;
 };
 
-TEST_F(MainFormTest, BrowseShowsChosenFileAndItsReport) {
+TEST_F(MainWindowModelTest, BrowseShowsChosenFileAndItsReport) {
     const std::string file = store.write("plain.dll");
     dialog.choices.push_back(file);
     form.cmdBrowse_Click();
@@ -77,7 +78,7 @@ TEST_F(MainFormTest, BrowseShowsChosenFileAndItsReport) {
     EXPECT_GT(changes, 0);
 }
 
-TEST_F(MainFormTest, CancelledBrowseChangesNothing) {
+TEST_F(MainWindowModelTest, CancelledBrowseChangesNothing) {
     form.txtFile = "typed";
     dialog.choices.push_back(std::nullopt);
     form.cmdBrowse_Click();
@@ -87,7 +88,7 @@ TEST_F(MainFormTest, CancelledBrowseChangesNothing) {
     EXPECT_EQ(changes, 0);
 }
 
-TEST_F(MainFormTest, RegisterWithEmptyFileBoxSaysNoFileAndRebuildsReport) {
+TEST_F(MainWindowModelTest, RegisterWithEmptyFileBoxSaysNoFileAndRebuildsReport) {
     form.cmdReg_Click();
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "No file provided!");
@@ -97,14 +98,14 @@ TEST_F(MainFormTest, RegisterWithEmptyFileBoxSaysNoFileAndRebuildsReport) {
     ExpectPlainFileReport();
 }
 
-TEST_F(MainFormTest, UnregisterWithEmptyFileBoxSaysNoFile) {
+TEST_F(MainWindowModelTest, UnregisterWithEmptyFileBoxSaysNoFile) {
     form.cmdUnReg_Click();
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "No file provided!");
     EXPECT_EQ(ui.messages[0].caption, "Sigillo - UnRegistering");
 }
 
-TEST_F(MainFormTest, RegisterUsesTypedPathButReportFollowsBrowsedFile) {
+TEST_F(MainWindowModelTest, RegisterUsesTypedPathButReportFollowsBrowsedFile) {
     const std::string browsed = store.write("browsed.dll");
     dialog.choices.push_back(browsed);
     form.cmdBrowse_Click();
@@ -116,7 +117,7 @@ TEST_F(MainFormTest, RegisterUsesTypedPathButReportFollowsBrowsedFile) {
     ExpectPlainFileReport();
 }
 
-TEST_F(MainFormTest, FirstComparisonFileAloneLeavesComparisonGrid) {
+TEST_F(MainWindowModelTest, FirstComparisonFileAloneLeavesComparisonGrid) {
     dialog.choices.push_back(store.write("one.dll"));
     form.cmdSelectOne_Click();
     EXPECT_EQ(form.txtFirstFile, store.dir() + "one.dll");
@@ -124,7 +125,7 @@ TEST_F(MainFormTest, FirstComparisonFileAloneLeavesComparisonGrid) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(MainFormTest, BothComparisonFilesRunTheComparison) {
+TEST_F(MainWindowModelTest, BothComparisonFilesRunTheComparison) {
     dialog.choices.push_back(store.write("one.dll"));
     dialog.choices.push_back(store.write("two.dll"));
     form.cmdSelectOne_Click();
@@ -135,7 +136,7 @@ TEST_F(MainFormTest, BothComparisonFilesRunTheComparison) {
     EXPECT_EQ(gridComparison.TextMatrix(0, 0), "One of the selected files are not a valid ActiveX files!");
 }
 
-TEST_F(MainFormTest, NewFirstFileAfterBothRerunsComparisonAtOnce) {
+TEST_F(MainWindowModelTest, NewFirstFileAfterBothRerunsComparisonAtOnce) {
     dialog.choices.push_back(store.write("one.dll"));
     dialog.choices.push_back(store.write("two.dll"));
     dialog.choices.push_back(store.write("three.dll"));
@@ -147,7 +148,7 @@ TEST_F(MainFormTest, NewFirstFileAfterBothRerunsComparisonAtOnce) {
     EXPECT_EQ(gridComparison.Rows(), 1);
 }
 
-TEST_F(MainFormTest, ShellExtensionButtonFollowsTheStore) {
+TEST_F(MainWindowModelTest, ShellExtensionButtonFollowsTheStore) {
     form.XTab1_Switch(2);
     EXPECT_EQ(form.cmdShellEX, "Enable");
     EXPECT_EQ(form.lblShell, "Extensions are Disabled. Click Enable to create Shell Extensions");
@@ -179,14 +180,14 @@ TEST_F(MainFormTest, ShellExtensionButtonFollowsTheStore) {
     EXPECT_FALSE(registry.KeyExists());
 }
 
-TEST_F(MainFormTest, ShellStateIsNotReadOnOtherTabs) {
+TEST_F(MainWindowModelTest, ShellStateIsNotReadOnOtherTabs) {
     form.XTab1_Switch(1);
     EXPECT_EQ(form.XTab1, 1);
     EXPECT_EQ(form.cmdShellEX, "Enable");
     EXPECT_EQ(form.lblShell, kShellLabelAtLoad);
 }
 
-TEST_F(MainFormTest, PictureButtonsSelectTabByFirstDigit) {
+TEST_F(MainWindowModelTest, PictureButtonsSelectTabByFirstDigit) {
     const std::pair<int, int> cases[] = {{1, 0},   {11, 0}, {111, 0}, {2, 1},  {22, 1},
                                          {222, 1}, {3, 2},  {33, 2},  {333, 2}};
     for (const auto& [index, tab] : cases) {
@@ -196,7 +197,7 @@ TEST_F(MainFormTest, PictureButtonsSelectTabByFirstDigit) {
     }
 }
 
-TEST_F(MainFormTest, ReadmeAndWebButtonsOpenTheirDocuments) {
+TEST_F(MainWindowModelTest, ReadmeAndWebButtonsOpenTheirDocuments) {
     form.cmdReadme_Click();
     form.cmdWeb_Click();
     ASSERT_EQ(ui.shellCalls.size(), 2u);
@@ -208,7 +209,7 @@ TEST_F(MainFormTest, ReadmeAndWebButtonsOpenTheirDocuments) {
 const std::string kDemo32 = std::string(SIGILLO_FIXTURES) + "/demo32.dll";
 const std::string kDemo64 = std::string(SIGILLO_FIXTURES) + "/demo64.dll";
 
-TEST_F(MainFormTest, BrowsedComponentReportsItsTypeLibraryFirst) {
+TEST_F(MainWindowModelTest, BrowsedComponentReportsItsTypeLibraryFirst) {
     dialog.choices.push_back(kDemo32);
     form.cmdBrowse_Click();
     ASSERT_GE(gridInfo.Rows(), 6);
@@ -233,7 +234,7 @@ struct ComparisonCase {
     const char* verdict;
 };
 
-class ComparisonTest : public MainFormTest, public testing::WithParamInterface<ComparisonCase> {};
+class ComparisonTest : public MainWindowModelTest, public testing::WithParamInterface<ComparisonCase> {};
 
 TEST_P(ComparisonTest, ShowsVerdictUnderItsHeader) {
     dialog.choices.push_back(GetParam().first);

@@ -4,11 +4,11 @@
 // handlers, apart from the widgets: the Qt window mirrors this model and
 // forwards its events here.
 
-#include "FileDialog.h"
-#include "Ui.h"
-#include "clsActiveX.h"
-#include "clsRegistrator.h"
-#include "clsRegistry.h"
+#include "engine/Ui.h"
+#include "engine/clsActiveX.h"
+#include "engine/clsRegistrator.h"
+#include "engine/clsRegistry.h"
+#include "gui/FileDialog.h"
 
 #include <functional>
 #include <memory>
@@ -22,10 +22,10 @@ inline constexpr const char* kReadmeName = "readme.txt";
 inline constexpr const char* kWebPage = "https://sigillo.example.org/";
 inline constexpr int kTabCount = 3;
 
-class MainForm {
+class MainWindowModel {
 public:
-    MainForm(Ui& ui, OpenFileDialog& comDlg, clsRegistrator& registrator, clsActiveX& activeX,
-             std::string appPath);
+    MainWindowModel(Ui& ui, OpenFileDialog& comDlg, clsRegistrator& registrator, clsActiveX& activeX,
+                    std::string appPath);
 
     // Control state, by control name.
     std::string txtFile;

@@ -1,7 +1,7 @@
+#include "gui/Program.h"
 #include "Fakes.h"
-#include "Program.h"
-#include "ShellExtensions.h"
 #include "TempStore.h"
+#include "engine/ShellExtensions.h"
 
 #include <gtest/gtest.h>
 

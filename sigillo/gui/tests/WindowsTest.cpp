@@ -1,10 +1,10 @@
 #include "Fakes.h"
 #include "GuiTestApp.h"
-#include "QtWindows.h"
 #include "TempStore.h"
-#include "frmDisplay.h"
-#include "frmMain.h"
-#include "frmProgress.h"
+#include "gui/QtWindows.h"
+#include "gui/frmDisplay.h"
+#include "gui/frmMain.h"
+#include "gui/frmProgress.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -54,7 +54,7 @@ protected:
     clsGrid gridInfo;
     clsGrid gridComparison;
     clsActiveX activeX;
-    MainForm form;
+    MainWindowModel form;
     frmDisplay display;
     frmMain window;
 };

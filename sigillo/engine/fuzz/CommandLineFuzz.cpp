@@ -1,7 +1,7 @@
 // Any command line, as a shell verb or a person may pass it, parses without
 // fault, and what comes out keeps the rules' shape.
 
-#include "CommandLine.h"
+#include "engine/CommandLine.h"
 
 #include <cstdint>
 #include <cstdlib>

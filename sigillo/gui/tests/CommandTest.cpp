@@ -1,4 +1,4 @@
-#include "Command.h"
+#include "gui/Command.h"
 #include "GuiTestApp.h"
 
 #include <QHBoxLayout>
