@@ -21,26 +21,44 @@ constexpr std::array<uint64_t, 24> kTwoOverPiBits = {
 
 constexpr int kLargestExponent = 1280;
 
+// The same for ln 2 * 2/pi (the quarter turns in Im z of 2^z) and for
+// ln 10 * 2/pi (of 10^z), the latter halved to stay below 1 (mpmath, 1600 bits).
+constexpr std::array<uint64_t, 24> kLn2TwoOverPiBits = {
+    0x70F7263DFA5A6EEC, 0xB608582E55FEF3DD, 0x8E13BECD1D495C36, 0x1D72013AEA9F8FCA, 0x76E866FC9B48BE48,
+    0x15F5CB6FD8BEE211, 0x0394DB3020D6EB52, 0x30FFA9AE90CBC735, 0x51358CED67C0DB3C, 0x490D15BDD91A29F5,
+    0x682402AF5E8F9C23, 0xBFF15CBC71F05FED, 0xFE0BB0622A8C8F67, 0x7309C45A7502282A, 0xEAD0C2435C5527BB,
+    0x759F345E2D0628E8, 0xB1A563A253E62918, 0xEA5FFDABEAC0D479, 0xCFEDB1B6FC78B439, 0xA333A25FDC77BE31,
+    0x5916A9FBF567BD21, 0xD86A3B0D0301E0A6, 0x35686694F33D292F, 0xA92AF1436D4A0BD5};
+constexpr std::array<uint64_t, 24> kHalfLn10TwoOverPiBits = {
+    0xBBA1AADB42E5A197, 0x2F89D7E49E46C615, 0xD9177F10CDE1568E, 0x15E7E671FDB21928, 0xC1B9A4F996A1526B,
+    0x387678D3FCFF9B23, 0x0F0AB1DB14BAFFC3, 0x9AB6109729E9B0FF, 0x4403AB8148241578, 0x9E7489311EA9826B,
+    0xC2F45D673519768B, 0xFF2B9A0F53C330CC, 0xD3CF26E2DCCCC225, 0x78859F7CF6C39F9C, 0xAA8AE61E62EAF4D2,
+    0x2926949FDFAB5F54, 0x75BEB26965A9C436, 0x13EA83B0C869D8E3, 0xB82C064B1FEEC0CE, 0x0C0048C5D3D8674F,
+    0xD18174AC14B3071A, 0x5CC9EAE1860015A5, 0x913ECD99896CFECA, 0xC25E57A046F09E21};
+
+using Bits = std::array<uint64_t, 24>;
+
 // pi/2 as the sum of the nearest extended value and the rest (mpmath).
 constexpr Ext kHalfPiHigh = 0xc90fdaa22168c235p-63L;
 constexpr Ext kHalfPiLow = -2.50827880633416601177866354017e-20L;
 
-// The 64 bits of 2/pi that start at bit `first` (bit 1 is the first after
-// the binary point; the bits before it are zero, as 2/pi < 1).
-uint64_t twoOverPiWord(int first) {
+// The 64 bits of the constant that start at bit `first` (bit 1 is the
+// first after the binary point; the bits before it are zero, as each
+// constant is below 1).
+uint64_t constantWord(const Bits& bits, int first) {
     const int offset = first - 1;
     if (offset <= -64) {
         return 0;
     }
     if (offset < 0) {
-        return kTwoOverPiBits[0] >> -offset;
+        return bits[0] >> -offset;
     }
     const int word = offset / 64;
     const int shift = offset % 64;
     if (shift == 0) {
-        return kTwoOverPiBits[word];
+        return bits[word];
     }
-    return (kTwoOverPiBits[word] << shift) | (kTwoOverPiBits[word + 1] >> (64 - shift));
+    return (bits[word] << shift) | (bits[word + 1] >> (64 - shift));
 }
 
 // 256-bit fixed-point fraction, most significant word first.
@@ -80,22 +98,22 @@ Ext fractionTimesHalfPi(const Fraction& f) {
     return h * kHalfPiHigh + (h * kHalfPiLow + l * kHalfPiHigh);
 }
 
-} // namespace
-
-ReducedAngle reduceLongAngle(Ext x) {
+// x times (bits 2^scale) in quarter turns, modulo 4.
+ReducedAngle reduceQuarterTurns(Ext x, const Bits& bits, int scale) {
     // x = m 2^e with a 64-bit integer m. Bits of 2/pi up to place e - 2 only
     // add multiples of 4 quarter turns, and 256 bits from place e - 1 on
     // leave m 2^-254 of error at most, far below the closest any extended
     // argument comes to a multiple of pi/2.
     int exponent = 0;
     const Ext mantissa = std::frexp(std::fabs(x), &exponent);
+    exponent += scale;
     if (exponent > kLargestExponent) {
         return {kNanExt, 0}; // beyond every argument a double can carry
     }
     const uint64_t m = static_cast<uint64_t>(std::ldexp(mantissa, 64));
     const int first = exponent - 64 - 1;
-    const uint64_t w[4] = {twoOverPiWord(first), twoOverPiWord(first + 64), twoOverPiWord(first + 128),
-                           twoOverPiWord(first + 192)};
+    const uint64_t w[4] = {constantWord(bits, first), constantWord(bits, first + 64),
+                           constantWord(bits, first + 128), constantWord(bits, first + 192)};
     // x 2/pi modulo 4 = (m W modulo 2^256) / 2^254: the top two bits of the
     // product's low 256 count the quarter turns, the rest is the fraction.
     Fraction f{};
@@ -124,6 +142,18 @@ ReducedAngle reduceLongAngle(Ext x) {
         return {-r, -quarter & 3};
     }
     return {r, quarter & 3};
+}
+
+} // namespace
+
+ReducedAngle reduceLongAngle(Ext x) {
+    return reduceQuarterTurns(x, kTwoOverPiBits, 0);
+}
+
+ReducedAngle reduceLogAngle(Ext y, LogBase base) {
+    NearestFullPrecisionScope scope;
+    return base == LogBase::Two ? reduceQuarterTurns(y, kLn2TwoOverPiBits, 0)
+                                : reduceQuarterTurns(y, kHalfLn10TwoOverPiBits, 1);
 }
 
 Ext fixAngle(Ext x) {

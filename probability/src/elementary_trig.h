@@ -87,6 +87,33 @@ inline Ext tan(Ext x) {
     return (a.quarter & 1) ? -1.0L / t : t;
 }
 
+// The angle y ln 2 or y ln 10 (of 2^(iy) and 10^(iy)) in quarter turns,
+// from the exact product: y ln b rounded first would lose the angle for
+// large y.
+enum class LogBase { Two, Ten };
+ReducedAngle reduceLogAngle(Ext y, LogBase base);
+
+// (cos, sin) of a reduced angle.
+struct CosSin {
+    Ext cos;
+    Ext sin;
+};
+
+inline CosSin cosSinOf(ReducedAngle a) {
+    const Ext c = x87::cos(a.r);
+    const Ext s = x87::sin(a.r);
+    switch (a.quarter) {
+    case 0:
+        return {c, s};
+    case 1:
+        return {-s, c};
+    case 2:
+        return {-c, -s};
+    default:
+        return {s, -c};
+    }
+}
+
 // x - 2 pi round(x / 2 pi) with the exact quotient: the angle in [-pi, pi].
 Ext fixAngle(Ext x);
 
