@@ -98,6 +98,29 @@ private:
     uint16_t saved_;
 };
 
+// Runs a block at full (64-bit) precision with rounding to nearest, whatever
+// precision and rounding the caller left in the control word; the exception
+// masks stay the caller's. Loads the control word only when it differs.
+class NearestFullPrecisionScope {
+public:
+    NearestFullPrecisionScope() : saved_(readControlWord()) {
+        const uint16_t wanted = static_cast<uint16_t>((saved_ & ~0x0F00) | 0x0300);
+        if (wanted != saved_) {
+            loadControlWord(wanted);
+        }
+    }
+    ~NearestFullPrecisionScope() {
+        if (readControlWord() != saved_) {
+            loadControlWord(saved_);
+        }
+    }
+    NearestFullPrecisionScope(const NearestFullPrecisionScope&) = delete;
+    NearestFullPrecisionScope& operator=(const NearestFullPrecisionScope&) = delete;
+
+private:
+    uint16_t saved_;
+};
+
 // ---- Bare x87 instructions ---------------------------------------------------
 
 namespace x87 {
@@ -219,99 +242,6 @@ inline Ext ln(Ext x) {
 }
 inline Ext log10(Ext x) {
     return scaledLog2(x, kLog10Of2);
-}
-
-// Trigonometric functions reduce the argument themselves for |x| < 2^32 with
-// pi/2 split into 32-bit pieces (about 200 bits in all), because the
-// processor's own reduction uses a 66-bit pi and loses every correct digit
-// near multiples of pi. Larger arguments are left to the processor, which
-// reduces up to 2^63; beyond that the angle has no meaningful digits and the
-// result is a NaN.
-struct ReducedAngle {
-    Ext r;       // in about [-pi/4, pi/4]
-    int quarter; // number of quarter turns taken off, modulo 4
-};
-
-inline ReducedAngle reduceQuarterTurns(Ext x) {
-    constexpr Ext p1 = 0xc90fdaa2p-31L;
-    constexpr Ext p2 = 0x85a308d3p-65L;
-    constexpr Ext p3 = 0x98cc5170p-100L;
-    constexpr Ext p4 = 0xdc1cd129p-135L;
-    constexpr Ext p5 = 0x93822299p-173L;
-    constexpr Ext p6 = 0xf31d0082p-205L;
-    const Ext k = x87::roundInt(x * kTwoOverPi);
-    // k has at most 32 bits and every piece 32, so each product is exact and
-    // the early differences cancel exactly.
-    Ext r = x - k * p1;
-    r -= k * p2;
-    r -= k * p3;
-    r -= k * p4;
-    r -= k * p5;
-    r -= k * p6;
-    return {r, static_cast<int>(static_cast<int64_t>(k) & 3)};
-}
-
-enum class TrigRange { Small, Reducible, Processor, Hopeless };
-
-inline TrigRange trigRange(Ext x) {
-    const Ext a = std::fabs(x);
-    if (a <= 0.785398163397448309616L) {
-        return TrigRange::Small;
-    }
-    if (a < 0x1p32L) {
-        return TrigRange::Reducible;
-    }
-    if (a < 0x1p63L || std::isinf(a) || std::isnan(a)) {
-        return TrigRange::Processor; // infinities and NaNs: invalid there
-    }
-    return TrigRange::Hopeless;
-}
-
-// sin(x + quarters * pi/2): sine and cosine differ only by a quarter turn,
-// which picks the kernel and the sign after the reduction.
-inline Ext sinQuarterShifted(Ext x, int quarters) {
-    switch (trigRange(x)) {
-    case TrigRange::Small:
-    case TrigRange::Processor:
-        return quarters ? x87::cos(x) : x87::sin(x);
-    case TrigRange::Hopeless:
-        return NanValue;
-    case TrigRange::Reducible:
-        break;
-    }
-    const ReducedAngle a = reduceQuarterTurns(x);
-    switch ((a.quarter + quarters) & 3) {
-    case 0:
-        return x87::sin(a.r);
-    case 1:
-        return x87::cos(a.r);
-    case 2:
-        return -x87::sin(a.r);
-    default:
-        return -x87::cos(a.r);
-    }
-}
-
-inline Ext sin(Ext x) {
-    return sinQuarterShifted(x, 0);
-}
-inline Ext cos(Ext x) {
-    return sinQuarterShifted(x, 1);
-}
-
-inline Ext tan(Ext x) {
-    switch (trigRange(x)) {
-    case TrigRange::Small:
-    case TrigRange::Processor:
-        return x87::tan(x);
-    case TrigRange::Hopeless:
-        return NanValue;
-    case TrigRange::Reducible:
-        break;
-    }
-    const ReducedAngle a = reduceQuarterTurns(x);
-    const Ext t = x87::tan(a.r);
-    return (a.quarter & 1) ? -1.0L / t : t;
 }
 
 // Hyperbolic functions from E = e^x; near zero sinh and tanh use e^x - 1
