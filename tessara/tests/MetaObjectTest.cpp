@@ -49,7 +49,7 @@ TEST(MetaObject, MethodsAndIndexedPropertiesAreInvokableByName) {
     EXPECT_EQ(control.ColWidth(1), 2500);
 }
 
-TEST(MetaObject, EventsAreSignalsInTheirInterfaceOrder) {
+TEST(MetaObject, EventsAreTheFirstSignalsInTheirInterfaceOrder) {
     Tessara control;
     const QMetaObject* meta = control.metaObject();
     QStringList signalNames;
@@ -59,7 +59,8 @@ TEST(MetaObject, EventsAreSignalsInTheirInterfaceOrder) {
     QStringList expected;
     for (const auto& event : identity::kEvents)
         expected << QString::fromLatin1(event.name.data(), qsizetype(event.name.size()));
-    EXPECT_EQ(signalNames, expected);
+    // The change notifications of the properties follow the events.
+    EXPECT_EQ(signalNames.mid(0, expected.size()), expected);
 }
 
 TEST(Identity, KeepsTheIdentifiersOfTheControl) {
