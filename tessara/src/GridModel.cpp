@@ -350,6 +350,7 @@ void GridModel::setRedraw(bool on) {
     if (redraw_ == on)
         return;
     redraw_ = on;
+    emit appearanceChanged();
     notify();
 }
 
