@@ -6,6 +6,7 @@
 #include <cmath>
 #include <utility>
 
+#include "CellAlignment.h"
 #include "KeyCodes.h"
 #include "tessara/GridModel.h"
 
@@ -18,18 +19,6 @@ constexpr int kTextMarginPx = 3;
 bool isUserFocus(Qt::FocusReason reason) {
     // Switching windows or closing a popup is no focus change inside the form.
     return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
-}
-
-Qt::Alignment textAlignment(int alignment, const QString& text) {
-    if (alignment < AlignLeftTop || alignment > AlignRightBottom) {
-        // General: numbers to the right, other text to the left.
-        bool number = false;
-        text.trimmed().toDouble(&number);
-        return (number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
-    }
-    const Qt::Alignment horizontal[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
-    const Qt::Alignment vertical[] = {Qt::AlignTop, Qt::AlignVCenter, Qt::AlignBottom};
-    return horizontal[alignment / 3] | vertical[alignment % 3];
 }
 
 } // namespace
