@@ -39,7 +39,7 @@ Ext betaCdfInv(Ext p, Ext a, Ext b) {
         ++steps;
     }
     if (steps == maxSteps)
-        throw ProbabilityError(prob::kFailedToConverge);
+        return noAnswer(kFailedToConverge);
     return x;
 }
 
@@ -69,7 +69,7 @@ Ext gammaCdfInv(Ext p, Ext a, Ext b) {
         ++steps;
     }
     if (steps == maxSteps)
-        throw ProbabilityError(prob::kFailedToConverge);
+        return noAnswer(kFailedToConverge);
     return x;
 }
 

@@ -1,5 +1,6 @@
 // The error function, its complement and its inverse, all through the
 // regularised incomplete gamma function of order one half.
+#include "frame.h"
 #include "probability.h"
 #include "sf_internal.h"
 
@@ -43,7 +44,7 @@ Ext erfInv(Ext y) {
     if (std::isnan(y))
         return y;
     if (std::fabs(y) > 1)
-        throw ProbabilityError("Argument outside -1..1");
+        return noAnswer("Argument outside -1..1");
     // The largest double less five units in the last place, as the library has always answered.
     if (y == 1)
         return 1.797693134862315e308;
