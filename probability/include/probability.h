@@ -38,12 +38,17 @@ typedef struct Cplx {
 
 /* ---- Failures -------------------------------------------------------------
  *
- * The two failures that are not domain errors ("Failed to converge!" from the
- * iterative inverses and "Offset < 1" from the text walkers) are thrown as a
- * C++ exception of type ProbabilityError, which a C++ caller catches by type
- * (also when the library was loaded with dlopen). A C caller cannot catch it:
- * the unwinder finds no handler and the process ends through std::terminate
- * (SIGABRT). C callers keep to the documented domains of those functions.
+ * The failures that are not domain errors ("Failed to converge!" where an
+ * iterative inverse has no answer, "Offset < 1" from the text walkers,
+ * unreadable number text) reach each caller the way it can take them:
+ *
+ * - A C++ caller catches them as the exception ProbabilityError, by type
+ *   (also when the library was loaded with dlopen); what() is the message.
+ * - A caller with no C++ handler for it (a C program, or frames the unwinder
+ *   cannot pass) is never ended. The function returns its no-answer value
+ *   (a NaN; a complex result (NaN, NaN)) and sets errno: EDOM when there is
+ *   no answer, EINVAL for unreadable text or a position below 1. errno is
+ *   untouched by calls that succeed, so set it to 0 before the call.
  */
 #ifdef __cplusplus
 #include <stdexcept>

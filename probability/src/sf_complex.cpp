@@ -7,20 +7,19 @@
 #include <cmath>
 #include <limits>
 
-namespace probability::special {
+namespace prob {
 namespace {
 
-constexpr Real lnSqrtTwoPi = 0.91893853320467274178L;
-constexpr Real inf = std::numeric_limits<Real>::infinity();
-constexpr Real nan = std::numeric_limits<Real>::quiet_NaN();
+constexpr Ext inf = std::numeric_limits<Ext>::infinity();
+constexpr Ext nan = std::numeric_limits<Ext>::quiet_NaN();
 
 // Bernoulli coefficients B_2k / (2k (2k - 1)), k = 1..8.
-constexpr Real stirlingTerms[8] = {1.0L / 12,   -1.0L / 360,      1.0L / 1260, -1.0L / 1680,
-                                   1.0L / 1188, -691.0L / 360360, 1.0L / 156,  -3617.0L / 122400};
+constexpr Ext stirlingTerms[8] = {1.0L / 12,   -1.0L / 360,      1.0L / 1260, -1.0L / 1680,
+                                  1.0L / 1188, -691.0L / 360360, 1.0L / 156,  -3617.0L / 122400};
 
 // Below this real part the upward recurrence would take too many steps to be
 // worth waiting for; such arguments give a complex NaN.
-constexpr Real recurrenceFloor = -1e6L;
+constexpr Ext recurrenceFloor = -1e6L;
 
 Complex stirling(Complex z) {
     const Complex inv = 1.0L / z;
@@ -28,7 +27,7 @@ Complex stirling(Complex z) {
     Complex sum = 0;
     for (int k = 7; k >= 0; --k)
         sum = sum * inv2 + stirlingTerms[k];
-    return (z - 0.5L) * std::log(z) - z + lnSqrtTwoPi + sum * inv;
+    return (z - 0.5L) * std::log(z) - z + kLnSqrtTwoPi + sum * inv;
 }
 
 } // namespace
@@ -51,11 +50,11 @@ Complex lnGamma(Complex z) {
     return stirling(z) - logs;
 }
 
-} // namespace probability::special
+} // namespace prob
 
 namespace {
 
-using namespace probability::special;
+using namespace prob;
 
 void store(Cplx* r, Complex v) {
     r->Re = static_cast<double>(v.real());
@@ -65,21 +64,19 @@ void store(Cplx* r, Complex v) {
 // Where J0 changes from its power series, whose terms grow to about
 // e^|z| / |z| and cancel, to the Hankel expansion, whose smallest term is
 // about e^(-2|z|): near 15 both hold to a few parts in 1e15 of J0's size.
-constexpr Real hankelReach = 15;
-constexpr Real quarterPi = 0.785398163397448309615660845819875721L;
-constexpr Real twoOverPi = 0.636619772367581343075535053490057448L;
+constexpr Ext hankelReach = 15;
 
-// J0(z) = sqrt(2 / (pi z)) (P cos(z - pi/4) - Q sin(z - pi/4)) for large |z|
+// J0(z) = sqrt(2 / (kPi z)) (P cos(z - kPi/4) - Q sin(z - kPi/4)) for large |z|
 // and Re z >= 0, P and Q summed until their terms stop falling.
 Complex hankelJ0(Complex z) {
     Complex p = 1, q = 0, term = 1;
     const Complex inv = 1.0L / z;
-    Real previous = std::numeric_limits<Real>::infinity();
+    Ext previous = std::numeric_limits<Ext>::infinity();
     for (int k = 1; k < 200; ++k) {
         // term = a_k / z^k with a_k = a_(k-1) (-(2k - 1)^2) / (8k); odd k go
         // into Q and even k into P, with the sign (-1)^(k/2) in both.
-        term *= -static_cast<Real>((2 * k - 1) * (2 * k - 1)) / (8 * k) * inv;
-        const Real size = std::abs(term);
+        term *= -static_cast<Ext>((2 * k - 1) * (2 * k - 1)) / (8 * k) * inv;
+        const Ext size = std::abs(term);
         if (!(size < previous) || size < 1e-22L * std::abs(p))
             break;
         previous = size;
@@ -88,8 +85,8 @@ Complex hankelJ0(Complex z) {
         else
             p += (k % 4 == 2 ? -1.0L : 1.0L) * term;
     }
-    const Complex chi = z - quarterPi;
-    return std::sqrt(twoOverPi / z) * (p * std::cos(chi) - q * std::sin(chi));
+    const Complex chi = z - (kPi / 4);
+    return std::sqrt(kTwoOverPi / z) * (p * std::cos(chi) - q * std::sin(chi));
 }
 
 // sum of (-t)^k / (k!)^2 with t = z^2 / 4, to the last bit of its sum or of
@@ -98,8 +95,8 @@ Complex seriesJ0(Complex w) {
     const Complex t = -w * w / 4.0L;
     Complex term = t;
     Complex sum = 1.0L + t;
-    for (int k = 2; k <= 200 && std::norm(term) >= 1e-44L * std::max<Real>(1, std::norm(sum)); ++k) {
-        term = term * t / static_cast<Real>(k * k);
+    for (int k = 2; k <= 200 && std::norm(term) >= 1e-44L * std::max<Ext>(1, std::norm(sum)); ++k) {
+        term = term * t / static_cast<Ext>(k * k);
         sum += term;
     }
     return sum;

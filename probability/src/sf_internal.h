@@ -4,18 +4,19 @@
 #ifndef PROBABILITY_SPECIAL_INTERNAL_H
 #define PROBABILITY_SPECIAL_INTERNAL_H
 
+#include "constants.h"
+
 #include <array>
 #include <complex>
 
-namespace probability::special {
+namespace prob {
 
-using Real = long double;
-using Complex = std::complex<long double>;
+using Complex = std::complex<Ext>;
 
 // A polynomial with its coefficients highest power first, by Horner's rule.
-template <std::size_t N> Real horner(const std::array<Real, N>& c, Real x) {
-    Real sum = 0;
-    for (Real k : c)
+template <std::size_t N> Ext horner(const std::array<Ext, N>& c, Ext x) {
+    Ext sum = 0;
+    for (Ext k : c)
         sum = sum * x + k;
     return sum;
 }
@@ -23,59 +24,59 @@ template <std::size_t N> Real horner(const std::array<Real, N>& c, Real x) {
 // A probability and its complement, each computed directly (never one as
 // one minus the other where that would cancel).
 struct Tails {
-    Real lower;
-    Real upper;
+    Ext lower;
+    Ext upper;
 };
 
 // Sign of Gamma(x): 1 for x > 0, else +1 when |x| truncated is odd, -1 when even.
-int gammaSign(Real x);
-Real gamma(Real x);
-Real lnGamma(Real x);
+int gammaSign(Ext x);
+Ext gamma(Ext x);
+Ext lnGamma(Ext x);
 // ln|Gamma(x)| for x <= 0.03125 in magnitude after the recurrence, used by both routines.
-Real smallGamma(Real z, Real x);
+Ext smallGamma(Ext z, Ext x);
 
 // The binomial coefficient by the product (n - b + 1) / b over b = 2..k,
 // rounded to the nearest integer; 0 for k < 0 or k > n >= 0.
-Real binomialCoefficient(long long n, long long k);
+Ext binomialCoefficient(long long n, long long k);
 
-// ln Gamma(x) less its Stirling sum (x - 1/2) ln x - x + ln sqrt(2 pi), for
+// ln Gamma(x) less its Stirling sum (x - 1/2) ln x - x + ln sqrt(2 kPi), for
 // x >= 10: the small remainder 1/(12x) - 1/(360x^3) + ..., which lets
 // ratios of gamma functions of large arguments be formed without the
 // cancellation of their logarithms.
-Real stirlingRemainder(Real x);
+Ext stirlingRemainder(Ext x);
 // x - ln(1 + x) for x > -1, without cancellation near 0.
-Real lnOnePlusRemainder(Real x);
+Ext lnOnePlusRemainder(Ext x);
 // Beta(a, b) for finite a, b not poles.
-Real beta(Real a, Real b);
+Ext beta(Ext a, Ext b);
 
 // Regularised lower (P) and upper (Q) incomplete gamma functions with the
 // domain rules of the exported IGamma / JGamma.
-Real lowerGamma(Real a, Real x);
-Real upperGamma(Real a, Real x);
-Real gammaSeries(Real a, Real x);
-Real gammaFraction(Real a, Real x);
+Ext lowerGamma(Ext a, Ext x);
+Ext upperGamma(Ext a, Ext x);
+Ext gammaSeries(Ext a, Ext x);
+Ext gammaFraction(Ext a, Ext x);
 // x^a e^-x / Gamma(a) for a > 0, x > 0: the gamma density at x times x.
-Real gammaPrefactor(Real a, Real x);
+Ext gammaPrefactor(Ext a, Ext x);
 // x^a y^b / B(a, b) for y = 1 - x (see betaTails): the beta density times x y.
-Real betaPrefactor(Real x, Real y, Real a, Real b);
+Ext betaPrefactor(Ext x, Ext y, Ext a, Ext b);
 // P(a, x) and Q(a, x) for a > 0, x > 0, both finite.
-Tails gammaTails(Real a, Real x);
+Tails gammaTails(Ext a, Ext x);
 
-Complex gammaSeries(Real a, Complex z);
-Complex gammaFraction(Real a, Complex z);
+Complex gammaSeries(Ext a, Complex z);
+Complex gammaFraction(Ext a, Complex z);
 
 // Regularised incomplete beta I_x(a, b).
-Real betaIncomplete(Real x, Real a, Real b);
+Ext betaIncomplete(Ext x, Ext a, Ext b);
 // I_x(a, b) and 1 - I_x(a, b) for 0 < x < 1, a, b > 0, with y = 1 - x given
 // by the caller, who can often form it without rounding (1 - x itself loses
 // the digits of y when x is tiny).
-Tails betaTails(Real x, Real y, Real a, Real b);
+Tails betaTails(Ext x, Ext y, Ext a, Ext b);
 
-Real erf(Real x);
-Real erfc(Real x);
-Real erfInv(Real y);
+Ext erf(Ext x);
+Ext erfc(Ext x);
+Ext erfInv(Ext y);
 // The x with erfc(x) = q, for 0 < q < 2.
-Real erfcInv(Real q);
+Ext erfcInv(Ext q);
 
 Complex lnGamma(Complex z);
 
@@ -84,6 +85,6 @@ Complex lnGamma(Complex z);
 // 1e11, and the reason no argument can hang a call.
 inline constexpr long maxIterations = 4000000;
 
-} // namespace probability::special
+} // namespace prob
 
 #endif

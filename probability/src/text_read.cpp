@@ -1,14 +1,16 @@
 // Reading numbers and complex numbers from text.
+#include "frame.h"
 #include "text_internal.h"
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
 #include <locale.h>
 
-namespace probability::text {
+namespace prob {
 namespace {
 
 bool isBlank(char c) {
@@ -37,8 +39,9 @@ std::string upper(std::string_view text) {
     return u;
 }
 
-[[noreturn]] void raiseConversionError(std::string_view text) {
-    throw ProbabilityError("'" + std::string(text) + "' is not a valid floating point value");
+double conversionFailure(std::string_view text) {
+    raiseFailure("'" + std::string(text) + "' is not a valid floating point value", EINVAL);
+    return std::numeric_limits<double>::quiet_NaN();
 }
 
 } // namespace
@@ -101,7 +104,7 @@ double readNumber(std::string_view text) {
     // locale's own is untouched whatever happens.
     if (auto v = parseDecimal(text, alternateDecimal(decimal)))
         return *v;
-    raiseConversionError(text);
+    return conversionFailure(text);
 }
 
 Cplx readComplex(std::string_view t) {
@@ -133,14 +136,14 @@ Cplx readComplex(std::string_view t) {
     return {real, imag};
 }
 
-} // namespace probability::text
+} // namespace prob
 
 double StrToVal_PChar(const char* s) {
-    return probability::text::readNumber(s ? s : "");
+    return prob::readNumber(s ? s : "");
 }
 
 void StrToCplx_PChar(Cplx* r, const char* s) {
-    const Cplx z = probability::text::readComplex(s ? s : "");
+    const Cplx z = prob::readComplex(s ? s : "");
     if (r)
         *r = z;
 }

@@ -2,20 +2,24 @@
 #include "frame.h"
 #include "text_internal.h"
 
+#include <cerrno>
 #include <cstring>
 
-namespace probability::text {
+namespace prob {
 namespace {
 
 struct Field {
     std::optional<std::string_view> text; // nothing when the list is used up
     int32_t next;                         // the position after the field
+    bool failed = false;                  // a position below 1 (C callers)
 };
 
 // The next field of s from the 1-based position pos.
 Field nextField(const char* s, int32_t pos, const char* sep) {
-    if (pos < 1)
-        throw ProbabilityError(prob::kOffsetBelowOne);
+    if (pos < 1) {
+        raiseFailure(kOffsetBelowOne, EINVAL);
+        return {std::nullopt, pos, true};
+    }
     const std::string_view text(s ? s : "");
     const std::string_view separator(sep ? sep : "");
     const auto length = static_cast<long long>(text.size());
@@ -37,19 +41,25 @@ Field nextField(const char* s, int32_t pos, const char* sep) {
 }
 
 } // namespace
-} // namespace probability::text
+} // namespace prob
 
 double ExtractSample_PChar(const char* s, int32_t* pos, const char* sep) {
-    using namespace probability::text;
+    using namespace prob;
     const Field field = nextField(s, *pos, sep);
+    if (field.failed)
+        return NanValue;
     const double value = field.text ? readNumber(*field.text) : 0;
     *pos = field.next;
     return value;
 }
 
 void ExtractCplx_PChar(Cplx* r, const char* s, int32_t* pos, const char* sep) {
-    using namespace probability::text;
+    using namespace prob;
     const Field field = nextField(s, *pos, sep);
+    if (field.failed) {
+        *r = ComplexNan;
+        return;
+    }
     *r = field.text ? readComplex(*field.text) : Cplx{0, 0};
     *pos = field.next;
 }

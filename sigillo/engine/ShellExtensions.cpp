@@ -1,6 +1,6 @@
-#include "ShellExtensions.h"
+#include "engine/ShellExtensions.h"
 
-#include "registry/RegistryTree.h"
+#include "text/AsciiCase.h"
 
 namespace sigillo {
 
@@ -40,8 +40,8 @@ ShellState DisableShellExtensions(clsRegistry& registry, const std::string& exeP
 
 ShellState ShellButtonClick(clsRegistry& registry, const std::string& caption, const std::string& exePath,
                             Ui& ui) {
-    return registry::equalsNoCase(caption, "enable") ? EnableShellExtensions(registry, exePath, ui)
-                                                     : DisableShellExtensions(registry, exePath, ui);
+    return text::equalsNoCase(caption, "enable") ? EnableShellExtensions(registry, exePath, ui)
+                                                 : DisableShellExtensions(registry, exePath, ui);
 }
 
 } // namespace sigillo

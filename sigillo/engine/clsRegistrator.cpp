@@ -1,6 +1,6 @@
-#include "clsRegistrator.h"
+#include "engine/clsRegistrator.h"
 
-#include "ProgramFolder.h"
+#include "engine/ProgramFolder.h"
 
 #include <cerrno>
 #include <chrono>

@@ -1,6 +1,7 @@
-#include "Program.h"
+#include "gui/Program.h"
 
-#include "SigilloError.h"
+#include "engine/SigilloError.h"
+#include "text/AsciiCase.h"
 
 #include <cctype>
 #include <chrono>
@@ -19,9 +20,7 @@ constexpr const char* kShellAssociations[] = {".dll", ".exe", ".ocx", "Folder"};
 // The setting is text compared as a Boolean: "true" in any case or a
 // non-zero number is true.
 bool TextAsBoolean(const std::string& text) {
-    std::string lower;
-    for (const char c : text)
-        lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string lower = sigillo::text::lowerAscii(text);
     if (lower == "true")
         return true;
     if (lower == "false" || lower.empty())
