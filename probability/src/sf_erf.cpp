@@ -4,16 +4,17 @@
 // above it the smooth factor erfc(x) e^(x^2) (times x beyond 2, in 1/x^2),
 // so that the Gaussian factor is formed once by the exponential and the
 // upper tail keeps its relative precision down to the last subnormal.
-// The inverses start from fits good to about 1e-8 in w = sqrt(-ln q) and take
-// one Halley step on erfc, which triples the digits. Exponentials and
+// The inverses are rational fits, in y^2 up to |y| = 1/2 and in
+// w = sqrt(-ln q) beyond. Exponentials and
 // logarithms are the library's own x87 kernels, twice as fast as the C
 // library's long-double ones and exact to well below a double's last bit
 // for every exponent these functions meet (|x^2| < 11400).
 //
-// Every table: Chebyshev interpolants made by tests/reference/
-// make_coefficients.py (mpmath at 40 digits), highest power first; the title
-// names the function fitted, its variable and interval, and the largest
-// relative error measured on a grid of 2001 points.
+// Every table is made by tests/reference/make_coefficients.py (mpmath):
+// Chebyshev interpolants, or rational fits by Loeb's reweighted least
+// squares, highest power first; the title names the function fitted, its
+// variable and interval, and the largest relative error measured on a grid
+// (2001 points for the polynomials, 401 for the rational fits).
 #include "frame.h"
 #include "probability.h"
 #include "sf_internal.h"
@@ -86,44 +87,75 @@ constexpr std::array<Ext, 12> erfcBeyondEight = {
     -16.66121764157757651507195L, 3.702494125774157154432006L,  -1.057855469125937085895526L,
     0.423142187660795491252781L,  -0.282094791773878136375423L, 0.5641895835477562869476946L};
 
-// erfinv(y) / y in t = y^2: Chebyshev fit of degree 17 on [0.0, 0.25]; largest relative error 8.2e-23
-constexpr std::array<Ext, 18> erfInvSmall = {
-    0.1476945910126431473324069L,   -0.1759950804102751400929501L, 0.1569549072956298354894401L,
-    -0.04849713233634065780029505L, 0.04041757052774124393203772L, 0.01551528367754051815432564L,
-    0.02350702212347025086942427L,  0.02490335153288620608347338L, 0.02799251442495806179140775L,
-    0.03168811563691455395740792L,  0.03646597850294436796238665L, 0.04283671868702542589983832L,
-    0.05173128203930652498832565L,  0.06495961774437982899099788L, 0.08655212924155876270054145L,
-    0.1275561753055978922376702L,   0.2320136665346544937071052L,  0.8862269254527580136490245L};
+// erfinv(y) / y in t = y^2: rational fit of degrees 6/6 on [0.0, 0.25] in s = (t - 0.125) / 0.125; largest
+// relative error 5.3e-23
+constexpr std::array<Ext, 7> erfInvSmallNumerator = {
+    2.542016090213623684749042e-9L,  -0.000001325721833899148873078548L, 0.0001173413837628408594143694L,
+    -0.003797120275708374616901165L, 0.0552611402742718463133715L,       -0.3686358406504031970082204L,
+    0.9174083670522700934940169L};
+constexpr std::array<Ext, 7> erfInvSmallDenominator = {1.601372167366085328050753e-8L,
+                                                       -0.000003605307430513648213106989L,
+                                                       0.0002239349704368491798505071L,
+                                                       -0.00585144353867800422870682L,
+                                                       0.07342803431599224663331037L,
+                                                       -0.4384124729969209096635186L,
+                                                       1.0L};
 
-// erfcinv(e^(-w^2)) in w: Chebyshev fit of degree 10 on [0.8, 2.0] in s = (v - 1.4) / 0.6; largest relative
-// error 3.6e-9
-constexpr std::array<Ext, 11> erfcInvStart1 = {
-    -0.000003576952658366540249038186L, 0.000006914547947325282528914692L, 0.000006984520800682042338560486L,
-    -0.00007209339964806177762088432L,  0.0003273350344342248049129408L,   -0.001181745173338703835121881L,
-    0.003511367618551680158483707L,     -0.008357618299785960911097367L,   0.01246213194505626376801744L,
-    0.6202018486347432268187501L,       1.041286766607843106364783L};
+// erfcinv(e^(-w^2)) in w: rational fit of degrees 9/9 on [0.8, 2.0] in s = (w - 1.4) / 0.6;
+// largest relative error 1.1e-21
+constexpr std::array<Ext, 10> erfcInvNumerator1 = {
+    -0.000006173760645438685652282379L, -0.0001174612415057533806149863L, -0.0003231217138302825219358202L,
+    0.007952308450584098619802429L,     0.09155421175119916695158697L,    0.4701696191319162571826595L,
+    1.392368082949006632436463L,        2.463241233620121294485649L,      2.43556386795174655211982L,
+    1.041286766607843106365611L};
+constexpr std::array<Ext, 10> erfcInvDenominator1 = {
+    -1.807065063189923171062421e-10L, -0.00001027893625173731241726975L,
+    -0.0001722999990395566687431778L, -0.0001889317123913238153691153L,
+    0.01328461344268212764155084L,    0.1242066476625483941644154L,
+    0.5409579108446788398075108L,     1.315228020311229143815123L,
+    1.7433833708057365694807L,        1.0L};
 
-// erfcinv(e^(-w^2)) in w: Chebyshev fit of degree 8 on [2.0, 4.0] in s = (v - 3.0) / 1.0; largest relative
-// error 1.3e-8
-constexpr std::array<Ext, 9> erfcInvStart2 = {
-    0.00001258171999848375771888248L, -0.00003857397985400610794061464L, 0.00008188352157859600861014555L,
-    -0.0001962119056328414064238287L, 0.0003604631527321547456114358L,   0.00006755871812868520392571223L,
-    -0.005442101053743164721470206L,  1.041752757617993345937261L,       2.714760997939284885853204L};
+// erfcinv(e^(-w^2)) in w: rational fit of degrees 9/9 on [2, 4.0] in s = (w - 3) / 1;
+// largest relative error 1.94e-24
+constexpr std::array<Ext, 10> erfcInvNumerator2 = {
+    -0.00000078515122940649241206418L, 0.000009818908155780409214524204L, 0.001085449859982328015087004L,
+    0.02028321121346725942603975L,     0.1828581584781952867035157L,      0.9502545474990474600688135L,
+    3.002481498181343418968823L,       5.712379941231535353221856L,       6.02924140569209638011109L,
+    2.714760997939284885853209L};
+constexpr std::array<Ext, 10> erfcInvDenominator2 = {
+    -3.54671509643647243325321e-12L,  -0.000000784884653294510146812435L,
+    0.00001215802623409840768745325L, 0.001047542726363643307901885L,
+    0.01719087374977507168625336L,    0.133184948162637844267225L,
+    0.5719470377001031208663251L,     1.401206587783735715298552L,
+    1.837174170477054724913828L,      1.0L};
 
-// erfcinv(e^(-w^2)) in w: Chebyshev fit of degree 8 on [4.0, 8.0] in s = (v - 6.0) / 2.0; largest relative
-// error 2.6e-9
-constexpr std::array<Ext, 9> erfcInvStart3 = {
-    0.000003388393743963706836761647L, -0.000005723693580016653286983935L, -0.000006729855328067505343204927L,
-    0.00006988456911980157736250036L,  -0.0003887146795329822669470802L,   0.001882937660380437648736075L,
-    -0.008567988376102031429061236L,   2.039044557721016102783224L,        5.801311035015543194368241L};
+// erfcinv(e^(-w^2)) in w: rational fit of degrees 9/9 on [4, 8.0] in s = (w - 6) / 2;
+// largest relative error 9.6e-27
+constexpr std::array<Ext, 10> erfcInvNumerator3 = {
+    0.000002443003017923280656195476L, 0.0001533908339901243566529672L, 0.00375797444332014146692425L,
+    0.04882733693074022187349952L,     0.3793649550133323778860968L,    1.856933547799236020584598L,
+    5.791843775414720774330529L,       11.19390387966507407536881L,     12.242449394211638842118L,
+    5.801311035015543194368241L};
+constexpr std::array<Ext, 10> erfcInvDenominator3 = {
+    1.1951872341390636876002e-13L,    0.000001221485911688049267334664L,
+    0.00007303286311863858643001185L, 0.001660811547627522063203354L,
+    0.01947267264920190930396861L,    0.1320038176515949570752555L,
+    0.5392048652219784822578712L,     1.312837662873525020471397L,
+    1.758810177336615122697456L,      1.0L};
 
-// erfcinv(e^(-w^2)) in w: Chebyshev fit of degree 9 on [8.0, 28.0] in s = (v - 18.0) / 10.0; largest relative
-// error 3.9e-8
-constexpr std::array<Ext, 10> erfcInvStart4 = {
-    0.0001818979972309757330059149L,  -0.0003811548409284274765923759L, 0.0003389339666384844676479001L,
-    -0.0006939121418059252803949449L, 0.001827689719303974721285571L,   -0.003810049862895954815155059L,
-    0.007890901163032450111446634L,   -0.01699328487843467639842938L,   10.03820002306441672488832L,
-    17.90366079889018068928322L};
+// erfcinv(e^(-w^2)) in w: rational fit of degrees 9/9 on [8, 28.0] in s = (w - 18) / 10;
+// largest relative error 7.91e-23
+constexpr std::array<Ext, 10> erfcInvNumerator4 = {
+    0.0007038856354573963783727523L, 0.02565049210842194714436097L, 0.3720177011376034552512127L,
+    2.900602319466365770145595L,     13.6481515265500476680068L,    40.69992883251548550640655L,
+    77.62109434922812770842513L,     91.91061285426013428944738L,   61.6308957074067704620709L,
+    17.90366096685251305185024L};
+constexpr std::array<Ext, 10> erfcInvDenominator4 = {
+    1.766468469155459445606617e-12L, 0.00007038844439718576141083945L,
+    0.002438357832593036705657087L,  0.03281522215037728888457639L,
+    0.2310605097626594595751923L,    0.9496464958703503313370924L,
+    2.36482646365888390938083L,      3.518872095242807131333054L,
+    2.881684134782583888855003L,     1.0L};
 
 // The value of a fit in s = (v - mid) / half.
 template <std::size_t N> Ext scaledFit(const std::array<Ext, N>& c, Ext v, Ext mid, Ext half) {
@@ -153,25 +185,26 @@ Ext erfcPositive(Ext x) {
     return prob::exp(-x * x) * erfcScaled(x);
 }
 
-// Approximately the x with erfc(x) = q, 0 < q <= 1/2, from w = sqrt(-ln q).
-Ext erfcInvStart(Ext q) {
-    const Ext w = prob::sqrt(-prob::ln(q));
-    if (w <= 2)
-        return scaledFit(erfcInvStart1, w, 1.4L, 0.6L);
-    if (w <= 4)
-        return scaledFit(erfcInvStart2, w, 3, 1);
-    if (w <= 8)
-        return scaledFit(erfcInvStart3, w, 6, 2);
-    return scaledFit(erfcInvStart4, w, 18, 10);
+template <std::size_t N>
+Ext scaledRational(const std::array<Ext, N>& num, const std::array<Ext, N>& den, Ext v, Ext mid, Ext half) {
+    const Ext s = (v - mid) / half;
+    return horner(num, s) / horner(den, s);
 }
 
-// The x with erfc(x) = q for 0 < q <= 1/2: one Halley step from the start,
-// f = erfc(x) - q, f' = -(2/sqrt(kPi)) e^(-x^2), f'' = -2x f'.
+// The x with erfc(x) = q for 0 < q <= 1/2, from w = sqrt(-ln q). Beyond the
+// last fit (q below e^-784, never a double) the first terms of the
+// asymptotic series, good to 1e-5, serve the callers that want a start.
 Ext erfcInvTail(Ext q) {
-    const Ext x = erfcInvStart(q);
-    const Ext gauss = prob::exp(-x * x);
-    const Ext u = (gauss * erfcScaled(x) - q) / (-kTwoOverSqrtPi * gauss);
-    return x - u / (1 + x * u);
+    const Ext w = prob::sqrt(-prob::ln(q));
+    if (w <= 2)
+        return scaledRational(erfcInvNumerator1, erfcInvDenominator1, w, 1.4L, 0.6L);
+    if (w <= 4)
+        return scaledRational(erfcInvNumerator2, erfcInvDenominator2, w, 3, 1);
+    if (w <= 8)
+        return scaledRational(erfcInvNumerator3, erfcInvDenominator3, w, 6, 2);
+    if (w <= 28)
+        return scaledRational(erfcInvNumerator4, erfcInvDenominator4, w, 18, 10);
+    return w - prob::ln(kSqrtPi * w) / (2 * w);
 }
 
 } // namespace
@@ -199,7 +232,7 @@ Ext erfc(Ext x) {
 Ext erfInvCore(Ext y) {
     const Ext a = std::fabs(y);
     if (a <= 0.5L)
-        return y * horner(erfInvSmall, y * y);
+        return y * scaledRational(erfInvSmallNumerator, erfInvSmallDenominator, y * y, 0.125L, 0.125L);
     const Ext x = erfcInvTail(1 - a);
     return y > 0 ? x : -x;
 }

@@ -9,7 +9,7 @@ coefficients are those of the polynomial in that variable, highest first. Run:  
 """
 import mpmath as mp
 
-mp.mp.dps = 40
+mp.mp.dps = 50
 
 
 def fit(name, f, lo, hi, degree, scaled=True):
@@ -29,6 +29,40 @@ def fit(name, f, lo, hi, degree, scaled=True):
           f" largest relative error {mp.nstr(worst, 2)}")
     print("{" + ", ".join(mp.nstr(c, 25) + "L" for c in coeffs) + "}")
     return coeffs
+
+
+def ratfit(name, f, lo, hi, n, m, points=120, rounds=6):
+    """A rational fit P(s)/Q(s), Q(0) = 1, in s scaled to [-1, 1], of degrees
+    n and m, by linearised least squares on the relative error at Chebyshev
+    points, reweighted by the last denominator (Loeb's iteration), which
+    comes close to the minimax fit."""
+    lo, hi = mp.mpf(lo), mp.mpf(hi)
+    mid, half = (lo + hi) / 2, (hi - lo) / 2
+    ss = [mp.cos(mp.pi * (k + mp.mpf(0.5)) / points) for k in range(points)]
+    fs = [f(mid + half * s) for s in ss]
+    q = [mp.mpf(1)] * points
+    for _ in range(rounds):
+        a, b = mp.matrix(points, n + 1 + m), mp.matrix(points, 1)
+        for i, (s, fv) in enumerate(zip(ss, fs)):
+            weight = 1 / (q[i] * fv)
+            for j in range(n + 1):
+                a[i, j] = s**j * weight
+            for j in range(1, m + 1):
+                a[i, n + j] = -fv * s**j * weight
+            b[i] = fv * weight
+        c, _ = mp.qr_solve(a, b)
+        num = [c[j] for j in range(n + 1)]
+        den = [mp.mpf(1)] + [c[n + j] for j in range(1, m + 1)]
+        q = [mp.polyval(den[::-1], s) for s in ss]
+    worst = 0
+    for k in range(401):
+        s = -1 + mp.mpf(k) / 200
+        fv = f(mid + half * s)
+        worst = max(worst, abs((mp.polyval(num[::-1], s) / mp.polyval(den[::-1], s) - fv) / fv))
+    print(f"// {name}: rational fit of degrees {n}/{m} on [{mp.nstr(lo, 6)}, {mp.nstr(hi, 6)}]"
+          f" in s = (v - {mp.nstr(mid, 8)}) / {mp.nstr(half, 8)}; largest relative error {mp.nstr(worst, 2)}")
+    print("{" + ", ".join(mp.nstr(c, 25) + "L" for c in reversed(num)) + "}")
+    print("{" + ", ".join(mp.nstr(c, 25) + "L" for c in reversed(den)) + "}")
 
 
 def erf_small(t):  # erf(sqrt t) / sqrt t
@@ -51,8 +85,8 @@ def erfinv_small(t):  # erfinv(sqrt t) / sqrt t
 
 
 def erfcinv_of_w(w):  # the x with erfc(x) = e^(-w^2)
-    target = -w * w
-    return mp.findroot(lambda x: mp.log(mp.erfc(x)) - target, w)
+    start = w - mp.log(mp.sqrt(mp.pi) * w) / (2 * w) if w > 1.5 else w * 0.8
+    return mp.findroot(lambda x: mp.log(mp.erfc(x)) + w * w, start)
 
 
 if __name__ == "__main__":
@@ -62,10 +96,9 @@ if __name__ == "__main__":
     for lo, hi, deg in [(mp.mpf(1) / 16, mp.mpf(1) / 4, 21), (mp.mpf(1) / 64, mp.mpf(1) / 16, 15)]:
         fit("erfc(x) e^(x^2) x in t = 1 / x^2", erfc_asymptotic, lo, hi, deg)
     fit("erfc(x) e^(x^2) x in t = 1 / x^2", erfc_asymptotic, 0, mp.mpf(1) / 64, 11, scaled=False)
-    fit("erfinv(y) / y in t = y^2", erfinv_small, 0, 0.25, 17, scaled=False)
-    # Start values only: one Halley step on erfc takes them to full precision.
-    for lo, hi, deg in [(0.8, 2, 10), (2, 4, 8), (4, 8, 8), (8, 28, 9)]:
-        fit("erfcinv(e^(-w^2)) in w", erfcinv_of_w, lo, hi, deg)
+    ratfit("erfinv(y) / y in t = y^2", erfinv_small, 0, 0.25, 6, 6)
+    for lo, hi in [(0.8, 2), (2, 4), (4, 8), (8, 28)]:
+        ratfit("erfcinv(e^(-w^2)) in v = w", erfcinv_of_w, lo, hi, 9, 9)
     # ln Gamma(2 + e) = (1 - gamma) e + sum_{k >= 2} (-1)^k (zeta(k) - 1) / k e^k
     print("// ln Gamma(2 + e) / e, Taylor coefficients (-1)^k (zeta(k) - 1) / k, k = 1..26, highest first")
     cs = [1 - mp.euler] + [(-1) ** k * (mp.zeta(k) - 1) / k for k in range(2, 27)]

@@ -315,10 +315,10 @@ def distributions():
                 if representable_root(x):
                     t.row("GammaCDFInv", [p, a, b], x)
             for x in [a * b * f for f in (1e-3, 0.5, 1, 2, 10)]:
-                v = pgamma(a, x / b)
+                v = pgamma(a, mp.mpf(x) / b)
                 if representable(v):
                     t.row("GammaCDF", [x, a, b], v)
-                d = mp.exp((a - 1) * mp.log(x) - x / b - mp.loggamma(a) - a * mp.log(b))
+                d = mp.exp((a - 1) * mp.log(x) - mp.mpf(x) / b - mp.loggamma(a) - a * mp.log(b))
                 if representable(d):
                     t.row("GammaPDF", [x, a, b], d)
     # Beta law
