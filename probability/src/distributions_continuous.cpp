@@ -97,7 +97,7 @@ double CauchyPDF_Double(double x, double g, double x0) {
 
 double CauchyCDF_Double(double x, double g, double x0) {
     const Ext d = static_cast<Ext>(x) - x0;
-    // Below the centre, 1/2 + atan(d/g)/kPi equals atan(g/-d)/kPi, which keeps
+    // Below the centre, 1/2 + atan(d/g)/pi equals atan(g/-d)/pi, which keeps
     // the digits of small lower-tail probabilities.
     if (d < 0 && g > 0)
         return static_cast<double>(std::atan2(static_cast<Ext>(g), -d) / kPi);
@@ -268,7 +268,7 @@ double StudentPDF_Double(double x, int32_t nu) {
 double StudentCDF_Double(double x, int32_t nu) {
     if (anyNan(x) || nu <= 0)
         return static_cast<double>(kNanExt);
-    // Below zero atan(x)/kPi + 1/2 = atan2(1, -x)/kPi, which keeps the digits
+    // Below zero atan(x)/pi + 1/2 = atan2(1, -x)/pi, which keeps the digits
     // of the lower tail.
     if (nu == 1)
         return static_cast<double>(x < 0 ? std::atan2(1.0L, -static_cast<Ext>(x)) / kPi

@@ -66,7 +66,7 @@ void store(Cplx* r, Complex v) {
 // about e^(-2|z|): near 15 both hold to a few parts in 1e15 of J0's size.
 constexpr Ext hankelReach = 15;
 
-// J0(z) = sqrt(2 / (kPi z)) (P cos(z - kPi/4) - Q sin(z - kPi/4)) for large |z|
+// J0(z) = sqrt(2 / (pi z)) (P cos(z - pi/4) - Q sin(z - pi/4)) for large |z|
 // and Re z >= 0, P and Q summed until their terms stop falling.
 Complex hankelJ0(Complex z) {
     Complex p = 1, q = 0, term = 1;

@@ -185,10 +185,19 @@ Ext erfcPositive(Ext x) {
     return prob::exp(-x * x) * erfcScaled(x);
 }
 
+// The value of a rational fit in s = (v - mid) / half, given 1 / half (a
+// product is cheaper than a quotient, and s need not be exact).
 template <std::size_t N>
-Ext scaledRational(const std::array<Ext, N>& num, const std::array<Ext, N>& den, Ext v, Ext mid, Ext half) {
-    const Ext s = (v - mid) / half;
-    return horner(num, s) / horner(den, s);
+Ext scaledRational(const std::array<Ext, N>& num, const std::array<Ext, N>& den, Ext v, Ext mid,
+                   Ext inverseHalf) {
+    const Ext s = (v - mid) * inverseHalf;
+    // Both polynomials in one loop, so that their independent chains overlap.
+    Ext p = 0, q = 0;
+    for (std::size_t i = 0; i < N; ++i) {
+        p = p * s + num[i];
+        q = q * s + den[i];
+    }
+    return p / q;
 }
 
 // The x with erfc(x) = q for 0 < q <= 1/2, from w = sqrt(-ln q). Beyond the
@@ -197,13 +206,13 @@ Ext scaledRational(const std::array<Ext, N>& num, const std::array<Ext, N>& den,
 Ext erfcInvTail(Ext q) {
     const Ext w = prob::sqrt(-prob::ln(q));
     if (w <= 2)
-        return scaledRational(erfcInvNumerator1, erfcInvDenominator1, w, 1.4L, 0.6L);
+        return scaledRational(erfcInvNumerator1, erfcInvDenominator1, w, 1.4L, 1 / 0.6L);
     if (w <= 4)
         return scaledRational(erfcInvNumerator2, erfcInvDenominator2, w, 3, 1);
     if (w <= 8)
-        return scaledRational(erfcInvNumerator3, erfcInvDenominator3, w, 6, 2);
+        return scaledRational(erfcInvNumerator3, erfcInvDenominator3, w, 6, 0.5L);
     if (w <= 28)
-        return scaledRational(erfcInvNumerator4, erfcInvDenominator4, w, 18, 10);
+        return scaledRational(erfcInvNumerator4, erfcInvDenominator4, w, 18, 0.1L);
     return w - prob::ln(kSqrtPi * w) / (2 * w);
 }
 
@@ -232,7 +241,7 @@ Ext erfc(Ext x) {
 Ext erfInvCore(Ext y) {
     const Ext a = std::fabs(y);
     if (a <= 0.5L)
-        return y * scaledRational(erfInvSmallNumerator, erfInvSmallDenominator, y * y, 0.125L, 0.125L);
+        return y * scaledRational(erfInvSmallNumerator, erfInvSmallDenominator, y * y, 0.125L, 8);
     const Ext x = erfcInvTail(1 - a);
     return y > 0 ? x : -x;
 }

@@ -233,7 +233,7 @@ Ext beta(Ext a, Ext b) {
                             stirlingRemainder(s);
         return gamma(a) * std::exp(lnRatio);
     }
-    // Both large: sqrt(2 kPi (a + b) / (a b)) (a/(a+b))^a (b/(a+b))^b times
+    // Both large: sqrt(2 pi (a + b) / (a b)) (a/(a+b))^a (b/(a+b))^b times
     // the remainders; each power is at most the size of the result.
     const Ext lnPowers = -a * std::log1p(b / a) - b * std::log1p(a / b);
     return std::sqrt(2 * kPi * s / (a * b)) *

@@ -41,7 +41,7 @@ Ext lnGammaOf(Ext a) {
 // x^a e^-x / Gamma(a), the common factor of both forms. For large a the
 // exponent a ln x - x - ln Gamma(a) is a difference of numbers near a ln a
 // whose rounding alone would cost the result all its digits; by Stirling's
-// formula it is -a (d - ln(1 + d)) + ln sqrt(a / 2 kPi) - remainder(a) with
+// formula it is -a (d - ln(1 + d)) + ln sqrt(a / 2 pi) - remainder(a) with
 // d = (x - a) / a, whose first term is as small as the result is large.
 Ext gammaPrefactor(Ext a, Ext x) {
     if (a < 10)

@@ -39,7 +39,7 @@ Ext smallGamma(Ext z, Ext x);
 // rounded to the nearest integer; 0 for k < 0 or k > n >= 0.
 Ext binomialCoefficient(long long n, long long k);
 
-// ln Gamma(x) less its Stirling sum (x - 1/2) ln x - x + ln sqrt(2 kPi), for
+// ln Gamma(x) less its Stirling sum (x - 1/2) ln x - x + ln sqrt(2 pi), for
 // x >= 10: the small remainder 1/(12x) - 1/(360x^3) + ..., which lets
 // ratios of gamma functions of large arguments be formed without the
 // cancellation of their logarithms.
