@@ -63,11 +63,7 @@ Ext normalCdfInv(Ext p, Ext mu, Ext s) {
         return -kInfExt;
     if (p == 1)
         return kInfExt;
-    // Through the complement of erf in the tail that holds p, so that
-    // probabilities far below 2^-64 keep their quantiles.
-    if (p < 0.5L)
-        return mu - s * kSqrtTwo * prob::erfcInv(2 * p);
-    return mu + s * kSqrtTwo * prob::erfcInv(2 * (1 - p));
+    return mu + s * prob::standardNormalQuantile(p);
 }
 
 } // namespace prob

@@ -246,6 +246,17 @@ Ext erfInvCore(Ext y) {
     return y > 0 ? x : -x;
 }
 
+Ext standardNormalQuantile(Ext p) {
+    // sqrt(2) erfinv(2p - 1), through the tail that holds p so that
+    // probabilities far below 2^-64 keep their quantiles; 1 - 2p and 2p are
+    // exact wherever they are used.
+    if (p < 0.25L)
+        return -kSqrtTwo * erfcInvTail(2 * p);
+    if (p > 0.75L)
+        return kSqrtTwo * erfcInvTail(2 * (1 - p));
+    return -kSqrtTwo * erfInvCore(1 - 2 * p);
+}
+
 Ext erfcInv(Ext q) {
     if (q > 0.5L)
         return erfInvCore(1 - q);

@@ -77,6 +77,8 @@ Ext erfc(Ext x);
 Ext erfInv(Ext y);
 // The x with erfc(x) = q, for 0 < q < 2.
 Ext erfcInv(Ext q);
+// The quantile of the standard normal distribution, for 0 < p < 1.
+Ext standardNormalQuantile(Ext p);
 
 Complex lnGamma(Complex z);
 
