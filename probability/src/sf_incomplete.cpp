@@ -20,6 +20,9 @@ constexpr Ext epsilon = 2.220446049250313e-16L;
 constexpr Ext seriesTolerance = 1e-20L;
 constexpr Ext fractionTolerance = 1e-18L;
 constexpr Ext minNormal = 2.2250738585072014e-308L;
+// The largest shape parameter whose series and fractions finish within
+// maxIterations terms wherever they are slow.
+constexpr Ext largestShape = 1e11L;
 constexpr Ext nan = std::numeric_limits<Ext>::quiet_NaN();
 
 Ext guard(Ext v) {
@@ -127,6 +130,10 @@ Ext upperFraction(Ext a, Ext x) {
 } // namespace
 
 Tails gammaTails(Ext a, Ext x) {
+    // Near x = a both forms need about 10 sqrt(a) terms: beyond the ceiling
+    // of the loops the answer is a NaN at once rather than after it.
+    if (a > largestShape && std::fabs(x - a) < 0.5L * a)
+        return {nan, nan};
     // The series below a + 1 and the fraction above both converge fast and
     // each gives the smaller of the two tails directly.
     if (x < a + 1) {
@@ -274,6 +281,8 @@ Ext betaPrefactor(Ext x, Ext y, Ext a, Ext b) {
 }
 
 Tails betaTails(Ext x, Ext y, Ext a, Ext b) {
+    if (std::min(a, b) > largestShape)
+        return {nan, nan};
     const Ext f = betaPrefactor(x, y, a, b);
     const auto lowerTail = [&] {
         return f * betaFraction(a, b, x) / a;
