@@ -7,7 +7,7 @@ packages=(
   # toolchain and build
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev clang-format
   # libraries
-  qt6-base-dev qt6-base-dev-tools libgl-dev libzip-dev libxlsxwriter-dev zlib1g-dev
+  qt6-base-dev qt6-base-dev-tools qt6-tools-dev libgl-dev libzip-dev libxlsxwriter-dev zlib1g-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   # fonts used when drawing titles and scales
   fonts-liberation2 fonts-dejavu-core fontconfig
