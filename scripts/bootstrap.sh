@@ -13,6 +13,9 @@ packages=(
   fonts-liberation2 fonts-dejavu-core fontconfig
   # outside readers used by the tests, and a display for screenshots
   gdal-bin libxml2-utils unzip zip xvfb xauth locales
+  # Probability.dll: the mingw-w64 cross compilers (with their objdump) and
+  # Wine's 64-bit loader for the test of the DLL
+  g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine64
 )
 
 missing=()
