@@ -9,6 +9,8 @@ packages=(
   # libraries
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev libgl-dev libzip-dev libxlsxwriter-dev zlib1g-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
+  # the long-double special functions the benchmarks compare against
+  libboost-math-dev
   # fonts used when drawing titles and scales
   fonts-liberation2 fonts-dejavu-core fontconfig
   # outside readers used by the tests, and a display for screenshots
