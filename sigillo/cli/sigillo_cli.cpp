@@ -1,9 +1,17 @@
 // sigillo-cli: every operation of Sigillo without a window.
 #include <atomic>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "cli/CliUi.h"
 #include "engine/CreateReport.h"
@@ -18,6 +26,7 @@ namespace {
 using namespace sigillo;
 
 constexpr int kUsageError = 64;
+constexpr int kFailure = 1;
 
 const char* const kUsage = "usage: sigillo-cli [--registry PATH] COMMAND\n"
                            "  info FILE                 type-library and version report of a file\n"
@@ -33,6 +42,33 @@ int usage() {
     return kUsageError;
 }
 
+int failure(const std::string& path, const std::string& reason) {
+    std::fprintf(stderr, "sigillo-cli: %s: %s\n", path.c_str(), reason.c_str());
+    return kFailure;
+}
+
+// Why a file cannot be reported on: it must be a regular file that can be
+// opened for reading (opened without blocking, so a FIFO cannot stall us).
+std::optional<std::string> unreadableFile(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return std::strerror(errno);
+    }
+    struct stat st {};
+    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    ::close(fd);
+    if (!regular) {
+        return S_ISDIR(st.st_mode) ? std::strerror(EISDIR) : "not a regular file";
+    }
+    return std::nullopt;
+}
+
+std::string absolute(const std::string& path) {
+    std::error_code ec;
+    const std::filesystem::path p = std::filesystem::absolute(path, ec);
+    return ec ? path : p.lexically_normal().string();
+}
+
 void printGrid(const clsGrid& grid) {
     for (const GridRow& row : grid.RowData()) {
         // Section headers and the single message row (coloured, no text cell) show in brackets.
@@ -44,17 +80,40 @@ void printGrid(const clsGrid& grid) {
     }
 }
 
+// The store's reason when it cannot be read (the report's "Registered" rows
+// would then be guesses).
+std::optional<std::string> unreadableStore() {
+    try {
+        registry::processStore().read([](const registry::Tree&) {});
+    } catch (const registry::StoreError& e) {
+        return e.what();
+    }
+    return std::nullopt;
+}
+
 int info(CliUi& ui, const std::string& file) {
+    if (auto why = unreadableFile(file)) {
+        return failure(file, *why);
+    }
     clsGrid infoGrid, comparisonGrid;
     clsActiveX activeX(ui);
     activeX.Init(infoGrid, comparisonGrid);
     activeX.setFileName(file);
     activeX.DisplayInfo();
     printGrid(infoGrid);
+    if (auto why = unreadableStore()) {
+        std::fprintf(stderr, "sigillo-cli: %s\n", why->c_str());
+        return kFailure;
+    }
     return 0;
 }
 
 int compare(CliUi& ui, const std::string& first, const std::string& second) {
+    for (const std::string& file : {first, second}) {
+        if (auto why = unreadableFile(file)) {
+            return failure(file, *why);
+        }
+    }
     clsGrid infoGrid, comparisonGrid;
     clsActiveX activeX(ui);
     activeX.Init(infoGrid, comparisonGrid);
@@ -72,8 +131,19 @@ int registration(CliUi& ui, std::string file, bool registering) {
 }
 
 int report(CliUi& ui, const std::string& folder, const std::string& output) {
+    struct stat st {};
+    if (::stat(folder.c_str(), &st) != 0) {
+        return failure(folder, std::strerror(errno));
+    }
+    if (!S_ISDIR(st.st_mode)) {
+        return failure(folder, std::strerror(ENOTDIR));
+    }
     const std::atomic<bool> neverCancelled{false};
-    return CreateReport(folder, output, ui, nullptr, neverCancelled) == ReportOutcome::Completed ? 0 : 1;
+    // Absolute paths, so the report says where each file is whatever the working folder.
+    return CreateReport(absolute(folder), absolute(output), ui, nullptr, neverCancelled) ==
+                   ReportOutcome::Completed
+               ? 0
+               : kFailure;
 }
 
 int shell(CliUi& ui, const std::string& action) {
@@ -81,10 +151,14 @@ int shell(CliUi& ui, const std::string& action) {
     // The verbs start the window program, which carries out -r, -u and -f.
     const std::string program = ProgramFolder() + "/sigillo";
     if (action == "enable") {
-        EnableShellExtensions(registry, program, ui);
+        return EnableShellExtensions(registry, program, ui).failed ? kFailure : 0;
     } else if (action == "disable") {
-        DisableShellExtensions(registry, program, ui);
+        return DisableShellExtensions(registry, program, ui).failed ? kFailure : 0;
     } else if (action == "status") {
+        if (auto why = unreadableStore()) {
+            std::fprintf(stderr, "sigillo-cli: %s\n", why->c_str());
+            return kFailure;
+        }
         std::printf("%s\n", RefreshShellState(registry).label.c_str());
     } else {
         return usage();
@@ -100,7 +174,7 @@ int regExport() {
         return 0;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "sigillo-cli: %s\n", e.what());
-        return 1;
+        return kFailure;
     }
 }
 
@@ -120,7 +194,10 @@ int main(int argc, char** argv) {
                 output = argv[++i];
                 outputGiven = true;
             }
-        } else if (a == "--registry" || a == "--output" || a == "-h" || a == "--help") {
+        } else if (a == "-h" || a == "--help") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        } else if (a == "--registry" || a == "--output") {
             return usage();
         } else {
             args.push_back(a);

@@ -138,6 +138,9 @@ void clsActiveX::addFileInfoSections() {
     fileInfo_.SelectFile(fileName_);
     const clsFileInfo& f = fileInfo_;
     mGrid_->AddRow("File Info", "", true);
+    if (f.VersionResourceCut) {
+        mGrid_->AddRow("Warning: ", kVersionResourceCut);
+    }
     const std::pair<const char*, const std::string*> strings[] = {
         {"CompanyName: ", &f.CompanyName},
         {"FileDescription: ", &f.FileDescription},

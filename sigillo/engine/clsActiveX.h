@@ -13,6 +13,9 @@
 
 namespace sigillo {
 
+inline constexpr const char* kVersionResourceCut =
+    "The version resource is cut: it ends before its declared length, so some values may be missing.";
+
 inline constexpr const char* kNotActiveXMessage = "One of the selected files are not a valid ActiveX files!";
 
 class clsActiveX {

@@ -32,6 +32,11 @@ bool TextAsBoolean(const std::string& text) {
     }
 }
 
+// A registration outcome other than done (or an EXE server started).
+bool Failed(const std::optional<int32_t>& status) {
+    return status && *status != StatusRegistered && *status != StatusUnregistered;
+}
+
 } // namespace
 
 std::string MainCaption(const std::string& productName, int major, int minor, int revision) {
@@ -123,16 +128,16 @@ std::optional<int> Program::ProcessCommandLine(const std::string& commandLine) {
     int status = kExitDone;
     switch (parsed.action) {
     case CommandAction::Register:
-        if (AreYouSure("Sigillo - Registering ActiveX"))
-            registrator_.RegisterActiveX(sFile);
+        if (AreYouSure("Sigillo - Registering ActiveX") && Failed(registrator_.RegisterActiveX(sFile)))
+            status = kExitFailed;
         break;
     case CommandAction::Report:
         if (AreYouSure("Sigillo - ActiveX Report") && CreateReport(sFile) == ReportOutcome::Failed)
             status = kExitFailed;
         break;
     case CommandAction::Unregister:
-        if (AreYouSure("Sigillo - UnRegistering ActiveX"))
-            registrator_.UnRegisterActiveX(sFile);
+        if (AreYouSure("Sigillo - UnRegistering ActiveX") && Failed(registrator_.UnRegisterActiveX(sFile)))
+            status = kExitFailed;
         break;
     case CommandAction::ShellInstall:
         // The same four associations as the window's button, so that the

@@ -108,13 +108,13 @@ QWidget* frmMain::BuildFileInfoTab() {
     fileRow->addWidget(new QLabel(QStringLiteral("Select File:"), frmFile));
     txtFile = TextBox("txtFile", frmFile);
     fileRow->addWidget(txtFile, 1);
-    cmdBrowse = MakeCommand("cmdBrowse", "Browse", &MainWindowModel::cmdBrowse_Click);
+    cmdBrowse = MakeCommand("cmdBrowse", "&Browse", &MainWindowModel::cmdBrowse_Click);
     fileRow->addWidget(cmdBrowse);
     layout->addWidget(frmFile);
 
     auto* buttons = new QHBoxLayout;
-    cmdReg = MakeCommand("cmdReg", "Register ActiveX", &MainWindowModel::cmdReg_Click);
-    cmdUnReg = MakeCommand("cmdUnReg", "Unregister ActiveX", &MainWindowModel::cmdUnReg_Click);
+    cmdReg = MakeCommand("cmdReg", "&Register ActiveX", &MainWindowModel::cmdReg_Click);
+    cmdUnReg = MakeCommand("cmdUnReg", "&Unregister ActiveX", &MainWindowModel::cmdUnReg_Click);
     cmdReg->setMinimumWidth(150);
     cmdUnReg->setMinimumWidth(150);
     buttons->addWidget(cmdReg);
@@ -176,8 +176,8 @@ QWidget* frmMain::BuildOptionsTab() {
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setFixedSize(96, 96);
     body->addWidget(Picture1, 0, 0, 2, 1, Qt::AlignTop);
-    cmdReadme = MakeCommand("cmdReadme", "Readme.txt", &MainWindowModel::cmdReadme_Click);
-    cmdWeb = MakeCommand("cmdWeb", "Visit Website", &MainWindowModel::cmdWeb_Click);
+    cmdReadme = MakeCommand("cmdReadme", "Rea&dme.txt", &MainWindowModel::cmdReadme_Click);
+    cmdWeb = MakeCommand("cmdWeb", "&Visit Website", &MainWindowModel::cmdWeb_Click);
     auto* helpButtons = new QHBoxLayout;
     helpButtons->addWidget(cmdReadme);
     helpButtons->addWidget(cmdWeb);
@@ -195,7 +195,7 @@ QWidget* frmMain::BuildOptionsTab() {
     lblShell = new QLabel(page);
     lblShell->setObjectName(QStringLiteral("lblShell"));
     lblShell->setWordWrap(true);
-    cmdShellEX = MakeCommand("cmdShellEX", "Enable", &MainWindowModel::cmdShellEX_Click);
+    cmdShellEX = MakeCommand("cmdShellEX", "&Enable", &MainWindowModel::cmdShellEX_Click);
     auto* shellRow = new QHBoxLayout;
     shellRow->addWidget(lblShell, 1);
     shellRow->addWidget(cmdShellEX);
@@ -218,8 +218,10 @@ void frmMain::SyncFromForm() {
     txtFile->setText(QString::fromStdString(form_.txtFile));
     txtFirstFile->setText(QString::fromStdString(form_.txtFirstFile));
     txtSecondFile->setText(QString::fromStdString(form_.txtSecondFile));
-    if (cmdShellEX->Caption() != QString::fromStdString(form_.cmdShellEX))
-        cmdShellEX->SetCaption(QString::fromStdString(form_.cmdShellEX));
+    // The model holds "Enable" or "Disable"; the button shows it with its access key.
+    const QString shellCaption = QStringLiteral("&") + QString::fromStdString(form_.cmdShellEX);
+    if (cmdShellEX->Caption() != shellCaption)
+        cmdShellEX->SetCaption(shellCaption);
     lblShell->setText(QString::fromStdString(form_.lblShell));
     XTab1->setCurrentIndex(form_.XTab1);
     syncing_ = false;

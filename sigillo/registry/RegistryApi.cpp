@@ -2,6 +2,7 @@
 // are remembered by path: a handle whose key was deleted meanwhile answers
 // ERROR_KEY_DELETED, as on Windows.
 #include "sigillo_registry.h"
+#include "sigillo_registry_transaction.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -95,7 +96,24 @@ template <typename Body> LONG guarded(Body body) {
     }
 }
 
-// Copies data to a caller's buffer by the registry's size protocol.
+// Runs a store operation under the API lock; a failure's text goes to message.
+template <typename Body> LONG storeCall(Body body, LPSTR message, DWORD messageSize) {
+    std::string reason;
+    try {
+        std::lock_guard lock(apiMutex);
+        body();
+        return ERROR_SUCCESS;
+    } catch (const std::exception& e) {
+        reason = e.what();
+    }
+    if (message && messageSize > 0) {
+        const size_t n = std::min<size_t>(reason.size(), messageSize - 1);
+        std::memcpy(message, reason.data(), n);
+        message[n] = '\0';
+    }
+    return ERROR_REGISTRY_IO_FAILED;
+}
+
 // The key below an open handle: the handle's key and the full path of the
 // sub-key, or the code that rejects either.
 LONG resolveSubKey(HKEY h, LPCSTR sub, std::optional<OpenKey>& base, std::vector<std::string>& path) {
@@ -106,6 +124,7 @@ LONG resolveSubKey(HKEY h, LPCSTR sub, std::optional<OpenKey>& base, std::vector
     return joinPath(*base, sub, path);
 }
 
+// Copies data to a caller's buffer by the registry's size protocol.
 LONG copyOut(const std::vector<uint8_t>& data, LPBYTE out, LPDWORD size) {
     if (out && !size) {
         return ERROR_INVALID_PARAMETER;
@@ -444,6 +463,19 @@ DWORD ExpandEnvironmentStringsA(LPCSTR lpSrc, LPSTR lpDst, DWORD nSize) {
         std::memcpy(lpDst, out.c_str(), needed);
     }
     return needed;
+}
+
+LONG SigilloRegBeginTransaction(LPSTR message, DWORD messageSize) {
+    return storeCall([] { processStore().beginTransaction(); }, message, messageSize);
+}
+
+LONG SigilloRegCommitTransaction(LPSTR message, DWORD messageSize) {
+    return storeCall([] { processStore().commitTransaction(); }, message, messageSize);
+}
+
+void SigilloRegAbortTransaction(void) {
+    std::lock_guard lock(apiMutex);
+    processStore().abortTransaction();
 }
 
 } // extern "C"

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
+
 #include "FakeUi.h"
 #include "Fixtures.h"
 #include "TempStore.h"
 #include "engine/clsActiveX.h"
+#include "pe/VersionInfo.h"
 
 using namespace sigillo;
 
@@ -198,4 +202,29 @@ TEST_F(ClsActiveX, ComparisonNeedsTwoFiles) {
     EXPECT_EQ(ui.messages[0].text, "You must select two files!");
     EXPECT_EQ(ui.messages[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(lines(comparison), std::vector<std::string>{"kept|as it was"});
+}
+
+TEST_F(ClsActiveX, CutVersionResourceIsSaidToBeCut) {
+    // versiononly.ocx cut in the middle of its version block: the strings
+    // that remain are shown, with a word that the resource is incomplete.
+    const std::vector<uint8_t> whole = fixtureBytes("versiononly.ocx");
+    const std::vector<uint8_t> block = pe::VersionBlockOf(whole);
+    ASSERT_GT(block.size(), 200u);
+    const auto at = std::search(whole.begin(), whole.end(), block.begin(), block.end());
+    ASSERT_NE(at, whole.end());
+    const std::string cut = store.dir() + "/cut.dll";
+    std::ofstream(cut, std::ios::binary)
+        .write(reinterpret_cast<const char*>(whole.data()), (at - whole.begin()) + 200);
+    activeX.setFileName(cut);
+    activeX.DisplayInfo();
+    const auto rows = lines(info);
+    ASSERT_GE(rows.size(), 3u);
+    EXPECT_EQ(rows[0], "[File Info]");
+    EXPECT_EQ(rows[1], std::string("Warning: |") + kVersionResourceCut);
+
+    activeX.setFileName(fixture("versiononly.ocx"));
+    activeX.DisplayInfo();
+    for (const auto& row : lines(info)) {
+        EXPECT_FALSE(row.starts_with("Warning")) << row;
+    }
 }
