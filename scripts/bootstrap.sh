@@ -13,6 +13,10 @@ packages=(
   fonts-liberation2 fonts-dejavu-core fontconfig
   # outside readers used by the tests, and a display for screenshots
   gdal-bin libxml2-utils unzip zip xvfb xauth locales
+  # Sigillo's Wine back-end: the 64-bit Wine, the cross compiler of its
+  # Windows helper and test servers, and the desktop's own readers of the
+  # entries it installs (desktop-file-validate, gio)
+  wine64 gcc-mingw-w64-x86-64 desktop-file-utils libglib2.0-bin
 )
 
 missing=()

@@ -1,6 +1,8 @@
 #include "ShellExtensions.h"
 
+#include "DesktopVerbs.h"
 #include "registry/RegistryTree.h"
+#include "wine/WinePrefix.h"
 
 namespace sigillo {
 
@@ -16,7 +18,7 @@ ShellState RefreshShellState(clsRegistry& registry) {
     registry.setSectionKey(".dll");
     const std::string fileType = VariantText(registry.Value());
     registry.setSectionKey(fileType + "\\shell\\Register");
-    if (registry.KeyExists()) {
+    if (registry.KeyExists() || DesktopVerbsInstalled()) {
         return {"Disable", kShellEnabledLabel};
     }
     return {"Enable", kShellDisabledLabel};
@@ -26,6 +28,7 @@ ShellState EnableShellExtensions(clsRegistry& registry, const std::string& exePa
     for (const char* association : kAssociations) {
         registry.CreateShellAssociation(exePath, association);
     }
+    InstallDesktopVerbs(exePath, wine::PrefixInUse());
     ui.messageBox(kShellEnabledMessage, kAppTitle, MsgIcon::Information, MsgButtons::Ok);
     return {"Disable", kShellEnabledLabel};
 }
@@ -34,6 +37,7 @@ ShellState DisableShellExtensions(clsRegistry& registry, const std::string& exeP
     for (const char* association : kAssociations) {
         registry.RemoveShellAssociation(exePath, association);
     }
+    RemoveDesktopVerbs();
     ui.messageBox(kShellDisabledMessage, kAppTitle, MsgIcon::Information, MsgButtons::Ok);
     return {"Enable", kShellDisabledLabel};
 }

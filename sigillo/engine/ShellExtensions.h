@@ -21,10 +21,12 @@ struct ShellState {
     std::string label;   // of lblShell
 };
 
-// The verbs count as installed when the file type of ".dll" has "\shell\Register".
+// The verbs count as installed when the file type of ".dll" has
+// "\shell\Register" or the desktop's file actions are installed.
 ShellState RefreshShellState(clsRegistry& registry);
-// The associations ".dll", ".exe", ".ocx" and "Folder", in this order, then
-// the information box "Shell Extensions Enabled!" (or "...Disabled!").
+// The associations ".dll", ".exe", ".ocx" and "Folder", in this order, and
+// the file managers' entries (DesktopVerbs.h), then the information box "Shell Extensions Enabled!" (or
+// "...Disabled!").
 ShellState EnableShellExtensions(clsRegistry& registry, const std::string& exePath, Ui& ui);
 ShellState DisableShellExtensions(clsRegistry& registry, const std::string& exePath, Ui& ui);
 // The click on cmdShellEX: enables when its caption reads "enable" in any case, else disables.

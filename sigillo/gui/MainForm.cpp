@@ -2,6 +2,7 @@
 
 #include "ShellExtensions.h"
 #include "SigilloError.h"
+#include "wine/WinePrefix.h"
 
 #include <exception>
 
@@ -97,6 +98,21 @@ void MainForm::cmdShellEX_Click() {
     }
 }
 
+void MainForm::cmdWinePrefix_Click() {
+    try {
+        wine::SavePrefix(txtWinePrefix);
+        wine::UsePrefix(txtWinePrefix);
+    } catch (const std::exception& e) {
+        ShowError(ui_, "cmdWinePrefix_Click", 75, e.what());
+    }
+    refreshRegistryState();
+    refreshShellState();
+    // The report's registration facts come from the registry now in use.
+    if (!activeX_.FileName().empty())
+        activeX_.DisplayInfo();
+    changed();
+}
+
 void MainForm::cmdReadme_Click() {
     ui_.shellExecute(appPath_ + kReadmeName, "");
 }
@@ -113,9 +129,16 @@ void MainForm::picTabIcon_Click(int index) {
 
 void MainForm::XTab1_Switch(int tab) {
     XTab1 = tab;
-    if (tab == 2)
+    if (tab == 2) {
         refreshShellState();
+        refreshRegistryState();
+        txtWinePrefix = wine::PrefixInUse();
+    }
     changed();
+}
+
+void MainForm::refreshRegistryState() {
+    lblRegistry = "Registry in use: " + wine::RegistryInUseText();
 }
 
 void MainForm::refreshShellState() {

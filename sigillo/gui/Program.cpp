@@ -1,6 +1,8 @@
 #include "Program.h"
 
+#include "DesktopVerbs.h"
 #include "SigilloError.h"
+#include "wine/WinePrefix.h"
 
 #include <cctype>
 #include <chrono>
@@ -141,6 +143,7 @@ std::optional<int> Program::ProcessCommandLine(const std::string& commandLine) {
         // one-shot command it shows nothing.
         for (const char* association : kShellAssociations)
             registry_.CreateShellAssociation(appPath_ + "sigillo", association);
+        InstallDesktopVerbs(appPath_ + "sigillo", wine::PrefixInUse());
         break;
     case CommandAction::OpenFile:
         form_.ShowFile(sFile);
