@@ -23,7 +23,7 @@ typedef struct SigilloRegistryBackend {
     LONG (*RegDeleteValueA)(HKEY, LPCSTR);
     LONG (*RegEnumKeyA)(HKEY, DWORD, LPSTR, DWORD);
     LONG (*RegEnumValueA)(HKEY, DWORD, LPSTR, LPDWORD, LPDWORD, LPDWORD, LPBYTE, LPDWORD);
-    LONG (*RegQueryInfoKeyA)
+    LONG(*RegQueryInfoKeyA)
     (HKEY, LPSTR, LPDWORD, LPDWORD, LPDWORD, LPDWORD, LPDWORD, LPDWORD, LPDWORD, LPDWORD, LPDWORD, void*);
     LONG (*RegCloseKey)(HKEY);
     DWORD (*ExpandEnvironmentStringsA)(LPCSTR, LPSTR, DWORD);
