@@ -48,7 +48,7 @@ public:
             if (o_.fixShapes)
                 MontaShape(places_, st_, *r_.shapes, r_.ui, sink_);
             else
-                r_.shapes->boxAndRange(places_, st_);
+                takeShapeBounds(r_.shapes->boxAndRange());
         } else {
             valueRangeAndBox();
         }
@@ -339,10 +339,21 @@ private:
         }
     }
 
+    void takeShapeBounds(const ShapeBounds& b) {
+        st_.latMin = b.latMin;
+        st_.latMax = b.latMax;
+        st_.lonMin = b.lonMin;
+        st_.lonMax = b.lonMax;
+        st_.valueMin = b.valueMin;
+        st_.valueMax = b.valueMax;
+        st_.rawValueMin = b.rawValueMin;
+        st_.rawValueMax = b.rawValueMax;
+    }
+
     QString shapeLabelPosition(int i) const {
         const QString ring = places_.at(i, ColLatitude).toText();
         if (ring.count(QLatin1Char(',')) > 8)
-            return r_.shapes->centre(i);
+            return r_.shapes->centre(ring, i < int(st_.placeCoords.size()) ? st_.placeCoords[i] : QString());
         return r_.shapes->lonField(ring) + QLatin1Char(',') + r_.shapes->latField(ring) + QLatin1Char(',') +
                numberText(checkedFinite(double(st_.heights[i]) * 1.1));
     }

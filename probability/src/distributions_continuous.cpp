@@ -7,69 +7,63 @@
 
 #include <cmath>
 
-namespace probability::distributions {
+namespace prob {
 
-namespace {
-constexpr Real pi = 3.14159265358979323846264338327950288L;
-constexpr Real sqrtTwoPi = 2.50662827463100050282996403L;
-constexpr Real sqrtHalf = 0.707106781186547524400844362104849039L;
-constexpr Real sqrtTwo = 1.41421356237309504880168872420969808L;
-} // namespace
+namespace {} // namespace
 
-Real betaPdf(Real x, Real a, Real b) {
+Ext betaPdf(Ext x, Ext a, Ext b) {
     if (anyNan(x, a, b) || !(a > 0 && b > 0 && x >= 0 && x <= 1))
-        return nanValue;
+        return kNanExt;
     if ((x == 0 && a < 1) || (x == 1 && b < 1))
-        return infValue;
+        return kInfExt;
     if (x > 0 && x < 1)
-        return std::exp((a - 1) * std::log(x) + special::lnGamma(a + b) - special::lnGamma(a) -
-                        special::lnGamma(b) + (b - 1) * std::log1p(-x));
+        return std::exp((a - 1) * std::log(x) + prob::lnGamma(a + b) - prob::lnGamma(a) - prob::lnGamma(b) +
+                        (b - 1) * std::log1p(-x));
     return 0;
 }
 
-Real betaCdf(Real x, Real a, Real b) {
+Ext betaCdf(Ext x, Ext a, Ext b) {
     if (anyNan(x, a, b) || !(a > 0 && b > 0))
-        return nanValue;
+        return kNanExt;
     if (x >= 1)
         return 1;
     if (x > 0)
-        return clip(special::betaIncomplete(x, a, b));
+        return clip(prob::betaIncomplete(x, a, b));
     return 0;
 }
 
-Real gammaPdf(Real x, Real a, Real b) {
+Ext gammaPdf(Ext x, Ext a, Ext b) {
     if (anyNan(x, a, b) || a <= 0 || b <= 0)
-        return nanValue;
+        return kNanExt;
     if (x > 0)
-        return std::exp((a - 1) * std::log(x) - x / b - special::lnGamma(a) - a * std::log(b));
+        return std::exp((a - 1) * std::log(x) - x / b - prob::lnGamma(a) - a * std::log(b));
     if (x == 0 && a < 1)
-        return infValue;
+        return kInfExt;
     if (x == 0 && a == 1)
         return 1 / b;
     return 0;
 }
 
-Real gammaCdf(Real x, Real a, Real b) {
+Ext gammaCdf(Ext x, Ext a, Ext b) {
     if (anyNan(x, a, b) || a <= 0 || b <= 0)
-        return nanValue;
-    return x > 0 ? clip(special::lowerGamma(a, x / b)) : 0;
+        return kNanExt;
+    return x > 0 ? clip(prob::lowerGamma(a, x / b)) : 0;
 }
 
-Real normalCdfInv(Real p, Real mu, Real s) {
+Ext normalCdfInv(Ext p, Ext mu, Ext s) {
     if (anyNan(p, mu, s) || !(p >= 0 && p <= 1 && s > 0))
-        return nanValue;
+        return kNanExt;
     // The limits of the support.
     if (p == 0)
-        return -infValue;
+        return -kInfExt;
     if (p == 1)
-        return infValue;
-    return mu + s * sqrtTwo * special::erfInv(2 * p - 1);
+        return kInfExt;
+    return mu + s * kSqrtTwo * prob::erfInv(2 * p - 1);
 }
 
-} // namespace probability::distributions
+} // namespace prob
 
-using namespace probability::distributions;
-namespace special = probability::special;
+using namespace prob;
 
 double BetaPDF_Double(double x, double a, double b) {
     return static_cast<double>(betaPdf(x, a, b));
@@ -80,25 +74,25 @@ double BetaCDF_Double(double x, double a, double b) {
 }
 
 double BoseEinsteinPDF_Double(double a, double b) {
-    return static_cast<double>(1 / std::expm1(static_cast<Real>(a) * b));
+    return static_cast<double>(1 / std::expm1(static_cast<Ext>(a) * b));
 }
 
 double CauchyPDF_Double(double x, double g, double x0) {
-    const Real d = static_cast<Real>(x) - x0;
-    return static_cast<double>(g / (pi * (d * d + static_cast<Real>(g) * g)));
+    const Ext d = static_cast<Ext>(x) - x0;
+    return static_cast<double>(g / (kPi * (d * d + static_cast<Ext>(g) * g)));
 }
 
 double CauchyCDF_Double(double x, double g, double x0) {
-    const Real d = static_cast<Real>(x) - x0;
+    const Ext d = static_cast<Ext>(x) - x0;
     // Below the centre, 1/2 + atan(d/g)/pi equals atan(g/-d)/pi, which keeps
     // the digits of small lower-tail probabilities.
     if (d < 0 && g > 0)
-        return static_cast<double>(std::atan2(static_cast<Real>(g), -d) / pi);
-    return static_cast<double>(std::atan2(d, static_cast<Real>(g)) / pi + 0.5L);
+        return static_cast<double>(std::atan2(static_cast<Ext>(g), -d) / kPi);
+    return static_cast<double>(std::atan2(d, static_cast<Ext>(g)) / kPi + 0.5L);
 }
 
 double CauchyCDFInv_Double(double p, double g, double x0) {
-    return static_cast<double>(std::tan((p - 0.5L) * pi) * g + x0);
+    return static_cast<double>(std::tan((p - 0.5L) * kPi) * g + x0);
 }
 
 double ChiSquarePDF_Double(double x, double nu) {
@@ -107,50 +101,50 @@ double ChiSquarePDF_Double(double x, double nu) {
 
 double ChiSquareCDF_Double(double x, int32_t nu) {
     if (nu <= 0)
-        return static_cast<double>(nanValue);
+        return static_cast<double>(kNanExt);
     return static_cast<double>(gammaCdf(x, nu / 2.0L, 2));
 }
 
 double ExpPDF_Double(double x, double m) {
     if (anyNan(x, m) || m <= 0)
-        return static_cast<double>(nanValue);
-    return x >= 0 ? static_cast<double>(std::exp(-x / static_cast<Real>(m)) / m) : 0;
+        return static_cast<double>(kNanExt);
+    return x >= 0 ? static_cast<double>(std::exp(-x / static_cast<Ext>(m)) / m) : 0;
 }
 
 double ExpCDF_Double(double x, double m) {
     if (anyNan(x, m) || m <= 0)
-        return static_cast<double>(nanValue);
-    return x > 0 ? static_cast<double>(-std::expm1(-x / static_cast<Real>(m))) : 0;
+        return static_cast<double>(kNanExt);
+    return x > 0 ? static_cast<double>(-std::expm1(-x / static_cast<Ext>(m))) : 0;
 }
 
 double ExpCDFInv_Double(double p, double m) {
-    return static_cast<double>(-std::log1p(-static_cast<Real>(p)) * m);
+    return static_cast<double>(-std::log1p(-static_cast<Ext>(p)) * m);
 }
 
 double FPDF_Double(double x, int32_t n1, int32_t n2) {
     if (anyNan(x) || n1 <= 0 || n2 <= 0)
-        return static_cast<double>(nanValue);
+        return static_cast<double>(kNanExt);
     if (x <= 0)
         return 0;
     // The product of powers over B(n1/2, n2/2), taken as one exponential so
     // that large degrees of freedom neither overflow nor underflow halfway.
-    const Real h1 = n1 / 2.0L, h2 = n2 / 2.0L, ratio = static_cast<Real>(n1) / n2;
-    const Real lnBeta = special::lnGamma(h1) + special::lnGamma(h2) - special::lnGamma(h1 + h2);
-    return static_cast<double>(std::exp(h1 * std::log(ratio) + (h1 - 1) * std::log(static_cast<Real>(x)) -
+    const Ext h1 = n1 / 2.0L, h2 = n2 / 2.0L, ratio = static_cast<Ext>(n1) / n2;
+    const Ext lnBeta = prob::lnGamma(h1) + prob::lnGamma(h2) - prob::lnGamma(h1 + h2);
+    return static_cast<double>(std::exp(h1 * std::log(ratio) + (h1 - 1) * std::log(static_cast<Ext>(x)) -
                                         lnBeta - (h1 + h2) * std::log1p(x * ratio)));
 }
 
 double FCDF_Double(double x, int32_t n1, int32_t n2) {
     if (anyNan(x) || n1 <= 0 || n2 <= 0)
-        return static_cast<double>(nanValue);
+        return static_cast<double>(kNanExt);
     if (x <= 0)
         return 0;
-    const Real w = n2 / (n2 + static_cast<Real>(x) * n1);
-    return static_cast<double>(clip(1 - special::betaIncomplete(w, n2 / 2.0L, n1 / 2.0L)));
+    const Ext w = n2 / (n2 + static_cast<Ext>(x) * n1);
+    return static_cast<double>(clip(1 - prob::betaIncomplete(w, n2 / 2.0L, n1 / 2.0L)));
 }
 
 double FermiDiracPDF_Double(double a, double b, double c) {
-    const Real t = static_cast<Real>(b) * a + c;
+    const Ext t = static_cast<Ext>(b) * a + c;
     if (t == 0)
         return 0.5;
     return static_cast<double>(1 / (std::exp(t) + 1));
@@ -166,33 +160,33 @@ double GammaCDF_Double(double x, double a, double b) {
 
 double MaxwellPDF_Double(double x, double a) {
     if (anyNan(x, a) || !(x >= 0 && a > 0))
-        return static_cast<double>(nanValue);
-    const Real x2 = static_cast<Real>(x) * x;
-    return static_cast<double>(x2 * a * std::sqrt(2 * a / pi) * std::exp(-a * x2 / 2));
+        return static_cast<double>(kNanExt);
+    const Ext x2 = static_cast<Ext>(x) * x;
+    return static_cast<double>(x2 * a * std::sqrt(2 * a / kPi) * std::exp(-a * x2 / 2));
 }
 
 double MaxwellCDF_Double(double x, double a) {
     if (anyNan(x, a) || !(x >= 0 && a > 0))
-        return static_cast<double>(nanValue);
-    return static_cast<double>(gammaCdf(static_cast<Real>(x) * x, 1.5L, 2 / static_cast<Real>(a)));
+        return static_cast<double>(kNanExt);
+    return static_cast<double>(gammaCdf(static_cast<Ext>(x) * x, 1.5L, 2 / static_cast<Ext>(a)));
 }
 
 double NormalPDF_Double(double x, double mu, double s) {
     if (anyNan(x, mu, s) || s <= 0)
-        return static_cast<double>(nanValue);
-    const Real z = (static_cast<Real>(x) - mu) / s;
-    return static_cast<double>(std::exp(-z * z / 2) / (s * sqrtTwoPi));
+        return static_cast<double>(kNanExt);
+    const Ext z = (static_cast<Ext>(x) - mu) / s;
+    return static_cast<double>(std::exp(-z * z / 2) / (s * kSqrtTwoPi));
 }
 
 double NormalCDF_Double(double x, double mu, double s) {
     if (anyNan(x, mu, s) || s <= 0)
-        return static_cast<double>(nanValue);
-    const Real z = (static_cast<Real>(x) - mu) / s * sqrtHalf;
+        return static_cast<double>(kNanExt);
+    const Ext z = (static_cast<Ext>(x) - mu) / s * kSqrtHalf;
     // (erf(z) + 1) / 2, through the complement below the mean where the sum
     // would cancel.
     if (z < 0)
-        return static_cast<double>(special::erfc(-z) / 2);
-    return static_cast<double>((special::erf(z) + 1) / 2);
+        return static_cast<double>(prob::erfc(-z) / 2);
+    return static_cast<double>((prob::erf(z) + 1) / 2);
 }
 
 double NormalCDFInv_Double(double p, double mu, double s) {
@@ -201,99 +195,99 @@ double NormalCDFInv_Double(double p, double mu, double s) {
 
 double ParetoPDF_Double(double x, double a, double k) {
     if (anyNan(x, a, k) || x < k)
-        return static_cast<double>(nanValue);
-    return static_cast<double>(a * std::pow(static_cast<Real>(k), static_cast<Real>(a)) *
-                               std::pow(static_cast<Real>(x), -static_cast<Real>(a) - 1));
+        return static_cast<double>(kNanExt);
+    return static_cast<double>(a * std::pow(static_cast<Ext>(k), static_cast<Ext>(a)) *
+                               std::pow(static_cast<Ext>(x), -static_cast<Ext>(a) - 1));
 }
 
 double ParetoCDF_Double(double x, double a, double k) {
     if (anyNan(x, a, k) || x < k)
-        return static_cast<double>(nanValue);
-    return static_cast<double>(1 - std::pow(static_cast<Real>(k) / x, static_cast<Real>(a)));
+        return static_cast<double>(kNanExt);
+    return static_cast<double>(1 - std::pow(static_cast<Ext>(k) / x, static_cast<Ext>(a)));
 }
 
 double ParetoCDFInv_Double(double p, double a, double k) {
     if (p >= 0 && p < 1)
-        return static_cast<double>(std::pow(1 - static_cast<Real>(p), -1 / static_cast<Real>(a)) * k);
+        return static_cast<double>(std::pow(1 - static_cast<Ext>(p), -1 / static_cast<Ext>(a)) * k);
     if (p == 1)
-        return static_cast<double>(infValue);
-    return static_cast<double>(nanValue);
+        return static_cast<double>(kInfExt);
+    return static_cast<double>(kNanExt);
 }
 
 double RayleighPDF_Double(double x, double s) {
     if (anyNan(x, s) || !(s > 0 && x >= 0))
-        return static_cast<double>(nanValue);
-    const Real s2 = static_cast<Real>(s) * s;
-    return static_cast<double>(x / s2 * std::exp(-(static_cast<Real>(x) * x) / (2 * s2)));
+        return static_cast<double>(kNanExt);
+    const Ext s2 = static_cast<Ext>(s) * s;
+    return static_cast<double>(x / s2 * std::exp(-(static_cast<Ext>(x) * x) / (2 * s2)));
 }
 
 double RayleighCDF_Double(double x, double s) {
     if (anyNan(x, s) || !(s > 0 && x >= 0))
-        return static_cast<double>(nanValue);
-    const Real r = static_cast<Real>(x) / s;
+        return static_cast<double>(kNanExt);
+    const Ext r = static_cast<Ext>(x) / s;
     return static_cast<double>(-std::expm1(-r * r / 2));
 }
 
 double RayleighCDFInv_Double(double p, double s) {
     if (anyNan(p, s) || !(s > 0 && p >= 0 && p <= 1))
-        return static_cast<double>(nanValue);
+        return static_cast<double>(kNanExt);
     if (p == 1)
-        return static_cast<double>(infValue);
-    return static_cast<double>(s * std::sqrt(-2 * std::log1p(-static_cast<Real>(p))));
+        return static_cast<double>(kInfExt);
+    return static_cast<double>(s * std::sqrt(-2 * std::log1p(-static_cast<Ext>(p))));
 }
 
 double StudentPDF_Double(double x, int32_t nu) {
     if (anyNan(x) || nu <= 0)
-        return static_cast<double>(nanValue);
-    const Real n = nu, h = (n + 1) / 2;
-    return static_cast<double>(std::exp(special::lnGamma(h) - special::lnGamma(n / 2) - std::log(n * pi) / 2 -
-                                        h * std::log1p(static_cast<Real>(x) * x / n)));
+        return static_cast<double>(kNanExt);
+    const Ext n = nu, h = (n + 1) / 2;
+    return static_cast<double>(std::exp(prob::lnGamma(h) - prob::lnGamma(n / 2) - std::log(n * kPi) / 2 -
+                                        h * std::log1p(static_cast<Ext>(x) * x / n)));
 }
 
 double StudentCDF_Double(double x, int32_t nu) {
     if (anyNan(x) || nu <= 0)
-        return static_cast<double>(nanValue);
+        return static_cast<double>(kNanExt);
     if (nu == 1)
-        return static_cast<double>(std::atan(static_cast<Real>(x)) / pi + 0.5L);
+        return static_cast<double>(std::atan(static_cast<Ext>(x)) / kPi + 0.5L);
     if (x == 0)
         return 0.5;
-    const Real n = nu;
-    const Real w = n / (n + static_cast<Real>(x) * x);
-    const Real half = special::betaIncomplete(w, n / 2, 0.5L) / 2;
+    const Ext n = nu;
+    const Ext w = n / (n + static_cast<Ext>(x) * x);
+    const Ext half = prob::betaIncomplete(w, n / 2, 0.5L) / 2;
     return static_cast<double>(clip(x > 0 ? 1 - half : half));
 }
 
 double UniformPDF_Double(double x, double a, double b) {
     if (anyNan(x, a, b) || a >= b)
-        return static_cast<double>(nanValue);
-    return a <= x && x <= b ? static_cast<double>(1 / (static_cast<Real>(b) - a)) : 0;
+        return static_cast<double>(kNanExt);
+    return a <= x && x <= b ? static_cast<double>(1 / (static_cast<Ext>(b) - a)) : 0;
 }
 
 double UniformCDF_Double(double x, double a, double b) {
     if (anyNan(x, a, b) || a >= b)
-        return static_cast<double>(nanValue);
+        return static_cast<double>(kNanExt);
     if (x >= b)
         return 1;
     if (x > a)
-        return static_cast<double>((static_cast<Real>(x) - a) / (static_cast<Real>(b) - a));
+        return static_cast<double>((static_cast<Ext>(x) - a) / (static_cast<Ext>(b) - a));
     return 0;
 }
 
 double UniformCDFInv_Double(double p, double a, double b) {
     if (anyNan(p, a, b) || !(a < b && p >= 0 && p <= 1))
-        return static_cast<double>(nanValue);
-    return static_cast<double>(a + p * (static_cast<Real>(b) - a));
+        return static_cast<double>(kNanExt);
+    return static_cast<double>(a + p * (static_cast<Ext>(b) - a));
 }
 
 double WeibullPDF_Double(double x, double a, double b) {
     if (anyNan(x, a, b) || !(a > 0 && b > 0))
-        return static_cast<double>(nanValue);
+        return static_cast<double>(kNanExt);
     if (x > 0) {
-        const Real xb = std::pow(static_cast<Real>(x), static_cast<Real>(b));
-        return static_cast<double>(a * b * std::pow(static_cast<Real>(x), b - 1.0L) * std::exp(-a * xb));
+        const Ext xb = std::pow(static_cast<Ext>(x), static_cast<Ext>(b));
+        return static_cast<double>(a * b * std::pow(static_cast<Ext>(x), b - 1.0L) * std::exp(-a * xb));
     }
     if (x == 0 && b < 1)
-        return static_cast<double>(infValue);
+        return static_cast<double>(kInfExt);
     if (x == 0 && b == 1)
         return a;
     return 0;
@@ -301,18 +295,18 @@ double WeibullPDF_Double(double x, double a, double b) {
 
 double WeibullCDF_Double(double x, double a, double b) {
     if (anyNan(x, a, b) || !(a > 0 && b > 0))
-        return static_cast<double>(nanValue);
+        return static_cast<double>(kNanExt);
     if (x < 0)
         return 0;
-    return static_cast<double>(-std::expm1(-a * std::pow(static_cast<Real>(x), static_cast<Real>(b))));
+    return static_cast<double>(-std::expm1(-a * std::pow(static_cast<Ext>(x), static_cast<Ext>(b))));
 }
 
 double WeibullCDFInv_Double(double p, double a, double b) {
     if (anyNan(p, a, b) || !(a > 0 && b > 0 && p >= 0 && p <= 1))
-        return static_cast<double>(nanValue);
+        return static_cast<double>(kNanExt);
     if (p == 1)
-        return static_cast<double>(infValue);
+        return static_cast<double>(kInfExt);
     if (p == 0)
         return 0;
-    return static_cast<double>(std::pow(-std::log1p(-static_cast<Real>(p)) / a, 1 / static_cast<Real>(b)));
+    return static_cast<double>(std::pow(-std::log1p(-static_cast<Ext>(p)) / a, 1 / static_cast<Ext>(b)));
 }

@@ -17,19 +17,19 @@
 #include <cstdint>
 #include <limits>
 
-namespace probability::distributions {
+namespace prob {
 namespace {
 
-using special::lnGamma;
+using prob::lnGamma;
 
 // Counts walked one by one before an inverse switches to bisection.
 constexpr long long scanLimit = 100000;
 // Counts of the direct product forms; above them the log-gamma form is used.
 constexpr long long directLimit = 1000;
 constexpr long long unbounded = std::numeric_limits<long long>::max();
-constexpr Real hypergeometricSlack = 2.2e-16L;
+constexpr Ext hypergeometricSlack = 2.2e-16L;
 
-Real lnChoose(Real n, Real k) {
+Ext lnChoose(Ext n, Ext k) {
     return lnGamma(n + 1) - lnGamma(k + 1) - lnGamma(n - k + 1);
 }
 
@@ -38,9 +38,9 @@ Real lnChoose(Real n, Real k) {
 // first with mass(i) = mass(i - 1) * ratio(i); far walks and masses too small
 // to start from go to bisection on cdf.
 template <typename Ratio, typename Cdf>
-Real discreteQuantile(Real q, long long upper, Real first, Ratio ratio, Cdf cdf, Real slack = 0) {
+Ext discreteQuantile(Ext q, long long upper, Ext first, Ratio ratio, Cdf cdf, Ext slack = 0) {
     if (first > LDBL_MIN * 0x1p64L) {
-        Real term = first, sum = first;
+        Ext term = first, sum = first;
         for (long long i = 0;; ++i) {
             if (sum + slack >= q)
                 return i;
@@ -55,7 +55,7 @@ Real discreteQuantile(Real q, long long upper, Real first, Ratio ratio, Cdf cdf,
     // A distribution function that cannot be evaluated (NaN) ends the search with a NaN.
     bool failed = false;
     auto reaches = [&](long long i) {
-        const Real c = cdf(i);
+        const Ext c = cdf(i);
         failed = failed || std::isnan(c);
         return failed || c + slack >= q;
     };
@@ -64,7 +64,7 @@ Real discreteQuantile(Real q, long long upper, Real first, Ratio ratio, Cdf cdf,
         hi = 2 * scanLimit;
         while (!reaches(hi)) {
             if (hi > (1LL << 61))
-                return infValue;
+                return kInfExt;
             hi *= 2;
         }
     } else if (!reaches(hi)) {
@@ -75,33 +75,33 @@ Real discreteQuantile(Real q, long long upper, Real first, Ratio ratio, Cdf cdf,
         const long long mid = lo + (hi - lo) / 2;
         (reaches(mid) ? hi : lo) = mid;
     }
-    return failed ? nanValue : hi;
+    return failed ? kNanExt : hi;
 }
 
 // ---- binomial
 
-bool binomInvalid(Real x, int32_t n, Real p) {
+bool binomInvalid(Ext x, int32_t n, Ext p) {
     return anyNan(x, p) || !(p >= 0 && p <= 1 && n > 0 && x <= n);
 }
 
-Real binomMass(long long x, long long n, Real p) {
+Ext binomMass(long long x, long long n, Ext p) {
     if (x == 0)
-        return std::pow(1 - p, static_cast<Real>(n));
+        return std::pow(1 - p, static_cast<Ext>(n));
     if (x == n)
-        return std::pow(p, static_cast<Real>(n));
-    const Real c = special::binomialCoefficient(n, x);
-    const Real px = std::pow(p, static_cast<Real>(x));
-    const Real qx = std::pow(1 - p, static_cast<Real>(n - x));
+        return std::pow(p, static_cast<Ext>(n));
+    const Ext c = prob::binomialCoefficient(n, x);
+    const Ext px = std::pow(p, static_cast<Ext>(x));
+    const Ext qx = std::pow(1 - p, static_cast<Ext>(n - x));
     if ((std::isfinite(c) && px >= LDBL_MIN && qx >= LDBL_MIN) || p == 0 || p == 1)
         return c * px * qx;
     return std::exp(lnChoose(n, x) + x * std::log(p) + (n - x) * std::log1p(-p));
 }
 
 // P(count <= k) for 0 <= k
-Real binomCdf(long long k, long long n, Real p) {
+Ext binomCdf(long long k, long long n, Ext p) {
     if (k >= n)
         return 1;
-    return clip(1 - special::betaIncomplete(p, k + 1, n - k));
+    return clip(1 - prob::betaIncomplete(p, k + 1, n - k));
 }
 
 // ---- hypergeometric: population n, k marked, m drawn
@@ -112,24 +112,24 @@ struct Hypergeometric {
     long long lowest() const { return std::max(0LL, m + k - n); }
     long long highest() const { return std::min(k, m); }
 
-    Real mass(Real x) const { return std::exp(lnChoose(k, x) + lnChoose(n - k, m - x) - lnChoose(n, m)); }
+    Ext mass(Ext x) const { return std::exp(lnChoose(k, x) + lnChoose(n - k, m - x) - lnChoose(n, m)); }
 
     // mass(i + 1) / mass(i)
-    Real ratioUp(long long i) const {
-        return static_cast<Real>(k - i) * (m - i) / (static_cast<Real>(i + 1) * (n - k - m + i + 1));
+    Ext ratioUp(long long i) const {
+        return static_cast<Ext>(k - i) * (m - i) / (static_cast<Ext>(i + 1) * (n - k - m + i + 1));
     }
 
     // P(count <= x), summing from x away from the mode until the terms no
     // longer count, or one minus the upper tail when x lies above the mode.
-    Real cdf(long long x) const {
+    Ext cdf(long long x) const {
         if (x < lowest())
             return 0;
         if (x >= highest())
             return 1;
-        const Real mode = std::floor((static_cast<Real>(m) + 1) * (k + 1) / (static_cast<Real>(n) + 2));
-        Real sum = 0;
+        const Ext mode = std::floor((static_cast<Ext>(m) + 1) * (k + 1) / (static_cast<Ext>(n) + 2));
+        Ext sum = 0;
         if (x < mode) {
-            Real t = mass(x);
+            Ext t = mass(x);
             for (long long i = x; i >= lowest(); --i) {
                 sum += t;
                 if (!(t > sum * 1e-21L))
@@ -138,7 +138,7 @@ struct Hypergeometric {
             }
             return clip(sum);
         }
-        Real t = mass(x + 1);
+        Ext t = mass(x + 1);
         for (long long i = x + 1; i <= highest(); ++i) {
             sum += t;
             if (!(t > sum * 1e-21L))
@@ -155,39 +155,39 @@ bool hypergeometricInvalid(int32_t n, int32_t k, int32_t m) {
 
 // ---- negative binomial: n successes, success probability p, x failures
 
-Real negBinomMass(int32_t n, Real p, Real x) {
-    const Real lnCoefficient = lnGamma(x + n) - lnGamma(x + 1) - lnGamma(n);
-    const Real coefficient = std::exp(lnCoefficient);
-    const Real pn = std::pow(p, static_cast<Real>(n));
-    const Real qx = std::pow(1 - p, x);
+Ext negBinomMass(int32_t n, Ext p, Ext x) {
+    const Ext lnCoefficient = lnGamma(x + n) - lnGamma(x + 1) - lnGamma(n);
+    const Ext coefficient = std::exp(lnCoefficient);
+    const Ext pn = std::pow(p, static_cast<Ext>(n));
+    const Ext qx = std::pow(1 - p, x);
     if ((std::isfinite(coefficient) && pn >= LDBL_MIN && qx >= LDBL_MIN) || p == 0 || p == 1)
         return std::nearbyint(coefficient) * pn * qx;
     return std::exp(lnCoefficient + n * std::log(p) + x * std::log1p(-p));
 }
 
-Real negBinomCdf(long long k, int32_t n, Real p) {
+Ext negBinomCdf(long long k, int32_t n, Ext p) {
     if (k <= directLimit) {
-        Real sum = 0;
+        Ext sum = 0;
         for (long long i = 0; i <= k; ++i)
             sum += negBinomMass(n, p, i);
         return clip(sum);
     }
-    return clip(special::betaIncomplete(p, n, k + 1));
+    return clip(prob::betaIncomplete(p, n, k + 1));
 }
 
-bool negBinomInvalid(int32_t n, Real p) {
+bool negBinomInvalid(int32_t n, Ext p) {
     return std::isnan(p) || !(p >= 0 && p <= 1 && n > 0);
 }
 
 // ---- Poisson
 
-Real poissonMass(long long n, Real l) {
+Ext poissonMass(long long n, Ext l) {
     if (n < 0)
         return 0;
     if (n == 0)
         return std::exp(-l);
     if (n <= directLimit && l < 11000) {
-        Real t = l;
+        Ext t = l;
         for (long long c = 2; c <= n; ++c)
             t = l * t / c;
         return std::exp(-l) * t;
@@ -196,14 +196,13 @@ Real poissonMass(long long n, Real l) {
 }
 
 } // namespace
-} // namespace probability::distributions
+} // namespace prob
 
-using namespace probability::distributions;
-namespace special = probability::special;
+using namespace prob;
 
 double BinomPDF_Double(double x, int32_t n, double p) {
     if (binomInvalid(x, n, p))
-        return static_cast<double>(nanValue);
+        return static_cast<double>(kNanExt);
     if (x < 0 || !isIntegral(x))
         return 0;
     return static_cast<double>(binomMass(static_cast<long long>(x), n, p));
@@ -211,75 +210,74 @@ double BinomPDF_Double(double x, int32_t n, double p) {
 
 double BinomCDF_Double(double x, int32_t n, double p) {
     if (binomInvalid(x, n, p))
-        return static_cast<double>(nanValue);
+        return static_cast<double>(kNanExt);
     // Between the counts the distribution function stays at its last step.
-    const Real k = std::floor(static_cast<Real>(x));
+    const Ext k = std::floor(static_cast<Ext>(x));
     if (k < 0)
         return 0;
     if (k == 0)
-        return static_cast<double>(std::pow(1 - static_cast<Real>(p), static_cast<Real>(n)));
+        return static_cast<double>(std::pow(1 - static_cast<Ext>(p), static_cast<Ext>(n)));
     return static_cast<double>(binomCdf(static_cast<long long>(k), n, p));
 }
 
 double BinomCDFInv_Double(double q, int32_t n, double p) {
     if (anyNan(q, p) || !(n >= 0 && p >= 0 && p <= 1 && q >= 0 && q <= 1))
-        return static_cast<double>(nanValue);
-    const Real pp = p, odds = pp / (1 - pp);
+        return static_cast<double>(kNanExt);
+    const Ext pp = p, odds = pp / (1 - pp);
     return static_cast<double>(discreteQuantile(
-        q, n, std::pow(1 - pp, static_cast<Real>(n)),
-        [&](long long i) { return (n - i + 1) / Real(i) * odds; },
+        q, n, std::pow(1 - pp, static_cast<Ext>(n)), [&](long long i) { return (n - i + 1) / Ext(i) * odds; },
         [&](long long i) { return binomCdf(i, n, pp); }));
 }
 
 double GeometricPDF_Double(double x, double p) {
     if (anyNan(x, p) || !(p > 0 && p <= 1))
-        return static_cast<double>(nanValue);
+        return static_cast<double>(kNanExt);
     if (x < 0 || !isIntegral(x))
         return 0;
-    return static_cast<double>(p * std::pow(1 - static_cast<Real>(p), static_cast<Real>(x)));
+    return static_cast<double>(p * std::pow(1 - static_cast<Ext>(p), static_cast<Ext>(x)));
 }
 
 double GeometricCDF_Double(double x, double p) {
     if (anyNan(x, p) || x < 0 || !(p > 0 && p <= 1))
-        return static_cast<double>(nanValue);
+        return static_cast<double>(kNanExt);
     // Every trial succeeds: all the mass sits at zero failures.
     if (p == 1)
         return 1;
-    const Real k = std::nearbyint(static_cast<Real>(x));
-    return static_cast<double>(-std::expm1((k + 1) * std::log1p(-static_cast<Real>(p))));
+    const Ext k = std::nearbyint(static_cast<Ext>(x));
+    return static_cast<double>(-std::expm1((k + 1) * std::log1p(-static_cast<Ext>(p))));
 }
 
 double GeometricCDFInv_Double(double q, double p) {
     if (anyNan(q, p) || !(q >= 0 && q <= 1 && p >= 0 && p <= 1))
-        return static_cast<double>(nanValue);
+        return static_cast<double>(kNanExt);
     if (q == 1)
-        return static_cast<double>(infValue);
+        return static_cast<double>(kInfExt);
     // No trial ever succeeds: only the zero probability is reached.
     if (p == 0)
-        return q == 0 ? 0 : static_cast<double>(infValue);
+        return q == 0 ? 0 : static_cast<double>(kInfExt);
     return static_cast<double>(
-        std::trunc(std::log1p(-static_cast<Real>(q)) / std::log1p(-static_cast<Real>(p))));
+        std::trunc(std::log1p(-static_cast<Ext>(q)) / std::log1p(-static_cast<Ext>(p))));
 }
 
 double HypGeometricPDF_Double(double x, int32_t n, int32_t k, int32_t m) {
     if (std::isnan(x) || hypergeometricInvalid(n, k, m) || x > m || x > k)
-        return static_cast<double>(nanValue);
-    if (x < 0 || static_cast<Real>(x) + n - k - m + 1 <= 0)
+        return static_cast<double>(kNanExt);
+    if (x < 0 || static_cast<Ext>(x) + n - k - m + 1 <= 0)
         return 0;
     return static_cast<double>(Hypergeometric{n, k, m}.mass(x));
 }
 
 double HypGeometricCDF_Double(double x, int32_t n, int32_t k, int32_t m) {
     if (std::isnan(x) || hypergeometricInvalid(n, k, m) || x > m || x > k || x < 0)
-        return static_cast<double>(nanValue);
+        return static_cast<double>(kNanExt);
     return static_cast<double>(Hypergeometric{n, k, m}.cdf(static_cast<long long>(x)));
 }
 
 double HypGeometricCDFInv_Double(double q, int32_t n, int32_t k, int32_t m) {
     if (std::isnan(q) || hypergeometricInvalid(n, k, m) || !(q >= 0 && q <= 1))
-        return static_cast<double>(nanValue);
+        return static_cast<double>(kNanExt);
     const Hypergeometric h{n, k, m};
-    const Real first = h.lowest() == 0 ? h.mass(0) : 0;
+    const Ext first = h.lowest() == 0 ? h.mass(0) : 0;
     return static_cast<double>(discreteQuantile(
         q, h.highest(), first, [&](long long i) { return h.ratioUp(i - 1); },
         [&](long long i) { return h.cdf(i); }, hypergeometricSlack));
@@ -287,7 +285,7 @@ double HypGeometricCDFInv_Double(double q, int32_t n, int32_t k, int32_t m) {
 
 double NegBinomPDF_Double(int32_t n, double p, double x) {
     if (negBinomInvalid(n, p) || std::isnan(x))
-        return static_cast<double>(nanValue);
+        return static_cast<double>(kNanExt);
     if (x < 0 || !isIntegral(x))
         return 0;
     return static_cast<double>(negBinomMass(n, p, x));
@@ -295,8 +293,8 @@ double NegBinomPDF_Double(int32_t n, double p, double x) {
 
 double NegBinomCDF_Double(double x, int32_t n, double p) {
     if (negBinomInvalid(n, p) || std::isnan(x) || x < 0)
-        return static_cast<double>(nanValue);
-    const Real k = std::trunc(static_cast<Real>(x));
+        return static_cast<double>(kNanExt);
+    const Ext k = std::trunc(static_cast<Ext>(x));
     if (k > 0x1p62L)
         return p > 0 ? 1 : 0;
     return static_cast<double>(negBinomCdf(static_cast<long long>(k), n, p));
@@ -304,52 +302,52 @@ double NegBinomCDF_Double(double x, int32_t n, double p) {
 
 double NegBinomCDFInv_Double(double q, int32_t n, double p) {
     if (negBinomInvalid(n, p) || std::isnan(q) || !(q >= 0 && q <= 1))
-        return static_cast<double>(nanValue);
+        return static_cast<double>(kNanExt);
     if (q == 1)
-        return static_cast<double>(infValue);
-    const Real pp = p;
+        return static_cast<double>(kInfExt);
+    const Ext pp = p;
     return static_cast<double>(discreteQuantile(
-        q, unbounded, std::pow(pp, static_cast<Real>(n)),
-        [&](long long i) { return (n + i - 1) / Real(i) * (1 - pp); },
+        q, unbounded, std::pow(pp, static_cast<Ext>(n)),
+        [&](long long i) { return (n + i - 1) / Ext(i) * (1 - pp); },
         [&](long long i) { return negBinomCdf(i, n, pp); }));
 }
 
 double PoissonPDF_Double(int32_t n, double l) {
     if (std::isnan(l) || l <= 0)
-        return static_cast<double>(nanValue);
+        return static_cast<double>(kNanExt);
     return static_cast<double>(poissonMass(n, l));
 }
 
 double PoissonCDF_Double(double x, double l) {
     if (anyNan(x, l) || l <= 0)
-        return static_cast<double>(nanValue);
+        return static_cast<double>(kNanExt);
     if (x < 0)
         return 0;
     if (x == 0)
-        return static_cast<double>(std::exp(-static_cast<Real>(l)));
+        return static_cast<double>(std::exp(-static_cast<Ext>(l)));
     // The sum of the masses up to the count below x equals Q(count + 1, l).
-    return static_cast<double>(clip(special::upperGamma(std::trunc(static_cast<Real>(x)) + 1, l)));
+    return static_cast<double>(clip(prob::upperGamma(std::trunc(static_cast<Ext>(x)) + 1, l)));
 }
 
 double PoissonCDFInv_Double(double q, double l) {
     if (anyNan(q, l) || !(l > 0 && q >= 0 && q < 1))
-        return static_cast<double>(nanValue);
-    const Real ll = l;
+        return static_cast<double>(kNanExt);
+    const Ext ll = l;
     return static_cast<double>(discreteQuantile(
         q, unbounded, std::exp(-ll), [&](long long i) { return ll / i; },
-        [&](long long i) { return clip(special::upperGamma(i + 1.0L, ll)); }));
+        [&](long long i) { return clip(prob::upperGamma(i + 1.0L, ll)); }));
 }
 
 double UniformDPDF_Double(double x, int32_t n) {
     if (std::isnan(x) || n <= 0)
-        return static_cast<double>(nanValue);
-    return isIntegral(x) && x >= 1 && x <= n ? static_cast<double>(1 / static_cast<Real>(n)) : 0;
+        return static_cast<double>(kNanExt);
+    return isIntegral(x) && x >= 1 && x <= n ? static_cast<double>(1 / static_cast<Ext>(n)) : 0;
 }
 
 double UniformDCDF_Double(double x, int32_t n) {
     if (std::isnan(x) || n <= 0)
-        return static_cast<double>(nanValue);
-    const Real f = std::floor(static_cast<Real>(x));
+        return static_cast<double>(kNanExt);
+    const Ext f = std::floor(static_cast<Ext>(x));
     if (f >= 1 && f <= n)
         return static_cast<double>(f / n);
     return x <= n ? 0 : 1;
@@ -357,6 +355,6 @@ double UniformDCDF_Double(double x, int32_t n) {
 
 double UniformDCDFInv_Double(double p, int32_t n) {
     if (std::isnan(p) || !(n > 0 && p > 0 && p <= 1))
-        return static_cast<double>(nanValue);
-    return static_cast<double>(std::ceil(static_cast<Real>(p) * n));
+        return static_cast<double>(kNanExt);
+    return static_cast<double>(std::ceil(static_cast<Ext>(p) * n));
 }

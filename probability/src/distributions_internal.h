@@ -3,37 +3,34 @@
 #ifndef PROBABILITY_DISTRIBUTIONS_INTERNAL_H
 #define PROBABILITY_DISTRIBUTIONS_INTERNAL_H
 
+#include "constants.h"
+
 #include <cmath>
 #include <limits>
 
-namespace probability::distributions {
-
-using Real = long double;
-
-inline constexpr Real nanValue = std::numeric_limits<Real>::quiet_NaN();
-inline constexpr Real infValue = std::numeric_limits<Real>::infinity();
+namespace prob {
 
 template <typename... T> bool anyNan(T... v) {
-    return (std::isnan(static_cast<Real>(v)) || ...);
+    return (std::isnan(static_cast<Ext>(v)) || ...);
 }
 
-inline bool isIntegral(Real x) {
+inline bool isIntegral(Ext x) {
     return x == std::trunc(x);
 }
 
 // CDF results that come from sums or the incomplete functions never exceed 1.
-inline Real clip(Real p) {
+inline Ext clip(Ext p) {
     return p > 1 ? 1 : p;
 }
 
-Real betaPdf(Real x, Real a, Real b);
-Real betaCdf(Real x, Real a, Real b);
-Real betaCdfInv(Real p, Real a, Real b);
-Real gammaPdf(Real x, Real a, Real b);
-Real gammaCdf(Real x, Real a, Real b);
-Real gammaCdfInv(Real p, Real a, Real b);
-Real normalCdfInv(Real p, Real mu, Real s);
+Ext betaPdf(Ext x, Ext a, Ext b);
+Ext betaCdf(Ext x, Ext a, Ext b);
+Ext betaCdfInv(Ext p, Ext a, Ext b);
+Ext gammaPdf(Ext x, Ext a, Ext b);
+Ext gammaCdf(Ext x, Ext a, Ext b);
+Ext gammaCdfInv(Ext p, Ext a, Ext b);
+Ext normalCdfInv(Ext p, Ext mu, Ext s);
 
-} // namespace probability::distributions
+} // namespace prob
 
 #endif

@@ -6,31 +6,31 @@
 
 #include <cmath>
 
-namespace probability::distributions {
+namespace prob {
 
 namespace {
-constexpr Real betaTolerance = 0x1p-26L;
-constexpr Real gammaTolerance = 1.4901161194e-8L;
+constexpr Ext betaTolerance = 0x1p-26L;
+constexpr Ext gammaTolerance = 1.4901161194e-8L;
 constexpr int maxSteps = 100;
 constexpr double largestButFive = 1.797693134862315e308;
 } // namespace
 
-Real betaCdfInv(Real p, Real a, Real b) {
+Ext betaCdfInv(Ext p, Ext a, Ext b) {
     if (anyNan(p, a, b) || !(p >= 0 && p <= 1 && a > 0 && b > 0))
-        return nanValue;
+        return kNanExt;
     if (p == 0 || p == 1)
         return p;
-    Real x = a / (a + b);
+    Ext x = a / (a + b);
     if (x == 0)
         x = betaTolerance;
     else if (x == 1)
         x = 1 - betaTolerance;
-    Real delta = 1;
+    Ext delta = 1;
     int steps = 0;
     while (std::fabs(delta) > std::fabs(x) * betaTolerance && std::fabs(delta) > betaTolerance &&
            steps < maxSteps) {
         delta = (betaCdf(x, a, b) - p) / betaPdf(x, a, b);
-        Real y = x - delta;
+        Ext y = x - delta;
         if (y < 0)
             y = x / 10;
         if (y > 1)
@@ -43,19 +43,19 @@ Real betaCdfInv(Real p, Real a, Real b) {
     return x;
 }
 
-Real gammaCdfInv(Real p, Real a, Real b) {
+Ext gammaCdfInv(Ext p, Ext a, Ext b) {
     if (anyNan(p, a, b) || !(p >= 0 && p <= 1 && a > 0 && b > 0))
-        return nanValue;
+        return kNanExt;
     // The limits of the support.
     if (p == 1)
-        return infValue;
+        return kInfExt;
     if (p == 0)
         return 0;
     // Start from the log-normal distribution of the same mean and variance.
-    const Real mean = a * b;
-    const Real h = std::log(mean * mean + b * mean);
-    Real x = std::exp(normalCdfInv(p, 2 * std::log(mean) - h / 2, h - 2 * std::log(mean)));
-    Real delta = 1;
+    const Ext mean = a * b;
+    const Ext h = std::log(mean * mean + b * mean);
+    Ext x = std::exp(normalCdfInv(p, 2 * std::log(mean) - h / 2, h - 2 * std::log(mean)));
+    Ext delta = 1;
     int steps = 0;
     while (std::fabs(delta) > std::fabs(x) * gammaTolerance && std::fabs(delta) > gammaTolerance &&
            steps < maxSteps) {
@@ -73,9 +73,9 @@ Real gammaCdfInv(Real p, Real a, Real b) {
     return x;
 }
 
-} // namespace probability::distributions
+} // namespace prob
 
-using namespace probability::distributions;
+using namespace prob;
 
 double BetaCDFInv_Double(double p, double a, double b) {
     return static_cast<double>(betaCdfInv(p, a, b));
@@ -87,40 +87,40 @@ double GammaCDFInv_Double(double p, double a, double b) {
 
 double ChiSquareDDFInv_Double(double p, int32_t nu) {
     if (nu < 0)
-        return static_cast<double>(nanValue);
+        return static_cast<double>(kNanExt);
     return static_cast<double>(gammaCdfInv(p, nu / 2.0L, 2));
 }
 
 double FCDFInv_Double(double p, int32_t n1, int32_t n2) {
     if (std::isnan(p) || n1 <= 0 || n2 <= 0)
-        return static_cast<double>(nanValue);
+        return static_cast<double>(kNanExt);
     if (p > 0 && p < 1) {
-        const Real y = betaCdfInv(1 - static_cast<Real>(p), n2 / 2.0L, n1 / 2.0L);
+        const Ext y = betaCdfInv(1 - static_cast<Ext>(p), n2 / 2.0L, n1 / 2.0L);
         return static_cast<double>((n2 / y - n2) / n1);
     }
-    return p == 1 ? static_cast<double>(infValue) : 0;
+    return p == 1 ? static_cast<double>(kInfExt) : 0;
 }
 
 double MaxwellCDFInv_Double(double q, double a) {
     if (anyNan(q, a) || !(q >= 0 && q <= 1 && a > 0))
-        return static_cast<double>(nanValue);
-    return static_cast<double>(std::sqrt(gammaCdfInv(q, 1.5L, 2 / static_cast<Real>(a))));
+        return static_cast<double>(kNanExt);
+    return static_cast<double>(std::sqrt(gammaCdfInv(q, 1.5L, 2 / static_cast<Ext>(a))));
 }
 
 double StudentCDFInv_Double(double p, int32_t nu) {
     if (std::isnan(p) || nu <= 0 || !(p >= 0 && p <= 1))
-        return static_cast<double>(nanValue);
+        return static_cast<double>(kNanExt);
     if (nu == 1)
         return static_cast<double>(std::tan((p - 0.5L) * prob::kPi));
     if (p == 1)
         return largestButFive;
     if (p == 0)
         return -largestButFive;
-    const Real n = nu;
+    const Ext n = nu;
     if (p >= 0.5) {
-        const Real y = betaCdfInv(2 * (1 - static_cast<Real>(p)), n / 2, 0.5L);
+        const Ext y = betaCdfInv(2 * (1 - static_cast<Ext>(p)), n / 2, 0.5L);
         return static_cast<double>(std::sqrt(n / y - n));
     }
-    const Real y = betaCdfInv(2 * static_cast<Real>(p), n / 2, 0.5L);
+    const Ext y = betaCdfInv(2 * static_cast<Ext>(p), n / 2, 0.5L);
     return static_cast<double>(-std::sqrt(n / y - n));
 }

@@ -14,9 +14,17 @@ double toDouble(Ext x) {
     return static_cast<double>(x);
 }
 
-// sqrt(1 - 1/x^2) as sqrt((1 - 1/x)(1 + 1/x)), shared by arc secant and cosecant.
-Ext cofactorOfInverse(Ext inv) {
-    return prob::sqrt((1.0L - inv) * (1.0L + inv));
+// sqrt(x^2 - 1) as sqrt((|x| - 1)(|x| + 1)): exact factors near |x| = 1,
+// where 1 - 1/x^2 would lose the digits that carry the whole angle. The arc
+// secant and cosecant take the angle of (1/x, sqrt(1 - 1/x^2)) scaled by |x|,
+// which leaves it unchanged. |x| < 1 makes the root an invalid operation.
+Ext cofactor(Ext x) {
+    const Ext a = std::fabs(x);
+    return prob::sqrt((a - 1.0L) * (a + 1.0L));
+}
+
+Ext signOf(Ext x) {
+    return std::signbit(x) ? -1.0L : 1.0L;
 }
 
 } // namespace
@@ -148,34 +156,43 @@ PROBABILITY_API double Sech_Double(double X) {
 
 // 1/sinh and 1/tanh rather than the quotients of E: near zero those lose
 // their digits to E - 1/E.
+// Beyond 1, 2E/(1 - E^2) with E = e^-|X| falling towards zero: sinh itself
+// would overflow (and trap) long before its reciprocal leaves the range.
 PROBABILITY_API double Csch_Double(double X) {
-    return toDouble(1.0L / prob::sinh(X));
+    const Ext a = std::fabs(static_cast<Ext>(X));
+    if (a < 1.0L) {
+        return toDouble(1.0L / prob::sinh(X));
+    }
+    const Ext e = prob::exp(-a);
+    return toDouble(signOf(X) * 2.0L * e / (1.0L - e * e));
 }
 PROBABILITY_API double Coth_Double(double X) {
     return toDouble(1.0L / prob::tanh(X));
 }
 
 PROBABILITY_API double ArcSec_Double(double X) {
-    const Ext inv = 1.0L / X;
-    return toDouble(prob::atan2(cofactorOfInverse(inv), inv));
+    return toDouble(prob::atan2(cofactor(X), signOf(X)));
 }
 
 PROBABILITY_API double ArcCsc_Double(double X) {
-    const Ext inv = 1.0L / X;
-    return toDouble(prob::atan2(inv, cofactorOfInverse(inv)));
+    return toDouble(prob::atan2(signOf(X), cofactor(X)));
 }
 
 PROBABILITY_API double ArcCot_Double(double X) {
     return toDouble(prob::atan2(1.0L, X));
 }
+// acosh(1/X) with 1/X - 1 formed as (1 - X)/X, exact up to one rounding.
 PROBABILITY_API double ArcSech_Double(double X) {
-    return toDouble(prob::acosh(1.0L / X));
+    return toDouble(prob::acosh1p((1.0L - X) / X));
 }
 PROBABILITY_API double ArcCsch_Double(double X) {
     return toDouble(prob::asinh(1.0L / X));
 }
+// ln((X + 1)/(X - 1))/2 = ln(1 + 2/(|X| - 1))/2 with the sign of X: the
+// exact difference |X| - 1 carries the digits near the poles at +-1.
 PROBABILITY_API double ArcCoth_Double(double X) {
-    return toDouble(prob::atanh(1.0L / X));
+    const Ext r = prob::log1p(2.0L / (std::fabs(static_cast<Ext>(X)) - 1.0L)) / 2.0L;
+    return toDouble(signOf(X) * r);
 }
 
 PROBABILITY_API double DegToRad_Double(double X) {
@@ -186,9 +203,7 @@ PROBABILITY_API double RadToDeg_Double(double X) {
 }
 
 PROBABILITY_API double FixAngle_Double(double X) {
-    constexpr Ext twoPi = 2.0L * kPi;
-    const Ext turns = x87::roundInt(X / twoPi);
-    return toDouble(X - turns * twoPi);
+    return toDouble(prob::fixAngle(X));
 }
 
 PROBABILITY_API void Expj_Double(Cplx* R, double A) {

@@ -3,6 +3,7 @@
 // the complex functions built on them.
 #pragma once
 
+#include "elementary_trig.h"
 #include "frame.h"
 
 namespace prob {
@@ -27,21 +28,43 @@ inline Ext acos(Ext x) {
 }
 
 // ln(x + sqrt(x^2 + 1)), odd, so that negative x cannot cancel to ln 0.
+// Beyond 2^32 the root is x to the last bit and ln(2x) = ln x + ln 2 keeps
+// infinities infinite (the quotient below would be inf/inf).
 inline Ext asinh(Ext x) {
     const Ext a = std::fabs(x);
-    const Ext r = log1p(a + a * a / (1.0L + sqrt(a * a + 1.0L)));
+    const Ext r = a > 0x1p32L ? ln(a) + kLn2 : log1p(a + a * a / (1.0L + sqrt(a * a + 1.0L)));
     return x < 0 ? -r : r;
 }
 
-// ln(x + sqrt(x^2 - 1)) written as ln(1 + (x - 1) + sqrt((x - 1)(x + 1))).
-inline Ext acosh(Ext x) {
-    const Ext d = x - 1.0L;
-    return log1p(d + sqrt(d * (x + 1.0L)));
+// acosh(1 + d) = ln(1 + d + sqrt(d (d + 2))), for the d that the callers
+// form exactly (x - 1, or (1 - x)/x for the reciprocal). d < 0 is outside
+// the domain: its root is the invalid operation, so that no negative
+// argument can pair two negative factors into a real-looking result.
+inline Ext acosh1p(Ext d) {
+    return log1p(d + sqrt(d) * sqrt(d + 2.0L));
 }
 
-// ln((1 + x)/(1 - x))/2 written as ln(1 + 2x/(1 - x))/2.
+inline Ext acosh(Ext x) {
+    return acosh1p(x - 1.0L);
+}
+
+// ln((1 + x)/(1 - x))/2 written as ln(1 + 2|x|/(1 - |x|))/2 with the sign of
+// x: the argument of ln(1 + t) stays positive, never near -1, where it would
+// lose the digits of 1 + t.
 inline Ext atanh(Ext x) {
-    return log1p(2.0L * x / (1.0L - x)) / 2.0L;
+    const Ext a = std::fabs(x);
+    const Ext r = log1p(2.0L * a / (1.0L - a)) / 2.0L;
+    return x < 0 ? -r : r;
+}
+
+// a - b * (a/b rounded to nearest, ties to even), exactly: fprem1 takes off
+// at most 2^63 quotients per round and flags an unfinished one in C2.
+inline Ext remainderToNearest(Ext a, Ext b) {
+    uint16_t status;
+    do {
+        asm("fprem1\n\tfnstsw %%ax" : "+t"(a), "=a"(status) : "u"(b));
+    } while (status & 0x0400);
+    return a;
 }
 
 // x^n by square-and-multiply over the bits of |n|, starting from 1; the

@@ -138,9 +138,11 @@ PROBABILITY_API int32_t Floor_Double(double X) {
     return roundToInt32(X - t < 0 ? t - 1.0L : t);
 }
 
+// The remainder to nearest is exact (it is always representable), and fprem1
+// forms it exactly whatever rounding and precision the caller has set, where
+// A - B * round(A/B) would round its quotient and product.
 PROBABILITY_API double Rem_Double(double A, double B) {
-    const Ext q = x87::roundInt(static_cast<Ext>(A) / B);
-    return static_cast<double>(A - B * q);
+    return static_cast<double>(remainderToNearest(A, B));
 }
 
 PROBABILITY_API int32_t Min_Integer(int32_t A, int32_t B) {

@@ -9,6 +9,7 @@
 // SIGFPE when unmasked. Results are rounded to double only by the exports.
 #pragma once
 
+#include "constants.h"
 #include "probability.h"
 
 #include <array>
@@ -17,8 +18,6 @@
 #include <cstdint>
 
 namespace prob {
-
-using Ext = long double;
 
 // ---- Constants held by the library (double precision) ---------------------
 
@@ -62,18 +61,6 @@ inline constexpr std::array<double, 31> FactorialTable = [] {
     return table;
 }();
 
-// Extended-precision images of the constants the kernels need (each the
-// 64-bit-mantissa value nearest to the true one, as fldpi/fldl2e/... load).
-inline constexpr Ext kPi = 3.14159265358979323846264338327950288L;
-inline constexpr Ext kHalfPi = 1.57079632679489661923132169163975144L;
-inline constexpr Ext kTwoOverPi = 0.636619772367581343075535053490057448L;
-inline constexpr Ext kLn2 = 0.693147180559945309417232121458176568L;
-inline constexpr Ext kLog2E = 1.44269504088896340735992468100189214L;
-inline constexpr Ext kLog2Of10 = 3.32192809488736234787031942948939018L;
-inline constexpr Ext kLog10Of2 = 0.301029995663981195213738894724493027L;
-inline constexpr Ext kLn10 = 2.30258509299404568401799145468436421L;
-inline constexpr Ext kLog10E = 0.434294481903251827651128918916605082L;
-
 // ---- Failures raised as exceptions -----------------------------------------
 
 inline constexpr const char* kFailedToConverge = "Failed to converge!";
@@ -106,6 +93,29 @@ public:
     ~RoundingScope() { loadControlWord(saved_); }
     RoundingScope(const RoundingScope&) = delete;
     RoundingScope& operator=(const RoundingScope&) = delete;
+
+private:
+    uint16_t saved_;
+};
+
+// Runs a block at full (64-bit) precision with rounding to nearest, whatever
+// precision and rounding the caller left in the control word; the exception
+// masks stay the caller's. Loads the control word only when it differs.
+class NearestFullPrecisionScope {
+public:
+    NearestFullPrecisionScope() : saved_(readControlWord()) {
+        const uint16_t wanted = static_cast<uint16_t>((saved_ & ~0x0F00) | 0x0300);
+        if (wanted != saved_) {
+            loadControlWord(wanted);
+        }
+    }
+    ~NearestFullPrecisionScope() {
+        if (readControlWord() != saved_) {
+            loadControlWord(saved_);
+        }
+    }
+    NearestFullPrecisionScope(const NearestFullPrecisionScope&) = delete;
+    NearestFullPrecisionScope& operator=(const NearestFullPrecisionScope&) = delete;
 
 private:
     uint16_t saved_;
@@ -232,99 +242,6 @@ inline Ext ln(Ext x) {
 }
 inline Ext log10(Ext x) {
     return scaledLog2(x, kLog10Of2);
-}
-
-// Trigonometric functions reduce the argument themselves for |x| < 2^32 with
-// pi/2 split into 32-bit pieces (about 200 bits in all), because the
-// processor's own reduction uses a 66-bit pi and loses every correct digit
-// near multiples of pi. Larger arguments are left to the processor, which
-// reduces up to 2^63; beyond that the angle has no meaningful digits and the
-// result is a NaN.
-struct ReducedAngle {
-    Ext r;       // in about [-pi/4, pi/4]
-    int quarter; // number of quarter turns taken off, modulo 4
-};
-
-inline ReducedAngle reduceQuarterTurns(Ext x) {
-    constexpr Ext p1 = 0xc90fdaa2p-31L;
-    constexpr Ext p2 = 0x85a308d3p-65L;
-    constexpr Ext p3 = 0x98cc5170p-100L;
-    constexpr Ext p4 = 0xdc1cd129p-135L;
-    constexpr Ext p5 = 0x93822299p-173L;
-    constexpr Ext p6 = 0xf31d0082p-205L;
-    const Ext k = x87::roundInt(x * kTwoOverPi);
-    // k has at most 32 bits and every piece 32, so each product is exact and
-    // the early differences cancel exactly.
-    Ext r = x - k * p1;
-    r -= k * p2;
-    r -= k * p3;
-    r -= k * p4;
-    r -= k * p5;
-    r -= k * p6;
-    return {r, static_cast<int>(static_cast<int64_t>(k) & 3)};
-}
-
-enum class TrigRange { Small, Reducible, Processor, Hopeless };
-
-inline TrigRange trigRange(Ext x) {
-    const Ext a = std::fabs(x);
-    if (a <= 0.785398163397448309616L) {
-        return TrigRange::Small;
-    }
-    if (a < 0x1p32L) {
-        return TrigRange::Reducible;
-    }
-    if (a < 0x1p63L || std::isinf(a) || std::isnan(a)) {
-        return TrigRange::Processor; // infinities and NaNs: invalid there
-    }
-    return TrigRange::Hopeless;
-}
-
-// sin(x + quarters * pi/2): sine and cosine differ only by a quarter turn,
-// which picks the kernel and the sign after the reduction.
-inline Ext sinQuarterShifted(Ext x, int quarters) {
-    switch (trigRange(x)) {
-    case TrigRange::Small:
-    case TrigRange::Processor:
-        return quarters ? x87::cos(x) : x87::sin(x);
-    case TrigRange::Hopeless:
-        return NanValue;
-    case TrigRange::Reducible:
-        break;
-    }
-    const ReducedAngle a = reduceQuarterTurns(x);
-    switch ((a.quarter + quarters) & 3) {
-    case 0:
-        return x87::sin(a.r);
-    case 1:
-        return x87::cos(a.r);
-    case 2:
-        return -x87::sin(a.r);
-    default:
-        return -x87::cos(a.r);
-    }
-}
-
-inline Ext sin(Ext x) {
-    return sinQuarterShifted(x, 0);
-}
-inline Ext cos(Ext x) {
-    return sinQuarterShifted(x, 1);
-}
-
-inline Ext tan(Ext x) {
-    switch (trigRange(x)) {
-    case TrigRange::Small:
-    case TrigRange::Processor:
-        return x87::tan(x);
-    case TrigRange::Hopeless:
-        return NanValue;
-    case TrigRange::Reducible:
-        break;
-    }
-    const ReducedAngle a = reduceQuarterTurns(x);
-    const Ext t = x87::tan(a.r);
-    return (a.quarter & 1) ? -1.0L / t : t;
 }
 
 // Hyperbolic functions from E = e^x; near zero sinh and tanh use e^x - 1

@@ -6,20 +6,16 @@
 #include <cmath>
 #include <limits>
 
-namespace probability::special {
+namespace prob {
 namespace {
 
-constexpr Real lnSqrtTwoPi = 0.91893853320467274178L;
-constexpr Real inf = std::numeric_limits<Real>::infinity();
-constexpr Real nan = std::numeric_limits<Real>::quiet_NaN();
-
 // Bernoulli coefficients B_2k / (2k (2k - 1)), k = 1..8.
-constexpr Real stirlingTerms[8] = {1.0L / 12,   -1.0L / 360,      1.0L / 1260, -1.0L / 1680,
-                                   1.0L / 1188, -691.0L / 360360, 1.0L / 156,  -3617.0L / 122400};
+constexpr Ext stirlingTerms[8] = {1.0L / 12,   -1.0L / 360,      1.0L / 1260, -1.0L / 1680,
+                                  1.0L / 1188, -691.0L / 360360, 1.0L / 156,  -3617.0L / 122400};
 
 // Below this real part the upward recurrence would take too many steps to be
 // worth waiting for; such arguments give a complex NaN.
-constexpr Real recurrenceFloor = -1e6L;
+constexpr Ext recurrenceFloor = -1e6L;
 
 Complex stirling(Complex z) {
     const Complex inv = 1.0L / z;
@@ -27,20 +23,20 @@ Complex stirling(Complex z) {
     Complex sum = 0;
     for (int k = 7; k >= 0; --k)
         sum = sum * inv2 + stirlingTerms[k];
-    return (z - 0.5L) * std::log(z) - z + lnSqrtTwoPi + sum * inv;
+    return (z - 0.5L) * std::log(z) - z + kLnSqrtTwoPi + sum * inv;
 }
 
 } // namespace
 
 Complex lnGamma(Complex z) {
     if (std::isnan(z.real()) || std::isnan(z.imag()))
-        return {nan, nan};
+        return {kNanExt, kNanExt};
     if (z.imag() == 0 && z.real() <= 0 && z.real() == std::trunc(z.real()))
-        return {inf, inf};
+        return {kInfExt, kInfExt};
     if (z.imag() < 0)
         return std::conj(lnGamma(std::conj(z)));
     if (z.real() < recurrenceFloor)
-        return {nan, nan};
+        return {kNanExt, kNanExt};
     // lnGamma(z) = lnGamma(z + n) - ln z - ln(z + 1) - ... - ln(z + n - 1)
     Complex logs = 0;
     while (z.real() < 9) {
@@ -50,11 +46,11 @@ Complex lnGamma(Complex z) {
     return stirling(z) - logs;
 }
 
-} // namespace probability::special
+} // namespace prob
 
 namespace {
 
-using namespace probability::special;
+using namespace prob;
 
 void store(Cplx* r, Complex v) {
     r->Re = static_cast<double>(v.real());
@@ -62,13 +58,13 @@ void store(Cplx* r, Complex v) {
 }
 
 // sum of (sign t)^k / (k!)^2, with t = z^2 / 4
-Complex besselSeries(const Cplx* z, Real sign) {
+Complex besselSeries(const Cplx* z, Ext sign) {
     const Complex w(z->Re, z->Im);
     const Complex t = sign * w * w / 4.0L;
     Complex term = t;
     Complex sum = 1.0L + t;
     for (int k = 2; k <= 36 && std::norm(term) >= 1e-20L; ++k) {
-        term = term * t / static_cast<Real>(k * k);
+        term = term * t / static_cast<Ext>(k * k);
         sum += term;
     }
     return sum;

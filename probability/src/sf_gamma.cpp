@@ -1,4 +1,4 @@
-// Real gamma, log-gamma, factorials, binomial coefficients and the beta
+// Ext gamma, log-gamma, factorials, binomial coefficients and the beta
 // function. The rational and Stirling coefficients are the published
 // extended-precision tables; they are evaluated in Horner order, highest
 // power first.
@@ -12,130 +12,126 @@
 #include <cstdint>
 #include <limits>
 
-namespace probability::special {
+namespace prob {
 namespace {
 
-constexpr Real pi = 3.14159265358979323846264338327950288L;
-constexpr Real sqrtTwoPi = 2.50662827463100050242L;
-constexpr Real lnSqrtTwoPi = 0.91893853320467274178L;
-constexpr Real lnPi = 1.14472988584940017414342735135305871L;
-constexpr Real smallLimit = 0.03125L;
+constexpr Ext smallLimit = 0.03125L;
 
-template <std::size_t N> Real horner(const std::array<Real, N>& c, Real x) {
-    Real sum = 0;
-    for (Real k : c)
+template <std::size_t N> Ext horner(const std::array<Ext, N>& c, Ext x) {
+    Ext sum = 0;
+    for (Ext k : c)
         sum = sum * x + k;
     return sum;
 }
 
 // Leading coefficient 1 is implicit.
-template <std::size_t N> Real hornerMonic(const std::array<Real, N>& c, Real x) {
-    Real sum = 1;
-    for (Real k : c)
+template <std::size_t N> Ext hornerMonic(const std::array<Ext, N>& c, Ext x) {
+    Ext sum = 1;
+    for (Ext k : c)
         sum = sum * x + k;
     return sum;
 }
 
-constexpr std::array<Real, 8> gammaP = {4.212760487471622013093E-5L, 4.542931960608009155600E-4L,
-                                        4.092666828394035500949E-3L, 2.385363243461108252554E-2L,
-                                        1.113062816019361559013E-1L, 3.629515436640239168939E-1L,
-                                        8.378004301573126728826E-1L, 1.000000000000000000009E0L};
+constexpr std::array<Ext, 8> gammaP = {4.212760487471622013093E-5L, 4.542931960608009155600E-4L,
+                                       4.092666828394035500949E-3L, 2.385363243461108252554E-2L,
+                                       1.113062816019361559013E-1L, 3.629515436640239168939E-1L,
+                                       8.378004301573126728826E-1L, 1.000000000000000000009E0L};
 
-constexpr std::array<Real, 9> gammaQ = {
+constexpr std::array<Ext, 9> gammaQ = {
     -1.397148517476170440917E-5L, 2.346584059160635244282E-4L, -1.237799246653152231188E-3L,
     -7.955933682494738320586E-4L, 2.773706565840072979165E-2L, -4.633887671244534213831E-2L,
     -2.243510905670329164562E-1L, 4.150160950588455434583E-1L, 9.999999999999999999908E-1L};
 
-constexpr std::array<Real, 9> stirlingLong = {
+constexpr std::array<Ext, 9> stirlingLong = {
     7.147391378143610789273E-4L,  -2.363848809501759061727E-5L, -5.950237554056330156018E-4L,
     6.989332260623193171870E-5L,  7.840334842744753003862E-4L,  -2.294719747873185405699E-4L,
     -2.681327161876304418288E-3L, 3.472222222230075327854E-3L,  8.333333333333331800504E-2L};
 
-constexpr std::array<Real, 6> stirlingShort = {6.97281375836585777429E-5L,  7.84039221720066627474E-4L,
-                                               -2.29472093621399176955E-4L, -2.68132716049382716049E-3L,
-                                               3.47222222222222222222E-3L,  8.33333333333333333333E-2L};
+constexpr std::array<Ext, 6> stirlingShort = {6.97281375836585777429E-5L,  7.84039221720066627474E-4L,
+                                              -2.29472093621399176955E-4L, -2.68132716049382716049E-3L,
+                                              3.47222222222222222222E-3L,  8.33333333333333333333E-2L};
 
-constexpr std::array<Real, 9> smallS = {
+constexpr std::array<Ext, 9> smallS = {
     -1.193945051381510095614E-3L, 7.220599478036909672331E-3L, -9.622023360406271645744E-3L,
     -4.219773360705915470089E-2L, 1.665386113720805206758E-1L, -4.200263503403344054473E-2L,
     -6.558780715202540684668E-1L, 5.772156649015328608253E-1L, 1.000000000000000000000E0L};
 
-constexpr std::array<Real, 9> smallSN = {
+constexpr std::array<Ext, 9> smallSN = {
     1.133374167243894382010E-3L,  7.220837261893170325704E-3L,  9.621911155035976733706E-3L,
     -4.219773343731191721664E-2L, -1.665386113944413519335E-1L, -4.200263503402112910504E-2L,
     6.558780715202536547116E-1L,  5.772156649015328608727E-1L,  -1.000000000000000000000E0L};
 
-constexpr std::array<Real, 7> lnStirlingA = {4.885026142432270781165E-3L, -1.880801938119376907179E-3L,
-                                             8.412723297322498080632E-4L, -5.952345851765688514613E-4L,
-                                             7.936507795855070755671E-4L, -2.777777777750349603440E-3L,
-                                             8.333333333333331447505E-2L};
+constexpr std::array<Ext, 7> lnStirlingA = {4.885026142432270781165E-3L, -1.880801938119376907179E-3L,
+                                            8.412723297322498080632E-4L, -5.952345851765688514613E-4L,
+                                            7.936507795855070755671E-4L, -2.777777777750349603440E-3L,
+                                            8.333333333333331447505E-2L};
 
-constexpr std::array<Real, 7> lnB = {-2.163690827643812857640E3L, -8.723871522843511459790E4L,
-                                     -1.104326814691464261197E6L, -6.111225012005214299996E6L,
-                                     -1.625568062543700591014E7L, -2.003937418103815175475E7L,
-                                     -8.875666783650703802159E6L};
+constexpr std::array<Ext, 7> lnB = {-2.163690827643812857640E3L, -8.723871522843511459790E4L,
+                                    -1.104326814691464261197E6L, -6.111225012005214299996E6L,
+                                    -1.625568062543700591014E7L, -2.003937418103815175475E7L,
+                                    -8.875666783650703802159E6L};
 
-constexpr std::array<Real, 7> lnC = {-5.139481484435370143617E2L, -3.403570840534304670537E4L,
-                                     -6.227441164066219501697E5L, -4.814940379411882186630E6L,
-                                     -1.785433287045078156959E7L, -3.138646407656182662088E7L,
-                                     -2.099336717757895876142E7L};
+constexpr std::array<Ext, 7> lnC = {-5.139481484435370143617E2L, -3.403570840534304670537E4L,
+                                    -6.227441164066219501697E5L, -4.814940379411882186630E6L,
+                                    -1.785433287045078156959E7L, -3.138646407656182662088E7L,
+                                    -2.099336717757895876142E7L};
 
 // Stirling's approximation of Gamma(x) for x > 13.
-Real stirlingGamma(Real x) {
-    const Real w = 1 / x;
-    const Real series = x > 1024 ? horner(stirlingShort, w) : horner(stirlingLong, w);
-    return sqrtTwoPi * std::exp((x - 0.5L) * std::log(x) - x) * (1 + w * series);
+Ext stirlingGamma(Ext x) {
+    const Ext w = 1 / x;
+    const Ext series = x > 1024 ? horner(stirlingShort, w) : horner(stirlingLong, w);
+    return kSqrtTwoPi * std::exp((x - 0.5L) * std::log(x) - x) * (1 + w * series);
 }
 
 // Stirling sum of ln Gamma(x) for x >= 13.
-Real stirlingLnGamma(Real x) {
-    Real sum = (x - 0.5L) * std::log(x) - x + lnSqrtTwoPi;
+Ext stirlingLnGamma(Ext x) {
+    Ext sum = (x - 0.5L) * std::log(x) - x + kLnSqrtTwoPi;
     if (x > 1e10L)
         return sum;
     return sum + horner(lnStirlingA, 1 / (x * x)) / x;
 }
 
-bool isNonPositiveInteger(Real x) {
+bool isNonPositiveInteger(Ext x) {
     return x <= 0 && x == std::trunc(x);
 }
 
 // The distance of q from the nearest integer, as the reflection formulas use it.
-Real reflectionFraction(Real q) {
-    const Real n = std::trunc(q);
-    const Real f = q - n;
+Ext reflectionFraction(Ext q) {
+    const Ext n = std::trunc(q);
+    const Ext f = q - n;
     return f > 0.5L ? n + 1 - q : f;
 }
 
 } // namespace
 
-int gammaSign(Real x) {
+int gammaSign(Ext x) {
     if (x > 0)
         return 1;
-    const Real t = std::trunc(std::fabs(x));
+    const Ext t = std::trunc(std::fabs(x));
     return std::fmod(t, 2.0L) == 1 ? 1 : -1;
 }
 
-Real smallGamma(Real z, Real x) {
+Ext smallGamma(Ext z, Ext x) {
     if (x < 0) {
-        const Real m = -x;
+        const Ext m = -x;
         return z / (m * horner(smallSN, m));
     }
     return z / (x * horner(smallS, x));
 }
 
-Real gamma(Real x) {
+Ext gamma(Ext x) {
     if (std::isnan(x))
         return x;
     const int sign = gammaSign(x);
     if (isNonPositiveInteger(x))
-        return sign * std::numeric_limits<Real>::infinity();
+        return sign * std::numeric_limits<Ext>::infinity();
     if (std::fabs(x) > 13) {
         if (x > 0)
             return stirlingGamma(x);
-        const Real q = std::fabs(x);
-        return sign * pi / std::fabs(q * std::sin(pi * reflectionFraction(q)) * stirlingGamma(q));
+        const Ext q = std::fabs(x);
+        return sign * kPi / std::fabs(q * std::sin(kPi * reflectionFraction(q)) * stirlingGamma(q));
     }
-    Real z = 1;
+    Ext z = 1;
     while (x >= 3) {
         x -= 1;
         z *= x;
@@ -157,20 +153,20 @@ Real gamma(Real x) {
     return smallGamma(z, x);
 }
 
-Real lnGamma(Real x) {
+Ext lnGamma(Ext x) {
     if (std::isnan(x))
         return x;
     if (isNonPositiveInteger(x))
-        return -std::numeric_limits<Real>::infinity();
+        return -std::numeric_limits<Ext>::infinity();
     if (x > prob::HugeValue)
-        return std::numeric_limits<Real>::infinity();
+        return std::numeric_limits<Ext>::infinity();
     if (x < -34) {
-        const Real q = -x;
-        return lnPi - std::log(q * std::sin(pi * reflectionFraction(q))) - stirlingLnGamma(q);
+        const Ext q = -x;
+        return kLnPi - std::log(q * std::sin(kPi * reflectionFraction(q))) - stirlingLnGamma(q);
     }
     if (x >= 13)
         return stirlingLnGamma(x);
-    Real z = 1;
+    Ext z = 1;
     while (x >= 3) {
         x -= 1;
         z *= x;
@@ -179,7 +175,7 @@ Real lnGamma(Real x) {
         if (x >= 2) {
             if (x == 2)
                 return std::log(std::fabs(z));
-            const Real u = x - 2;
+            const Ext u = x - 2;
             return std::log(std::fabs(z)) + u * horner(lnB, u) / hornerMonic(lnC, u);
         }
         if (std::fabs(x) <= smallLimit)
@@ -189,7 +185,7 @@ Real lnGamma(Real x) {
     }
 }
 
-Real binomialCoefficient(long long n, long long k) {
+Ext binomialCoefficient(long long n, long long k) {
     if (k < 0)
         return 0;
     // More items chosen than there are: no way to choose them.
@@ -200,25 +196,25 @@ Real binomialCoefficient(long long n, long long k) {
     if (k == 1 || n == k + 1)
         return n;
     const long long steps = std::min(k, n - k);
-    Real r = n;
+    Ext r = n;
     // Once infinite the product stays so; stopping there keeps huge n quick.
     for (long long b = 2; b <= steps && std::isfinite(r); ++b)
-        r = (n - b + 1) / static_cast<Real>(b) * r;
+        r = (n - b + 1) / static_cast<Ext>(b) * r;
     return std::trunc(r + 0.5L);
 }
 
-} // namespace probability::special
+} // namespace prob
 
 int SgnGamma(double x) {
-    return probability::special::gammaSign(x);
+    return prob::gammaSign(x);
 }
 
 double Gamma_Double(double x) {
-    return static_cast<double>(probability::special::gamma(x));
+    return static_cast<double>(prob::gamma(x));
 }
 
 double LnGamma_Double(double x) {
-    return static_cast<double>(probability::special::lnGamma(x));
+    return static_cast<double>(prob::lnGamma(x));
 }
 
 double Fact_Integer(int32_t n) {
@@ -232,15 +228,15 @@ double Fact_Integer(int32_t n) {
 }
 
 double Binomial_Integer(int32_t n, int32_t k) {
-    return static_cast<double>(probability::special::binomialCoefficient(n, k));
+    return static_cast<double>(prob::binomialCoefficient(n, k));
 }
 
 double Beta_Double(double a, double b) {
-    using namespace probability::special;
-    const int sign = gammaSign(a) * gammaSign(b) * gammaSign(static_cast<Real>(a) + b);
-    const Real g = lnGamma(static_cast<Real>(a) + b);
-    const Real h = lnGamma(a);
-    const Real l = lnGamma(b);
+    using namespace prob;
+    const int sign = gammaSign(a) * gammaSign(b) * gammaSign(static_cast<Ext>(a) + b);
+    const Ext g = lnGamma(static_cast<Ext>(a) + b);
+    const Ext h = lnGamma(a);
+    const Ext l = lnGamma(b);
     if (std::isinf(g))
         return 0;
     if (std::isinf(h) || std::isinf(l))

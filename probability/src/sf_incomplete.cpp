@@ -9,14 +9,13 @@
 #include <cmath>
 #include <limits>
 
-namespace probability::special {
+namespace prob {
 namespace {
 
-constexpr Real epsilon = 2.220446049250313e-16L;
-constexpr Real minNormal = 2.2250738585072014e-308L;
-constexpr Real nan = std::numeric_limits<Real>::quiet_NaN();
+constexpr Ext epsilon = 2.220446049250313e-16L;
+constexpr Ext minNormal = 2.2250738585072014e-308L;
 
-Real guard(Real v) {
+Ext guard(Ext v) {
     return std::fabs(v) < minNormal ? minNormal : v;
 }
 
@@ -25,17 +24,17 @@ Complex guard(Complex v) {
 }
 
 // lnGamma(a), remembered for a = 1/2, the order of erf and erfc.
-Real lnGammaOf(Real a) {
-    static const Real half = lnGamma(0.5L);
+Ext lnGammaOf(Ext a) {
+    static const Ext half = lnGamma(0.5L);
     return a == 0.5L ? half : lnGamma(a);
 }
 
 // e^(a ln x - x - lnGamma(a)), the common factor of both forms.
-Real gammaPrefactor(Real a, Real x) {
+Ext gammaPrefactor(Ext a, Ext x) {
     return std::exp(a * std::log(x) - x - lnGammaOf(a));
 }
 
-Complex gammaPrefactor(Real a, Complex z) {
+Complex gammaPrefactor(Ext a, Complex z) {
     return std::exp(a * std::log(z) - z - lnGammaOf(a));
 }
 
@@ -44,36 +43,36 @@ bool isNan(Complex z) {
 }
 
 // Continued fraction of the incomplete beta by the modified Lentz method.
-Real betaFraction(Real a, Real b, Real x) {
-    Real c = 1;
-    Real d = 1 / guard(1 - (a + b) * x / (a + 1));
-    Real h = d;
+Ext betaFraction(Ext a, Ext b, Ext x) {
+    Ext c = 1;
+    Ext d = 1 / guard(1 - (a + b) * x / (a + 1));
+    Ext h = d;
     for (long m = 1; m <= maxIterations; ++m) {
-        Real aa = m * (b - m) * x / ((a - 1 + 2 * m) * (a + 2 * m));
+        Ext aa = m * (b - m) * x / ((a - 1 + 2 * m) * (a + 2 * m));
         d = 1 / guard(1 + aa * d);
         c = guard(1 + aa / c);
         h *= d * c;
         aa = -(a + m) * (a + b + m) * x / ((a + 2 * m) * (a + 1 + 2 * m));
         d = 1 / guard(1 + aa * d);
         c = guard(1 + aa / c);
-        const Real delta = d * c;
+        const Ext delta = d * c;
         h *= delta;
         if (std::fabs(delta - 1) < epsilon)
             return h;
         if (std::isnan(delta))
             break;
     }
-    return nan;
+    return kNanExt;
 }
 
 } // namespace
 
-Real gammaSeries(Real a, Real x) {
+Ext gammaSeries(Ext a, Ext x) {
     if (std::isnan(a) || std::isnan(x))
-        return nan;
-    Real d = 1 / a;
-    Real sum = d;
-    Real p = a;
+        return kNanExt;
+    Ext d = 1 / a;
+    Ext sum = d;
+    Ext p = a;
     for (long i = 0; i < maxIterations; ++i) {
         p += 1;
         d *= x / p;
@@ -81,64 +80,64 @@ Real gammaSeries(Real a, Real x) {
         if (!(std::fabs(d) >= epsilon * std::fabs(sum)) || d == 0)
             return sum * gammaPrefactor(a, x);
     }
-    return nan;
+    return kNanExt;
 }
 
-Real gammaFraction(Real a, Real x) {
+Ext gammaFraction(Ext a, Ext x) {
     if (std::isnan(a) || std::isnan(x))
-        return nan;
-    Real b = x + 1 - a;
-    Real c = 1 / minNormal;
-    Real d = 1 / b;
-    Real h = d;
+        return kNanExt;
+    Ext b = x + 1 - a;
+    Ext c = 1 / minNormal;
+    Ext d = 1 / b;
+    Ext h = d;
     for (long i = 1; i <= maxIterations; ++i) {
-        const Real an = -i * (i - a);
+        const Ext an = -i * (i - a);
         b += 2;
         d = 1.0L / guard(an * d + b);
         c = guard(b + an / c);
-        const Real delta = d * c;
+        const Ext delta = d * c;
         h *= delta;
         if (std::fabs(delta - 1) < epsilon)
             return gammaPrefactor(a, x) * h;
         if (std::isnan(delta))
             break;
     }
-    return nan;
+    return kNanExt;
 }
 
-Real lowerGamma(Real a, Real x) {
+Ext lowerGamma(Ext a, Ext x) {
     if (std::isnan(a) || std::isnan(x))
-        return nan;
+        return kNanExt;
     if (!(a > 0 && x > 0))
         return 0;
     // The limits the series and fraction cannot reach by themselves.
     if (std::isinf(x))
-        return std::isinf(a) ? nan : 1;
+        return std::isinf(a) ? kNanExt : 1;
     if (std::isinf(a))
         return 0;
     return x < a + 1 ? gammaSeries(a, x) : 1 - gammaFraction(a, x);
 }
 
-Real upperGamma(Real a, Real x) {
+Ext upperGamma(Ext a, Ext x) {
     if (std::isnan(a) || std::isnan(x))
-        return nan;
+        return kNanExt;
     if (a <= 0 || x < 0)
         return 0;
     if (x == 0)
         return 1;
     if (std::isinf(x))
-        return std::isinf(a) ? nan : 0;
+        return std::isinf(a) ? kNanExt : 0;
     if (std::isinf(a))
         return 1;
     return x < a + 1 ? 1 - gammaSeries(a, x) : gammaFraction(a, x);
 }
 
-Complex gammaSeries(Real a, Complex z) {
+Complex gammaSeries(Ext a, Complex z) {
     if (std::isnan(a) || isNan(z))
-        return {nan, nan};
+        return {kNanExt, kNanExt};
     Complex d = 1.0L / Complex(a);
     Complex sum = d;
-    Real p = a;
+    Ext p = a;
     for (long i = 0; i < maxIterations; ++i) {
         p += 1;
         d *= z / p;
@@ -146,18 +145,18 @@ Complex gammaSeries(Real a, Complex z) {
         if (!(std::abs(d) >= epsilon * std::abs(sum)) || d == Complex(0))
             return sum * gammaPrefactor(a, z);
     }
-    return {nan, nan};
+    return {kNanExt, kNanExt};
 }
 
-Complex gammaFraction(Real a, Complex z) {
+Complex gammaFraction(Ext a, Complex z) {
     if (std::isnan(a) || isNan(z))
-        return {nan, nan};
+        return {kNanExt, kNanExt};
     Complex b = z + (1 - a);
     Complex c = 1 / minNormal;
     Complex d = 1.0L / b;
     Complex h = d;
     for (long i = 1; i <= maxIterations; ++i) {
-        const Real an = -i * (i - a);
+        const Ext an = -i * (i - a);
         b += 2;
         d = 1.0L / guard(an * d + b);
         c = guard(b + an / c);
@@ -168,27 +167,27 @@ Complex gammaFraction(Real a, Complex z) {
         if (isNan(delta))
             break;
     }
-    return {nan, nan};
+    return {kNanExt, kNanExt};
 }
 
-Real betaIncomplete(Real x, Real a, Real b) {
+Ext betaIncomplete(Ext x, Ext a, Ext b) {
     if (std::isnan(x) || std::isnan(a) || std::isnan(b))
-        return nan;
+        return kNanExt;
     if (!(a > 0 && b > 0 && x >= 0 && x <= 1))
         return 0;
     if (x == 0 || x == 1)
         return x;
-    const Real f = std::exp(lnGamma(a + b) - lnGamma(a) - lnGamma(b) + a * std::log(x) + b * std::log1p(-x));
+    const Ext f = std::exp(lnGamma(a + b) - lnGamma(a) - lnGamma(b) + a * std::log(x) + b * std::log1p(-x));
     if (x < (a + 1) / (a + b + 2))
         return f * betaFraction(a, b, x) / a;
     return 1 - f * betaFraction(b, a, 1 - x) / b;
 }
 
-} // namespace probability::special
+} // namespace prob
 
 namespace {
 
-using namespace probability::special;
+using namespace prob;
 
 void store(Cplx* r, Complex v) {
     r->Re = static_cast<double>(v.real());
@@ -202,11 +201,11 @@ Complex load(const Cplx* z) {
 } // namespace
 
 double GammaSer_Double(double a, double x) {
-    return static_cast<double>(gammaSeries(Real(a), Real(x)));
+    return static_cast<double>(gammaSeries(Ext(a), Ext(x)));
 }
 
 double GammaFrac_Double(double a, double x) {
-    return static_cast<double>(gammaFraction(Real(a), Real(x)));
+    return static_cast<double>(gammaFraction(Ext(a), Ext(x)));
 }
 
 double IGamma_Double(double a, double x) {
@@ -222,35 +221,35 @@ double BetaIncomplete_Double(double x, double a, double b) {
 }
 
 void GammaSer_Cplx(Cplx* r, double a, const Cplx* z) {
-    store(r, gammaSeries(Real(a), load(z)));
+    store(r, gammaSeries(Ext(a), load(z)));
 }
 
 void GammaFrac_Cplx(Cplx* r, double a, const Cplx* z) {
-    store(r, gammaFraction(Real(a), load(z)));
+    store(r, gammaFraction(Ext(a), load(z)));
 }
 
 void IGamma_Cplx(Cplx* r, double a, const Cplx* z) {
     const Complex zz = load(z);
     if (std::isnan(a) || std::isnan(zz.real()) || std::isnan(zz.imag()))
-        store(r, {std::numeric_limits<Real>::quiet_NaN(), std::numeric_limits<Real>::quiet_NaN()});
+        store(r, {std::numeric_limits<Ext>::quiet_NaN(), std::numeric_limits<Ext>::quiet_NaN()});
     else if (a <= 0 || zz == Complex(0))
         store(r, 0);
     else if (zz.real() < a + 1.0L)
-        store(r, gammaSeries(Real(a), zz));
+        store(r, gammaSeries(Ext(a), zz));
     else
-        store(r, Real(1) - gammaFraction(Real(a), zz));
+        store(r, Ext(1) - gammaFraction(Ext(a), zz));
 }
 
 void JGamma_Cplx(Cplx* r, double a, const Cplx* z) {
     const Complex zz = load(z);
     if (std::isnan(a) || std::isnan(zz.real()) || std::isnan(zz.imag()))
-        store(r, {std::numeric_limits<Real>::quiet_NaN(), std::numeric_limits<Real>::quiet_NaN()});
+        store(r, {std::numeric_limits<Ext>::quiet_NaN(), std::numeric_limits<Ext>::quiet_NaN()});
     else if (!(a > 0 && zz.real() >= 0))
         store(r, 0);
     else if (zz == Complex(0))
         store(r, 1);
     else if (zz.real() < a + 1.0L)
-        store(r, Real(1) - gammaSeries(Real(a), zz));
+        store(r, Ext(1) - gammaSeries(Ext(a), zz));
     else
-        store(r, gammaFraction(Real(a), zz));
+        store(r, gammaFraction(Ext(a), zz));
 }

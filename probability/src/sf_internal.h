@@ -4,40 +4,41 @@
 #ifndef PROBABILITY_SPECIAL_INTERNAL_H
 #define PROBABILITY_SPECIAL_INTERNAL_H
 
+#include "constants.h"
+
 #include <complex>
 
-namespace probability::special {
+namespace prob {
 
-using Real = long double;
-using Complex = std::complex<long double>;
+using Complex = std::complex<Ext>;
 
 // Sign of Gamma(x): 1 for x > 0, else +1 when |x| truncated is odd, -1 when even.
-int gammaSign(Real x);
-Real gamma(Real x);
-Real lnGamma(Real x);
+int gammaSign(Ext x);
+Ext gamma(Ext x);
+Ext lnGamma(Ext x);
 // ln|Gamma(x)| for x <= 0.03125 in magnitude after the recurrence, used by both routines.
-Real smallGamma(Real z, Real x);
+Ext smallGamma(Ext z, Ext x);
 
 // The binomial coefficient by the product (n - b + 1) / b over b = 2..k,
 // rounded to the nearest integer; 0 for k < 0 or k > n >= 0.
-Real binomialCoefficient(long long n, long long k);
+Ext binomialCoefficient(long long n, long long k);
 
 // Regularised lower (P) and upper (Q) incomplete gamma functions with the
 // domain rules of the exported IGamma / JGamma.
-Real lowerGamma(Real a, Real x);
-Real upperGamma(Real a, Real x);
-Real gammaSeries(Real a, Real x);
-Real gammaFraction(Real a, Real x);
+Ext lowerGamma(Ext a, Ext x);
+Ext upperGamma(Ext a, Ext x);
+Ext gammaSeries(Ext a, Ext x);
+Ext gammaFraction(Ext a, Ext x);
 
-Complex gammaSeries(Real a, Complex z);
-Complex gammaFraction(Real a, Complex z);
+Complex gammaSeries(Ext a, Complex z);
+Complex gammaFraction(Ext a, Complex z);
 
 // Regularised incomplete beta I_x(a, b).
-Real betaIncomplete(Real x, Real a, Real b);
+Ext betaIncomplete(Ext x, Ext a, Ext b);
 
-Real erf(Real x);
-Real erfc(Real x);
-Real erfInv(Real y);
+Ext erf(Ext x);
+Ext erfc(Ext x);
+Ext erfInv(Ext y);
 
 Complex lnGamma(Complex z);
 
@@ -45,6 +46,6 @@ Complex lnGamma(Complex z);
 // shape parameter up to about 1e8, and the reason no argument can hang a call.
 inline constexpr long maxIterations = 100000;
 
-} // namespace probability::special
+} // namespace prob
 
 #endif

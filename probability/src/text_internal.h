@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace probability::text {
+namespace prob {
 
 // The separators of the process locale as they were when the library was
 // loaded; the library never changes the process locale itself.
@@ -53,6 +53,6 @@ std::string pictureFormat(double value, std::string_view picture);
 // Copies text into the caller's buffer without a terminating zero.
 int32_t copyOut(const std::string& text, char* buffer);
 
-} // namespace probability::text
+} // namespace prob
 
 #endif

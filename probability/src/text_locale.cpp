@@ -4,7 +4,7 @@
 
 #include <clocale>
 
-namespace probability::text {
+namespace prob {
 namespace {
 
 Separators readSeparators() {
@@ -31,4 +31,4 @@ std::string_view alternateDecimal(std::string_view decimal) {
     return decimal == "." ? "," : ".";
 }
 
-} // namespace probability::text
+} // namespace prob

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <vector>
 
-namespace probability::text {
+namespace prob {
 namespace {
 
 struct Token {
@@ -235,10 +235,10 @@ std::string pictureFormat(double value, std::string_view picture) {
     return render(std::fabs(value), sections[0], value < 0);
 }
 
-} // namespace probability::text
+} // namespace prob
 
 int32_t FormatCplx_PChar(const Cplx* z, char* buffer, const char* formatRe, const char* formatIm) {
-    using namespace probability::text;
+    using namespace prob;
     if (!formatRe || !formatIm || !*formatRe || !*formatIm)
         return CplxToStr_PChar(z, buffer, 0);
     if (z->Im == 0)

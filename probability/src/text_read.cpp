@@ -8,7 +8,7 @@
 #include <limits>
 #include <locale.h>
 
-namespace probability::text {
+namespace prob {
 namespace {
 
 bool isBlank(char c) {
@@ -133,14 +133,14 @@ Cplx readComplex(std::string_view t) {
     return {real, imag};
 }
 
-} // namespace probability::text
+} // namespace prob
 
 double StrToVal_PChar(const char* s) {
-    return probability::text::readNumber(s ? s : "");
+    return prob::readNumber(s ? s : "");
 }
 
 void StrToCplx_PChar(Cplx* r, const char* s) {
-    const Cplx z = probability::text::readComplex(s ? s : "");
+    const Cplx z = prob::readComplex(s ? s : "");
     if (r)
         *r = z;
 }

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-namespace probability::text {
+namespace prob {
 namespace {
 
 struct Field {
@@ -37,10 +37,10 @@ Field nextField(const char* s, int32_t pos, const char* sep) {
 }
 
 } // namespace
-} // namespace probability::text
+} // namespace prob
 
 double ExtractSample_PChar(const char* s, int32_t* pos, const char* sep) {
-    using namespace probability::text;
+    using namespace prob;
     const Field field = nextField(s, *pos, sep);
     const double value = field.text ? readNumber(*field.text) : 0;
     *pos = field.next;
@@ -48,7 +48,7 @@ double ExtractSample_PChar(const char* s, int32_t* pos, const char* sep) {
 }
 
 void ExtractCplx_PChar(Cplx* r, const char* s, int32_t* pos, const char* sep) {
-    using namespace probability::text;
+    using namespace prob;
     const Field field = nextField(s, *pos, sep);
     *r = field.text ? readComplex(*field.text) : Cplx{0, 0};
     *pos = field.next;

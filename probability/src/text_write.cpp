@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
-namespace probability::text {
+namespace prob {
 namespace {
 
 constexpr int significantDigits = 15;
@@ -123,10 +123,10 @@ int32_t copyOut(const std::string& text, char* buffer) {
     return static_cast<int32_t>(text.size());
 }
 
-} // namespace probability::text
+} // namespace prob
 
 int32_t CplxToStr_PChar(const Cplx* z, char* buffer, int32_t digits) {
-    using namespace probability::text;
+    using namespace prob;
     const std::string re = generalFormat(z->Re, digits);
     if (z->Im == 0)
         return copyOut(re, buffer);

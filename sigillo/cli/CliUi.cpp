@@ -1,4 +1,4 @@
-#include "CliUi.h"
+#include "cli/CliUi.h"
 
 #include <cstdio>
 

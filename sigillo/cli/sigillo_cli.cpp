@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "CliUi.h"
+#include "cli/CliUi.h"
 #include "engine/CreateReport.h"
 #include "engine/ProgramFolder.h"
 #include "engine/ShellExtensions.h"

@@ -1,13 +1,9 @@
-#include "CreateReport.h"
+#include "engine/CreateReport.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-
-#include <unistd.h>
-
-#include "SigilloError.h"
-#include "clsFileInfo.h"
+#include "engine/SigilloError.h"
+#include "engine/clsFileInfo.h"
+#include "text/AsciiCase.h"
+#include "text/AtomicFile.h"
 
 namespace sigillo {
 
@@ -19,54 +15,10 @@ bool isComponentFile(const std::string& path) {
     if (path.size() < 4) {
         return false;
     }
-    std::string tail = path.substr(path.size() - 4);
-    for (char& c : tail) {
-        c = static_cast<char>((c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c);
-    }
-    return tail == ".DLL" || tail == ".OCX" || tail == ".EXE";
+    const std::string_view tail = std::string_view(path).substr(path.size() - 4);
+    return text::equalsNoCase(tail, ".dll") || text::equalsNoCase(tail, ".ocx") ||
+           text::equalsNoCase(tail, ".exe");
 }
-
-// The report goes to a temporary file beside the target, renamed over it when
-// closed, so a reader never sees a half-written report from an earlier run.
-class ReportFile {
-public:
-    explicit ReportFile(std::string target) : target_(std::move(target)) {
-        tmp_ = target_ + ".tmp." + std::to_string(::getpid());
-        file_ = std::fopen(tmp_.c_str(), "wb");
-        if (!file_) {
-            throw SigilloError(kFileAccessError, "cannot create " + tmp_ + ": " + std::strerror(errno));
-        }
-    }
-    ~ReportFile() {
-        if (file_) {
-            std::fclose(file_);
-            std::remove(tmp_.c_str());
-        }
-    }
-    ReportFile(const ReportFile&) = delete;
-    ReportFile& operator=(const ReportFile&) = delete;
-
-    void write(const std::string& text) {
-        if (std::fwrite(text.data(), 1, text.size(), file_) != text.size()) {
-            throw SigilloError(kFileAccessError, "cannot write " + tmp_ + ": " + std::strerror(errno));
-        }
-    }
-
-    void close() {
-        const bool flushed = std::fflush(file_) == 0 && ::fsync(::fileno(file_)) == 0;
-        const bool closed = std::fclose(file_) == 0;
-        file_ = nullptr;
-        if (!flushed || !closed || std::rename(tmp_.c_str(), target_.c_str()) != 0) {
-            const std::string reason = std::strerror(errno);
-            std::remove(tmp_.c_str());
-            throw SigilloError(kFileAccessError, "cannot write " + target_ + ": " + reason);
-        }
-    }
-
-private:
-    std::string target_, tmp_;
-    FILE* file_ = nullptr;
-};
 
 } // namespace
 
@@ -100,7 +52,7 @@ ReportOutcome CreateReport(const std::string& sFolder, const std::string& output
                            ReportProgressView* view, const std::atomic<bool>& cancel) {
     try {
         colFiles_Vantor files;
-        ReportFile out(outputPath);
+        text::AtomicFile out(outputPath);
         if (view) {
             view->show();
         }
@@ -131,7 +83,7 @@ ReportOutcome CreateReport(const std::string& sFolder, const std::string& output
                 break;
             }
         }
-        out.close();
+        out.commit();
         if (view) {
             view->hide();
         }

@@ -1,12 +1,10 @@
-#include "DesktopVerbs.h"
+#include "engine/DesktopVerbs.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
-#include <sys/stat.h>
-#include <unistd.h>
+#include "text/AtomicFile.h"
 
 namespace sigillo {
 
@@ -106,19 +104,19 @@ std::string script(const std::string& program, const std::string& prefix, const 
 bool writeAtomically(const DesktopVerbFile& file) {
     std::error_code ec;
     fs::create_directories(fs::path(file.path).parent_path(), ec);
-    std::string temp = file.path + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) {
+    try {
+        text::writeFileAtomically(file.path, file.text);
+    } catch (const text::AtomicFileError&) {
         return false;
     }
-    const bool written =
-        ::write(fd, file.text.data(), file.text.size()) == static_cast<ssize_t>(file.text.size()) &&
-        ::fchmod(fd, file.executable ? 0755 : 0644) == 0 && ::fsync(fd) == 0;
-    if (::close(fd) != 0 || !written || ::rename(temp.c_str(), file.path.c_str()) != 0) {
-        ::unlink(temp.c_str());
-        return false;
-    }
-    return true;
+    // KDE runs only service menus that are executable, GNOME Files only such scripts.
+    fs::permissions(file.path,
+                    file.executable ? fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                          fs::perms::others_read | fs::perms::others_exec
+                                    : fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                                          fs::perms::others_read,
+                    ec);
+    return !ec;
 }
 
 } // namespace

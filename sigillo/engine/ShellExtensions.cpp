@@ -1,7 +1,7 @@
-#include "ShellExtensions.h"
+#include "engine/ShellExtensions.h"
 
-#include "DesktopVerbs.h"
-#include "registry/RegistryTree.h"
+#include "engine/DesktopVerbs.h"
+#include "text/AsciiCase.h"
 #include "wine/WinePrefix.h"
 
 namespace sigillo {
@@ -44,8 +44,8 @@ ShellState DisableShellExtensions(clsRegistry& registry, const std::string& exeP
 
 ShellState ShellButtonClick(clsRegistry& registry, const std::string& caption, const std::string& exePath,
                             Ui& ui) {
-    return registry::equalsNoCase(caption, "enable") ? EnableShellExtensions(registry, exePath, ui)
-                                                     : DisableShellExtensions(registry, exePath, ui);
+    return text::equalsNoCase(caption, "enable") ? EnableShellExtensions(registry, exePath, ui)
+                                                 : DisableShellExtensions(registry, exePath, ui);
 }
 
 } // namespace sigillo

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "Ui.h"
-#include "clsRegistry.h"
+#include "engine/Ui.h"
+#include "engine/clsRegistry.h"
 
 namespace sigillo {
 

@@ -1,8 +1,8 @@
-#include "clsActiveX.h"
+#include "engine/clsActiveX.h"
 
 #include <cstdio>
 
-#include "registry/RegistryTree.h"
+#include "text/AsciiCase.h"
 
 namespace sigillo {
 
@@ -155,7 +155,7 @@ void clsActiveX::addOtherVersions(const typelib::TypeLibInfo& lib, bool versionR
     }
     mGrid_->AddRow("Other Versions Found!", "", true);
     for (const auto& v : versions) {
-        if (registry::equalsNoCase(v, decimalVersion(lib)) || registry::equalsNoCase(v, hexVersion(lib))) {
+        if (text::equalsNoCase(v, decimalVersion(lib)) || text::equalsNoCase(v, hexVersion(lib))) {
             continue;
         }
         mGrid_->AddRow("TypeLib Name:", registryDefault(libKey + "\\" + v));

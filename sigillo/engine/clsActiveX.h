@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "Ui.h"
-#include "clsFileInfo.h"
-#include "clsGrid.h"
-#include "clsRegistry.h"
+#include "engine/Ui.h"
+#include "engine/clsFileInfo.h"
+#include "engine/clsGrid.h"
+#include "engine/clsRegistry.h"
 #include "typelib/TypeLib.h"
 
 namespace sigillo {

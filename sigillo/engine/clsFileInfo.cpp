@@ -1,4 +1,4 @@
-#include "clsFileInfo.h"
+#include "engine/clsFileInfo.h"
 
 #include "pe/VersionInfo.h"
 

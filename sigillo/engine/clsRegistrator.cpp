@@ -1,6 +1,6 @@
-#include "clsRegistrator.h"
+#include "engine/clsRegistrator.h"
 
-#include "ProgramFolder.h"
+#include "engine/ProgramFolder.h"
 #include "wine/ProcessGroup.h"
 #include "wine/WinePrefix.h"
 #include "wine/WineRegistration.h"

@@ -12,7 +12,7 @@
 #include <optional>
 #include <string>
 
-#include "Ui.h"
+#include "engine/Ui.h"
 
 namespace sigillo {
 

@@ -1,6 +1,6 @@
-#include "Command.h"
+#include "gui/Command.h"
 
-#include "CommandLooks.h"
+#include "gui/CommandLooks.h"
 
 #include <QApplication>
 #include <QCursor>

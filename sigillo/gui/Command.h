@@ -3,7 +3,7 @@
 // Sigillo's own button: a vertical gradient, a frame bitmap for each state,
 // four focus lines and a centred caption whose "&" marks the access key.
 
-#include "CommandState.h"
+#include "gui/CommandState.h"
 
 #include <QFont>
 #include <QTimer>

@@ -1,4 +1,4 @@
-#include "GridView.h"
+#include "gui/GridView.h"
 
 #include <QHeaderView>
 #include <QMouseEvent>

@@ -1,7 +1,8 @@
-#include "Program.h"
+#include "gui/Program.h"
 
-#include "DesktopVerbs.h"
-#include "SigilloError.h"
+#include "engine/DesktopVerbs.h"
+#include "engine/SigilloError.h"
+#include "text/AsciiCase.h"
 #include "wine/WinePrefix.h"
 
 #include <cctype>
@@ -21,9 +22,7 @@ constexpr const char* kShellAssociations[] = {".dll", ".exe", ".ocx", "Folder"};
 // The setting is text compared as a Boolean: "true" in any case or a
 // non-zero number is true.
 bool TextAsBoolean(const std::string& text) {
-    std::string lower;
-    for (const char c : text)
-        lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string lower = sigillo::text::lowerAscii(text);
     if (lower == "true")
         return true;
     if (lower == "false" || lower.empty())

@@ -1,4 +1,4 @@
-#include "frmProgress.h"
+#include "gui/frmProgress.h"
 
 #include <QCloseEvent>
 #include <QLabel>

@@ -1,10 +1,10 @@
 // The `sigillo` program: inspects, registers and compares component files and
 // switches the desktop verbs that call it on and off.
 
-#include "CommandLine.h"
-#include "Program.h"
-#include "QtUi.h"
-#include "QtWindows.h"
+#include "engine/CommandLine.h"
+#include "gui/Program.h"
+#include "gui/QtUi.h"
+#include "gui/QtWindows.h"
 #include "wine/WinePrefix.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "PeImage.h"
+#include "pe/PeImage.h"
 
 #include <algorithm>
 
@@ -6,6 +6,8 @@
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "text/AsciiCase.h"
 
 namespace sigillo::pe {
 
@@ -25,10 +27,6 @@ uint32_t u32(std::span<const uint8_t> b, uint64_t off) {
 
 bool fits(std::span<const uint8_t> b, uint64_t off, uint64_t len) {
     return off <= b.size() && len <= b.size() - off;
-}
-
-char upperAscii(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 // "#123" asks for the integer ID 123, as the Windows resource calls read it.
@@ -135,7 +133,7 @@ bool PeImage::entryNameEquals(uint32_t nameOffset, const std::string& name) cons
     }
     for (uint16_t i = 0; i < len; ++i) {
         const uint16_t unit = u16(bytes_, at + 2 + 2ull * i);
-        if (unit > 0x7F || upperAscii(static_cast<char>(unit)) != upperAscii(name[i])) {
+        if (unit > 0x7F || text::upperAscii(static_cast<char>(unit)) != text::upperAscii(name[i])) {
             return false;
         }
     }

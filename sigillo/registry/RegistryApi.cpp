@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "RegistryStore.h"
-#include "RegistryTree.h"
+#include "registry/RegistryStore.h"
+#include "registry/RegistryTree.h"
 
 using sigillo::registry::Hive;
 using sigillo::registry::Key;

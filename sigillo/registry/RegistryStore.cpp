@@ -1,6 +1,5 @@
-#include "RegistryStore.h"
+#include "registry/RegistryStore.h"
 
-#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -12,7 +11,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "RegText.h"
+#include "registry/RegText.h"
+#include "text/AtomicFile.h"
 
 namespace sigillo::registry {
 
@@ -69,20 +69,6 @@ std::string readAll(int fd, const std::string& path) {
             return text;
         }
         text.append(buf, static_cast<size_t>(n));
-    }
-}
-
-void writeAll(int fd, const std::string& text, const std::string& path) {
-    size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            throw StoreError(errnoText("cannot write", path));
-        }
-        done += static_cast<size_t>(n);
     }
 }
 
@@ -170,28 +156,11 @@ void Store::update(const std::function<bool(Tree&)>& fn) {
 }
 
 void Store::writeBack() {
-    static std::atomic<unsigned> counter{0};
-    const std::string tmp = path_ + ".tmp." + std::to_string(::getpid()) + "." + std::to_string(counter++);
     haveLoaded_ = false;
-    const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        throw StoreError(errnoText("cannot create", tmp));
-    }
     try {
-        writeAll(fd, formatRegText(tree_), tmp);
-        if (::fsync(fd) != 0) {
-            throw StoreError(errnoText("cannot flush", tmp));
-        }
-    } catch (...) {
-        ::close(fd);
-        ::unlink(tmp.c_str());
-        throw;
-    }
-    ::close(fd);
-    if (::rename(tmp.c_str(), path_.c_str()) != 0) {
-        const std::string message = errnoText("cannot replace", path_);
-        ::unlink(tmp.c_str());
-        throw StoreError(message);
+        text::writeFileAtomically(path_, formatRegText(tree_));
+    } catch (const text::AtomicFileError& e) {
+        throw StoreError(std::string("cannot write the registry store ") + e.what());
     }
     struct stat st {};
     if (::stat(path_.c_str(), &st) == 0) {

@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "RegistryTree.h"
+#include "registry/RegistryTree.h"
 
 namespace sigillo::registry {
 

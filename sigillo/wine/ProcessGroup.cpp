@@ -1,4 +1,4 @@
-#include "ProcessGroup.h"
+#include "wine/ProcessGroup.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,6 +1,7 @@
-#include "RegistryExport.h"
+#include "wine/RegistryExport.h"
 
 #include <cstdint>
+#include <span>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -9,8 +10,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "ProcessGroup.h"
-#include "Wine.h"
+#include "text/Utf8.h"
+#include "wine/ProcessGroup.h"
+#include "wine/Wine.h"
 
 namespace sigillo::wine {
 
@@ -20,50 +22,14 @@ namespace {
 // wineserver some more.
 constexpr int kExportTimeLimitMs = 120000;
 
-void appendUtf8(std::string& out, uint32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | c >> 6);
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | c >> 12);
-        out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | c >> 18);
-        out += static_cast<char>(0x80 | (c >> 12 & 0x3F));
-        out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 } // namespace
 
 std::string Utf16LeToUtf8Lines(const std::string& bytes) {
-    std::string out;
-    size_t i =
-        bytes.size() >= 2 && static_cast<uint8_t>(bytes[0]) == 0xFF && static_cast<uint8_t>(bytes[1]) == 0xFE
-            ? 2
-            : 0;
-    auto unit = [&](size_t at) {
-        return static_cast<uint32_t>(static_cast<uint8_t>(bytes[at]) | static_cast<uint8_t>(bytes[at + 1])
-                                                                           << 8);
-    };
-    for (; i + 1 < bytes.size(); i += 2) {
-        uint32_t c = unit(i);
-        if (c >= 0xD800 && c < 0xDC00 && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 &&
-            unit(i + 2) < 0xE000) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
-            i += 2;
-        } else if (c >= 0xD800 && c < 0xE000) {
-            c = 0xFFFD;
-        }
-        if (c != '\r') {
-            appendUtf8(out, c);
-        }
-    }
-    return out;
+    const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
+    const bool bom = bytes.size() >= 2 && data[0] == 0xFF && data[1] == 0xFE;
+    std::string text = text::utf16LeToUtf8(std::span(data, bytes.size()).subspan(bom ? 2 : 0));
+    std::erase(text, '\r');
+    return text;
 }
 
 std::optional<std::string> ExportPrefixRegistry(const std::string& prefix) {

@@ -1,4 +1,4 @@
-#include "Wine.h"
+#include "wine/Wine.h"
 
 #include <cstdlib>
 #include <filesystem>

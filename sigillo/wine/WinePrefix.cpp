@@ -1,8 +1,8 @@
-#include "WinePrefix.h"
+#include "wine/WinePrefix.h"
 
 #include <cstdlib>
 
-#include "WineRegistry.h"
+#include "wine/WineRegistry.h"
 #include "registry/RegistryStore.h"
 
 namespace sigillo::wine {

@@ -1,4 +1,4 @@
-#include "WineRegistration.h"
+#include "wine/WineRegistration.h"
 
 #include <cstdint>
 #include <fstream>
@@ -6,8 +6,8 @@
 
 #include <sys/wait.h>
 
-#include "ProcessGroup.h"
-#include "Wine.h"
+#include "wine/ProcessGroup.h"
+#include "wine/Wine.h"
 
 namespace sigillo::wine {
 

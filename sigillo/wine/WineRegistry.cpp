@@ -1,4 +1,4 @@
-#include "WineRegistry.h"
+#include "wine/WineRegistry.h"
 
 #include <cerrno>
 #include <csignal>
@@ -11,9 +11,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "ProcessGroup.h"
-#include "Wine.h"
-#include "WinePrefix.h"
+#include "wine/ProcessGroup.h"
+#include "wine/Wine.h"
+#include "wine/WinePrefix.h"
 
 namespace sigillo::wine {
 

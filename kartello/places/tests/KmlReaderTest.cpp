@@ -1,6 +1,7 @@
 #include "PlaceFixture.h"
 
 #include "places/KmlReader.h"
+#include "places/OpenCommand.h"
 #include "places/TextReader.h"
 
 #include <QDir>
