@@ -1,10 +1,10 @@
 #include "wine/RegistryExport.h"
 
 #include <cstdint>
-#include <span>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <span>
 #include <sstream>
 
 #include <sys/wait.h>

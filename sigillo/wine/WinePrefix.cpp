@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-#include "wine/WineRegistry.h"
 #include "registry/RegistryStore.h"
+#include "wine/WineRegistry.h"
 
 namespace sigillo::wine {
 
