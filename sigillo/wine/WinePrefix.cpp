@@ -1,6 +1,8 @@
 #include "wine/WinePrefix.h"
 
 #include <cstdlib>
+#include <filesystem>
+#include <vector>
 
 #include "registry/RegistryStore.h"
 #include "wine/WineRegistry.h"
@@ -27,8 +29,12 @@ void UsePrefix(const std::string& dir) {
         SigilloUseRegistryBackend(nullptr);
         return;
     }
-    ::setenv(kPrefixVariable, dir.c_str(), 1);
-    ::setenv("WINEPREFIX", dir.c_str(), 1);
+    // Wine takes no relative prefix.
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(dir, ec);
+    const std::string path = ec ? dir : absolute.lexically_normal().string();
+    ::setenv(kPrefixVariable, path.c_str(), 1);
+    ::setenv("WINEPREFIX", path.c_str(), 1);
     SigilloUseRegistryBackend(&WineRegistryBackend());
 }
 

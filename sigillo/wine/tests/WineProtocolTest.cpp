@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 
@@ -137,6 +138,15 @@ TEST_F(PrefixChoice, FlagThenEnvironmentThenSetting) {
     SavePrefix("");
     ::unsetenv("WINEPREFIX");
     EXPECT_EQ(ChoosePrefix(std::nullopt), "");
+}
+
+TEST_F(PrefixChoice, APrefixInUseIsAbsoluteAndReachesWine) {
+    const std::string here = std::filesystem::current_path().string();
+    UsePrefix("wine/../prefix");
+    EXPECT_EQ(PrefixInUse(), here + "/prefix");
+    EXPECT_EQ(std::string(std::getenv("WINEPREFIX")), here + "/prefix");
+    UsePrefix("");
+    EXPECT_EQ(PrefixInUse(), "");
 }
 
 } // namespace
