@@ -15,9 +15,11 @@ packages=(
   fonts-liberation2 fonts-dejavu-core fontconfig
   # outside readers used by the tests, and a display for screenshots
   gdal-bin libxml2-utils unzip zip xvfb xauth locales
-  # Probability.dll: the mingw-w64 cross compilers (with their objdump) and
-  # Wine's 64-bit loader for the test of the DLL
-  g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine64
+  # Wine's 64-bit loader and the mingw-w64 cross compilers (with their objdump):
+  # Probability.dll and its test, Sigillo's Wine back-end, its Windows helper
+  # and test servers; the desktop's own readers of the entries Sigillo
+  # installs (desktop-file-validate, gio)
+  g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine64 desktop-file-utils libglib2.0-bin
 )
 
 missing=()

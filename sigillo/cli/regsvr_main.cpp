@@ -19,6 +19,7 @@
 
 #include "engine/clsRegistrator.h"
 #include "sigillo_registry_transaction.h"
+#include "wine/WinePrefix.h"
 
 int main(int argc, char** argv) {
     using namespace sigillo;
@@ -26,6 +27,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: sigillo-regsvr register|unregister FILE\n");
         return RegsvrUsage;
     }
+    // The server writes to the registry that Sigillo has in use.
+    wine::UsePrefix(wine::PrefixInUse());
     const bool registering = std::strcmp(argv[1], "register") == 0;
     std::string path = argv[2];
     // A bare name means the file in the working folder, not a search of the library path.

@@ -20,6 +20,8 @@
 #include "engine/clsActiveX.h"
 #include "engine/clsRegistrator.h"
 #include "registry/RegistryStore.h"
+#include "wine/RegistryExport.h"
+#include "wine/WinePrefix.h"
 
 namespace {
 
@@ -28,14 +30,16 @@ using namespace sigillo;
 constexpr int kUsageError = 64;
 constexpr int kFailure = 1;
 
-const char* const kUsage = "usage: sigillo-cli [--registry PATH] COMMAND\n"
+const char* const kUsage = "usage: sigillo-cli [--registry PATH | --wine-prefix DIR] COMMAND\n"
                            "  info FILE                 type-library and version report of a file\n"
                            "  compare FILE1 FILE2       comparison of two files' type libraries\n"
                            "  register FILE             register a component server\n"
                            "  unregister FILE           unregister a component server\n"
                            "  report FOLDER [--output FILE]  version report of every component below FOLDER\n"
                            "  shell enable|disable|status    the shell verbs for DLL, EXE, OCX and folders\n"
-                           "  reg export                the registry store as .reg text\n";
+                           "  reg export                the registry in use as .reg text\n"
+                           "The registry in use: the .reg store of --registry; else the Wine prefix of\n"
+                           "--wine-prefix, WINEPREFIX or the window's options; else the .reg store.\n";
 
 int usage() {
     std::fputs(kUsage, stderr);
@@ -167,6 +171,15 @@ int shell(CliUi& ui, const std::string& action) {
 }
 
 int regExport() {
+    if (const std::string prefix = wine::PrefixInUse(); !prefix.empty()) {
+        const auto text = wine::ExportPrefixRegistry(prefix);
+        if (!text) {
+            std::fprintf(stderr, "sigillo-cli: Wine could not export the registry of %s\n", prefix.c_str());
+            return 1;
+        }
+        std::fwrite(text->data(), 1, text->size(), stdout);
+        return 0;
+    }
     try {
         registry::Store store(registry::Store::defaultPath());
         const std::string text = store.exportText();
@@ -184,10 +197,15 @@ int main(int argc, char** argv) {
     std::vector<std::string> args;
     std::string output = kReportFileName;
     bool outputGiven = false;
+    bool storeGiven = false;
+    std::optional<std::string> prefixFlag;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
-        if ((a == "--registry" || a == "--output") && i + 1 < argc) {
+        if (a == "--wine-prefix" && i + 1 < argc) {
+            prefixFlag = argv[++i];
+        } else if ((a == "--registry" || a == "--output") && i + 1 < argc) {
             if (a == "--registry") {
+                storeGiven = true;
                 // Through the environment, so sigillo-regsvr and the servers it loads use the same store.
                 ::setenv("SIGILLO_REGISTRY", argv[++i], 1);
             } else {
@@ -197,15 +215,16 @@ int main(int argc, char** argv) {
         } else if (a == "-h" || a == "--help") {
             std::fputs(kUsage, stdout);
             return 0;
-        } else if (a == "--registry" || a == "--output") {
+        } else if (a == "--registry" || a == "--output" || a == "--wine-prefix") {
             return usage();
         } else {
             args.push_back(a);
         }
     }
-    if (args.empty()) {
+    if (args.empty() || (storeGiven && prefixFlag)) {
         return usage();
     }
+    wine::UsePrefix(storeGiven ? std::string() : wine::ChoosePrefix(prefixFlag));
     CliUi ui;
     const std::string& command = args[0];
     if (outputGiven && command != "report") {

@@ -1,7 +1,9 @@
 #include "engine/ShellExtensions.h"
 
 #include "sigillo_registry_transaction.h"
+#include "engine/DesktopVerbs.h"
 #include "text/AsciiCase.h"
+#include "wine/WinePrefix.h"
 
 namespace sigillo {
 
@@ -38,7 +40,7 @@ ShellState RefreshShellState(clsRegistry& registry) {
     registry.setSectionKey(".dll");
     const std::string fileType = VariantText(registry.Value());
     registry.setSectionKey(fileType + "\\shell\\Register");
-    if (registry.KeyExists()) {
+    if (registry.KeyExists() || DesktopVerbsInstalled()) {
         return {"Disable", kShellEnabledLabel};
     }
     return {"Enable", kShellDisabledLabel};
@@ -53,6 +55,7 @@ ShellState EnableShellExtensions(clsRegistry& registry, const std::string& exePa
     if (!done) {
         return {"Enable", kShellDisabledLabel, true};
     }
+    InstallDesktopVerbs(exePath, wine::PrefixInUse());
     ui.messageBox(kShellEnabledMessage, kAppTitle, MsgIcon::Information, MsgButtons::Ok);
     return {"Disable", kShellEnabledLabel};
 }
@@ -66,6 +69,7 @@ ShellState DisableShellExtensions(clsRegistry& registry, const std::string& exeP
     if (!done) {
         return {"Disable", kShellEnabledLabel, true};
     }
+    RemoveDesktopVerbs();
     ui.messageBox(kShellDisabledMessage, kAppTitle, MsgIcon::Information, MsgButtons::Ok);
     return {"Enable", kShellDisabledLabel};
 }

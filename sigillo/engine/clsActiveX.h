@@ -43,6 +43,7 @@ private:
     LibFacts libFacts(const typelib::TypeLibInfo& lib);
     void addComparisonSide(const char* header, const LibFacts& facts);
     std::string registryDefault(const std::string& section);
+    std::string registeredPath(const std::string& versionKey);
 
     Ui& ui_;
     clsGrid* mGrid_ = nullptr;

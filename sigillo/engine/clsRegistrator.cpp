@@ -1,6 +1,9 @@
 #include "engine/clsRegistrator.h"
 
 #include "engine/ProgramFolder.h"
+#include "wine/ProcessGroup.h"
+#include "wine/WinePrefix.h"
+#include "wine/WineRegistration.h"
 
 #include <array>
 #include <cerrno>
@@ -26,30 +29,29 @@ namespace sigillo {
 
 namespace {
 
-// Waits for the helper; kills its whole process group when the time is up.
-// Returns the wait status, or nullopt on time-out.
-std::optional<int> waitOrKill(pid_t pid, int timeLimitMs) {
-    using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(timeLimitMs);
-    auto pause = std::chrono::microseconds(200);
-    while (true) {
-        int status = 0;
-        const pid_t r = ::waitpid(pid, &status, WNOHANG);
-        if (r == pid) {
-            return status;
-        }
-        if (r < 0 && errno != EINTR) {
-            return std::nullopt;
-        }
-        if (Clock::now() >= deadline) {
-            ::kill(-pid, SIGKILL);
-            ::kill(pid, SIGKILL);
-            while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-            }
-            return std::nullopt;
-        }
-        std::this_thread::sleep_for(pause);
-        pause = std::min(pause * 2, std::chrono::microseconds(5000));
+// A Windows image in a Wine prefix: its own entry point, run by Wine.
+int32_t RunWineEntryPointStatus(const std::string& prefix, const std::string& sFile, bool registering,
+                                int timeLimitMs) {
+    const int32_t failed = registering ? StatusRegisterFailed : StatusUnregisterFailed;
+    const wine::WineRun run = wine::RunWineEntryPoint(prefix, sFile, registering, timeLimitMs);
+    switch (run.end) {
+    case wine::WineRunEnd::NotStarted:
+        return StatusNotStarted;
+    case wine::WineRunEnd::TimedOut:
+    case wine::WineRunEnd::Killed:
+        return failed;
+    case wine::WineRunEnd::Exited:
+        break;
+    }
+    switch (run.exitCode) {
+    case wine::WineRegEntryPointReturned:
+        return registering ? StatusRegistered : StatusUnregistered;
+    case wine::WineRegLoadFailed:
+        return StatusLoadFailed;
+    case wine::WineRegNoEntryPoint:
+        return StatusNotActiveX;
+    default:
+        return failed; // crashed
     }
 }
 
@@ -193,6 +195,9 @@ int32_t RunEntryPoint(const std::string& sFile, bool registering, int timeLimitM
     if (sFile.empty()) {
         return StatusNoFile;
     }
+    if (const std::string prefix = wine::PrefixInUse(); !prefix.empty() && wine::IsPeImage(sFile)) {
+        return RunWineEntryPointStatus(prefix, sFile, registering, timeLimitMs);
+    }
     const std::string helper = clsRegistrator::HelperPath();
     const std::string mode = registering ? "register" : "unregister";
     char* argv[] = {const_cast<char*>(helper.c_str()), const_cast<char*>(mode.c_str()),
@@ -217,7 +222,7 @@ int32_t RunEntryPoint(const std::string& sFile, bool registering, int timeLimitM
         return StatusHelperMissing;
     }
     const int32_t failed = registering ? StatusRegisterFailed : StatusUnregisterFailed;
-    const auto status = waitOrKill(pid, timeLimitMs);
+    const auto status = wine::WaitOrKillGroup(pid, timeLimitMs);
     if (!status || !WIFEXITED(*status)) {
         return failed; // hung or crashed: never reported as done
     }
@@ -262,6 +267,12 @@ std::optional<int32_t> clsRegistrator::report(std::string& sFile, bool registeri
     // The out-of-process test looks for ".exe" anywhere, case-sensitively.
     const char* caption = registering ? "Sigillo - Registering" : "Sigillo - UnRegistering";
     if (sFile.find(".exe") != std::string::npos) {
+        // In a Wine prefix the server runs there and is waited for, so the
+        // report that follows sees its keys; one that hangs is ended.
+        if (const std::string prefix = wine::PrefixInUse(); !prefix.empty() && wine::IsPeImage(sFile)) {
+            wine::RunWineExeServer(prefix, sFile, registering, timeLimitMs_);
+            return std::nullopt;
+        }
         detail_.clear();
         if (auto why = WhyNotExecutable(sFile)) {
             detail_ = *why;

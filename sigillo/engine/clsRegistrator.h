@@ -3,7 +3,9 @@
 // helper program sigillo-regsvr, so a server that crashes or hangs cannot take
 // Sigillo down: the helper is killed when the entry point has not finished
 // within the time limit. An out-of-process server (a path containing ".exe")
-// is started with "/regserver" or "/unregserver".
+// is started with "/regserver" or "/unregserver". When a Wine prefix is in
+// use, a Windows file's own entry point (or EXE server) runs there instead,
+// under Wine, with the same limit (wine/WineRegistration.h).
 #pragma once
 
 #include <cstdint>

@@ -1,7 +1,9 @@
 #include "gui/Program.h"
 
+#include "engine/DesktopVerbs.h"
 #include "engine/SigilloError.h"
 #include "text/AsciiCase.h"
+#include "wine/WinePrefix.h"
 
 #include <cctype>
 #include <chrono>
@@ -145,6 +147,7 @@ std::optional<int> Program::ProcessCommandLine(const std::string& commandLine) {
         // one-shot command it shows nothing.
         for (const char* association : kShellAssociations)
             registry_.CreateShellAssociation(appPath_ + "sigillo", association);
+        InstallDesktopVerbs(appPath_ + "sigillo", wine::PrefixInUse());
         break;
     case CommandAction::OpenFile:
         form_.ShowFile(sFile);

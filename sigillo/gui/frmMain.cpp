@@ -57,6 +57,8 @@ frmMain::frmMain(MainWindowModel& form, clsGrid& gridInfo, clsGrid& gridComparis
             [this](const QString& t) { form_.txtFirstFile = t.toStdString(); });
     connect(txtSecondFile, &QLineEdit::textEdited, this,
             [this](const QString& t) { form_.txtSecondFile = t.toStdString(); });
+    connect(txtWinePrefix, &QLineEdit::textEdited, this,
+            [this](const QString& t) { form_.txtWinePrefix = t.toStdString(); });
     for (GridView* grid : {gridinfo, gridcomparison}) {
         connect(grid, &GridView::CellDoubleClicked, this,
                 [this, grid](int row, int col) { ShowCell(*grid, row, col); });
@@ -200,6 +202,20 @@ QWidget* frmMain::BuildOptionsTab() {
     shellRow->addWidget(lblShell, 1);
     shellRow->addWidget(cmdShellEX);
     body->addLayout(shellRow, 2, 1);
+
+    // The registry Sigillo reads and writes: a Wine prefix, or the .reg store.
+    lblRegistry = new QLabel(page);
+    lblRegistry->setObjectName(QStringLiteral("lblRegistry"));
+    lblRegistry->setWordWrap(true);
+    body->addWidget(lblRegistry, 3, 1);
+    auto* prefixRow = new QHBoxLayout;
+    prefixRow->addWidget(new QLabel(QStringLiteral("Wine prefix:"), page));
+    txtWinePrefix = TextBox("txtWinePrefix", page);
+    txtWinePrefix->setPlaceholderText(QStringLiteral("empty: the .reg store"));
+    prefixRow->addWidget(txtWinePrefix, 1);
+    cmdWinePrefix = MakeCommand("cmdWinePrefix", "Use Prefix", &MainWindowModel::cmdWinePrefix_Click);
+    prefixRow->addWidget(cmdWinePrefix);
+    body->addLayout(prefixRow, 4, 1);
     body->setColumnStretch(1, 1);
     layout->addLayout(body);
     layout->addStretch();
@@ -223,6 +239,8 @@ void frmMain::SyncFromForm() {
     if (cmdShellEX->Caption() != shellCaption)
         cmdShellEX->SetCaption(shellCaption);
     lblShell->setText(QString::fromStdString(form_.lblShell));
+    lblRegistry->setText(QString::fromStdString(form_.lblRegistry));
+    txtWinePrefix->setText(QString::fromStdString(form_.txtWinePrefix));
     XTab1->setCurrentIndex(form_.XTab1);
     syncing_ = false;
 }

@@ -3,8 +3,10 @@
 // ERROR_KEY_DELETED, as on Windows.
 #include "sigillo_registry.h"
 #include "sigillo_registry_transaction.h"
+#include "sigillo_registry_backend.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -35,6 +37,8 @@ struct OpenKey {
     std::vector<std::string> path;
     REGSAM access;
 };
+
+std::atomic<const SigilloRegistryBackend*> installedBackend{nullptr};
 
 std::mutex apiMutex;
 std::map<uintptr_t, OpenKey> openKeys;
@@ -161,6 +165,9 @@ LONG readKey(const OpenKey& k, const std::function<LONG(const Key&)>& fn) {
 extern "C" {
 
 LONG RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, REGSAM samDesired, PHKEY phkResult) {
+    if (const auto* backend = installedBackend.load()) {
+        return backend->RegOpenKeyExA(hKey, lpSubKey, 0, samDesired, phkResult);
+    }
     return guarded([&]() -> LONG {
         if (!phkResult) {
             return ERROR_INVALID_PARAMETER;
@@ -180,8 +187,12 @@ LONG RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, REGSAM samDesired, PHKEY p
     });
 }
 
-LONG RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD, REGSAM samDesired, const void*,
-                     PHKEY phkResult, LPDWORD lpdwDisposition) {
+LONG RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR lpClass, DWORD dwOptions, REGSAM samDesired,
+                     const void* lpSecurityAttributes, PHKEY phkResult, LPDWORD lpdwDisposition) {
+    if (const auto* backend = installedBackend.load()) {
+        return backend->RegCreateKeyExA(hKey, lpSubKey, 0, lpClass, dwOptions, samDesired,
+                                        lpSecurityAttributes, phkResult, lpdwDisposition);
+    }
     return guarded([&]() -> LONG {
         if (!phkResult) {
             return ERROR_INVALID_PARAMETER;
@@ -212,8 +223,11 @@ LONG RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD, REGSAM sam
     });
 }
 
-LONG RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD, LPDWORD lpType, LPBYTE lpData,
+LONG RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData,
                       LPDWORD lpcbData) {
+    if (const auto* backend = installedBackend.load()) {
+        return backend->RegQueryValueExA(hKey, lpValueName, lpReserved, lpType, lpData, lpcbData);
+    }
     return guarded([&]() -> LONG {
         auto k = resolve(hKey);
         if (!k) {
@@ -236,6 +250,9 @@ LONG RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD, LPDWORD lpType, LP
 }
 
 LONG RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType, const BYTE* lpData, DWORD cbData) {
+    if (const auto* backend = installedBackend.load()) {
+        return backend->RegSetValueExA(hKey, lpValueName, 0, dwType, lpData, cbData);
+    }
     return guarded([&]() -> LONG {
         auto k = resolve(hKey);
         if (!k) {
@@ -264,6 +281,9 @@ LONG RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType, const BY
 }
 
 LONG RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey) {
+    if (const auto* backend = installedBackend.load()) {
+        return backend->RegDeleteKeyA(hKey, lpSubKey);
+    }
     return guarded([&]() -> LONG {
         std::optional<OpenKey> base;
         std::vector<std::string> path;
@@ -292,6 +312,9 @@ LONG RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey) {
 }
 
 LONG RegDeleteValueA(HKEY hKey, LPCSTR lpValueName) {
+    if (const auto* backend = installedBackend.load()) {
+        return backend->RegDeleteValueA(hKey, lpValueName);
+    }
     return guarded([&]() -> LONG {
         auto k = resolve(hKey);
         if (!k) {
@@ -318,6 +341,9 @@ LONG RegDeleteValueA(HKEY hKey, LPCSTR lpValueName) {
 }
 
 LONG RegEnumKeyA(HKEY hKey, DWORD dwIndex, LPSTR lpName, DWORD cchName) {
+    if (const auto* backend = installedBackend.load()) {
+        return backend->RegEnumKeyA(hKey, dwIndex, lpName, cchName);
+    }
     return guarded([&]() -> LONG {
         auto k = resolve(hKey);
         if (!k) {
@@ -341,8 +367,12 @@ LONG RegEnumKeyA(HKEY hKey, DWORD dwIndex, LPSTR lpName, DWORD cchName) {
     });
 }
 
-LONG RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchValueName, LPDWORD,
+LONG RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchValueName, LPDWORD lpReserved,
                    LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData) {
+    if (const auto* backend = installedBackend.load()) {
+        return backend->RegEnumValueA(hKey, dwIndex, lpValueName, lpcchValueName, lpReserved, lpType, lpData,
+                                      lpcbData);
+    }
     return guarded([&]() -> LONG {
         auto k = resolve(hKey);
         if (!k) {
@@ -372,10 +402,15 @@ LONG RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchVal
     });
 }
 
-LONG RegQueryInfoKeyA(HKEY hKey, LPSTR lpClass, LPDWORD lpcchClass, LPDWORD, LPDWORD lpcSubKeys,
+LONG RegQueryInfoKeyA(HKEY hKey, LPSTR lpClass, LPDWORD lpcchClass, LPDWORD lpReserved, LPDWORD lpcSubKeys,
                       LPDWORD lpcbMaxSubKeyLen, LPDWORD lpcbMaxClassLen, LPDWORD lpcValues,
                       LPDWORD lpcbMaxValueNameLen, LPDWORD lpcbMaxValueLen, LPDWORD lpcbSecurityDescriptor,
                       void* lpftLastWriteTime) {
+    if (const auto* backend = installedBackend.load()) {
+        return backend->RegQueryInfoKeyA(hKey, lpClass, lpcchClass, lpReserved, lpcSubKeys, lpcbMaxSubKeyLen,
+                                         lpcbMaxClassLen, lpcValues, lpcbMaxValueNameLen, lpcbMaxValueLen,
+                                         lpcbSecurityDescriptor, lpftLastWriteTime);
+    }
     return guarded([&]() -> LONG {
         auto k = resolve(hKey);
         if (!k) {
@@ -422,6 +457,9 @@ LONG RegQueryInfoKeyA(HKEY hKey, LPSTR lpClass, LPDWORD lpcchClass, LPDWORD, LPD
 }
 
 LONG RegCloseKey(HKEY hKey) {
+    if (const auto* backend = installedBackend.load()) {
+        return backend->RegCloseKey(hKey);
+    }
     return guarded([&]() -> LONG {
         if (sigillo::registry::hiveFromHandleValue(reinterpret_cast<uintptr_t>(hKey))) {
             return ERROR_SUCCESS;
@@ -431,6 +469,9 @@ LONG RegCloseKey(HKEY hKey) {
 }
 
 DWORD ExpandEnvironmentStringsA(LPCSTR lpSrc, LPSTR lpDst, DWORD nSize) {
+    if (const auto* backend = installedBackend.load()) {
+        return backend->ExpandEnvironmentStringsA(lpSrc, lpDst, nSize);
+    }
     if (!lpSrc) {
         return 0;
     }
@@ -476,6 +517,10 @@ LONG SigilloRegCommitTransaction(LPSTR message, DWORD messageSize) {
 void SigilloRegAbortTransaction(void) {
     std::lock_guard lock(apiMutex);
     processStore().abortTransaction();
+}
+
+void SigilloUseRegistryBackend(const SigilloRegistryBackend* backend) {
+    installedBackend.store(backend);
 }
 
 } // extern "C"

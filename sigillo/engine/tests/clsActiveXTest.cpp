@@ -26,13 +26,14 @@ std::vector<std::string> lines(const clsGrid& grid) {
     return out;
 }
 
-void registerVersion(const std::string& version, const std::string& name, const std::string& path) {
+void registerVersion(const std::string& version, const std::string& name, const std::string& path,
+                     const std::string& localeAndPlatform = "0\\win32") {
     clsRegistry r;
     r.setClassKey(kClassesRoot);
     r.setValueType(1);
     r.setSectionKey(std::string(kLibKey) + "\\" + version);
     r.setValue(name);
-    r.setSectionKey(std::string(kLibKey) + "\\" + version + "\\0\\win32");
+    r.setSectionKey(std::string(kLibKey) + "\\" + version + "\\" + localeAndPlatform);
     r.setValue(path);
 }
 
@@ -95,6 +96,26 @@ TEST_F(ClsActiveX, RegisteredInItsOwnVersionOnly) {
     activeX.DisplayInfo();
     EXPECT_EQ(lines(info),
               joined({kDemo32TypeLib, {"Registered|Yes", "Path: |C:\\demo32.dll"}, kDemo32FileInfo}));
+}
+
+// A 64-bit registration writes only "0\\win64"; a library registered for one
+// language writes under that locale. The path is found either way.
+TEST_F(ClsActiveX, PathIsFoundUnderWin64AndOtherLocales) {
+    for (const char* where : {"0\\win64", "409\\win32", "409\\win64"}) {
+        TempStore own;
+        registerVersion("2.5", "DemoLib", "C:\\windows\\system32\\demo.dll", where);
+        activeX.setFileName(fixture("demo32.dll"));
+        activeX.DisplayInfo();
+        EXPECT_EQ(lines(info), joined({kDemo32TypeLib,
+                                       {"Registered|Yes", "Path: |C:\\windows\\system32\\demo.dll"},
+                                       kDemo32FileInfo}))
+            << where;
+    }
+    // "FLAGS" and "HELPDIR" are no locales.
+    TempStore own;
+    registerVersion("2.5", "DemoLib", "C:\\flags", "FLAGS\\win32");
+    activeX.DisplayInfo();
+    EXPECT_EQ(lines(info), joined({kDemo32TypeLib, {"Registered|Yes", "Path: |"}, kDemo32FileInfo}));
 }
 
 TEST_F(ClsActiveX, OtherRegisteredVersionsAreListed) {

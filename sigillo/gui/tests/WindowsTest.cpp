@@ -6,6 +6,7 @@
 #include "gui/frmMain.h"
 #include "gui/frmProgress.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -17,6 +18,9 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
 
 #include <filesystem>
 
@@ -294,6 +298,14 @@ TEST(OneShotProcess, ShellSwitchEndsProcessWithStatusZero) {
     registry.setClassKey(kClassesRoot);
     registry.setSectionKey("dllfile\\shell\\Register");
     EXPECT_TRUE(registry.KeyExists());
+    // The file managers' entries too, calling this very program.
+    std::ifstream entry(store.dir() + "data/applications/sigillo-component.desktop");
+    std::string text((std::istreambuf_iterator<char>(entry)), std::istreambuf_iterator<char>());
+    EXPECT_NE(
+        text.find("\nExec=" + QFileInfo(QStringLiteral(SIGILLO_PROGRAM)).absoluteFilePath().toStdString() +
+                  " -r %f\n"),
+        std::string::npos)
+        << text;
 }
 
 } // namespace
