@@ -317,19 +317,6 @@ TEST(Document, NegativeSetWithTransformAndYesDropsTheTransform) {
     EXPECT_EQ(f.state.valueMax, 16);
 }
 
-TEST(Document, EqualValuesWithSizeByValueAreADivisionByZero) {
-    GraphFixture f;
-    f.places({{10, 20, 4, "A"}, {11, 21, 4, "B"}});
-    f.plainOptions();
-    f.options.sizeConstant = false;
-    f.options.sizeByValue = true;
-    f.options.sizeFactorText = QStringLiteral("2");
-    EXPECT_FALSE(f.generate());
-    EXPECT_EQ(
-        f.ui.lastMessage().toStdString(),
-        std::string("Error 11 (Division by zero) in procedure faZ of form Main. Please review your data"));
-}
-
 TEST(Document, MissingArcSineStopsAfterOneMessage) {
     GraphFixture f;
     f.places({{10, 20, 1, "A"}, {12, 24, 2, "B"}});
