@@ -37,12 +37,14 @@ if [ "${#missing[@]}" -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-# A comma-decimal locale for the tests of the decimal-separator guard.
-if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf8$'; then
-  SUDO=""
-  [ "$(id -u)" -ne 0 ] && SUDO=sudo
-  $SUDO sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen
-  grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
-  $SUDO locale-gen >/dev/null
-fi
+# Comma-decimal locales for the tests that run Kartello under a user's locale.
+for loc in de_DE fr_FR; do
+  if ! locale -a 2>/dev/null | grep -qi "^${loc}\.utf8$"; then
+    SUDO=""
+    [ "$(id -u)" -ne 0 ] && SUDO=sudo
+    $SUDO sed -i "s/^# *${loc}.UTF-8 UTF-8/${loc}.UTF-8 UTF-8/" /etc/locale.gen
+    grep -q "^${loc}.UTF-8 UTF-8" /etc/locale.gen || echo "${loc}.UTF-8 UTF-8" | $SUDO tee -a /etc/locale.gen >/dev/null
+    $SUDO locale-gen >/dev/null
+  fi
+done
 echo "bootstrap: all packages present"
