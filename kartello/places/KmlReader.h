@@ -1,7 +1,7 @@
 #pragma once
-// "Open file" and the KML placemark reader. The reader follows the XML
-// structure: each Placemark is one place (its own name, the first tuple of its
-// first coordinates), whatever the line layout of the file.
+// The KML placemark reader. It follows the XML structure: each Placemark is
+// one place (its own name, the first tuple of its first coordinates), whatever
+// the line layout of the file.
 #include "places/PlaceContext.h"
 #include "places/ShapeReader.h"
 
@@ -42,10 +42,6 @@ QString readKmlFile(const QString& path);
 // The document's base name for the graph files: the name cut before its first
 // ".", or "" when the document has no name.
 QString documentBaseName(const QString& documentName);
-
-// carregaKML: the open dialog, then the text reader for a ".txt" name, the KML
-// reader otherwise (shapes go to the shape reader).
-void carregaKML(PlaceContext& ctx);
 
 // Reads ctx.set.currentFile as KML (or KMZ).
 void readKml(PlaceContext& ctx);

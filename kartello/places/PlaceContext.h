@@ -1,10 +1,10 @@
 #pragma once
 // What the place procedures work on: the set, the table, the window's controls
 // and the person. The session object Main hands one out.
+#include "form/FormModel.h"
 #include "places/PlaceStore.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/Ui.h"
-#include "shell/FormModel.h"
 
 #include <tessara/GridModel.h>
 

@@ -2,14 +2,13 @@
 // The comma-separated place text file: four fields per place (name, latitude,
 // longitude, value); fields end at a comma or a line break, a field in double
 // quotes may hold commas and line breaks.
+#include "places/LoadPlaceRows.h"
 #include "places/PlaceContext.h"
 
 #include <array>
 #include <vector>
 
 namespace kartello {
-
-using StoreRow = std::array<Cell, 4>; // store column order
 
 struct PlaceTextParse {
     enum Outcome { Places, ShapeFile, TooLarge, Truncated };
@@ -31,11 +30,6 @@ QString parseArq(const QString& path);
 void carrega(PlaceContext& ctx);
 // The same on text already read from ctx.set.currentFile.
 void carregaText(PlaceContext& ctx, QStringView text);
-
-// Puts a complete set of rows into store, backup and table and updates the
-// labels, as every place reader does at its end. `picture` formats latitude
-// and longitude in the table.
-void loadPlaceRows(PlaceContext& ctx, const std::vector<StoreRow>& rows, QStringView picture);
 
 // The whole file as text (UTF-8, stray bytes as Windows-1252); error 53 when it
 // cannot be read.

@@ -1,13 +1,9 @@
-#include "CreateReport.h"
+#include "engine/CreateReport.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-
-#include <unistd.h>
-
-#include "SigilloError.h"
-#include "clsFileInfo.h"
+#include "engine/SigilloError.h"
+#include "engine/clsFileInfo.h"
+#include "text/AsciiCase.h"
+#include "text/AtomicFile.h"
 
 namespace sigillo {
 
@@ -19,53 +15,38 @@ bool isComponentFile(const std::string& path) {
     if (path.size() < 4) {
         return false;
     }
-    std::string tail = path.substr(path.size() - 4);
-    for (char& c : tail) {
-        c = static_cast<char>((c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c);
-    }
-    return tail == ".DLL" || tail == ".OCX" || tail == ".EXE";
+    const std::string_view tail = std::string_view(path).substr(path.size() - 4);
+    return text::equalsNoCase(tail, ".dll") || text::equalsNoCase(tail, ".ocx") ||
+           text::equalsNoCase(tail, ".exe");
 }
 
-// The report goes to a temporary file beside the target, renamed over it when
-// closed, so a reader never sees a half-written report from an earlier run.
-class ReportFile {
+// While a large folder is listed, the progress window must paint and its
+// Cancel button act: every few entries the listing lets window messages run,
+// and stops when Cancel was pressed.
+class ListingSteps : public ProgressBar {
 public:
-    explicit ReportFile(std::string target) : target_(std::move(target)) {
-        tmp_ = target_ + ".tmp." + std::to_string(::getpid());
-        file_ = std::fopen(tmp_.c_str(), "wb");
-        if (!file_) {
-            throw SigilloError(kFileAccessError, "cannot create " + tmp_ + ": " + std::strerror(errno));
-        }
-    }
-    ~ReportFile() {
-        if (file_) {
-            std::fclose(file_);
-            std::remove(tmp_.c_str());
-        }
-    }
-    ReportFile(const ReportFile&) = delete;
-    ReportFile& operator=(const ReportFile&) = delete;
+    struct Cancelled {};
 
-    void write(const std::string& text) {
-        if (std::fwrite(text.data(), 1, text.size(), file_) != text.size()) {
-            throw SigilloError(kFileAccessError, "cannot write " + tmp_ + ": " + std::strerror(errno));
+    ListingSteps(Ui& ui, const std::atomic<bool>& cancel) : ui_(ui), cancel_(cancel) {}
+    void setMin(int) override {}
+    void setMax(int) override {}
+    void setValue(int) override {}
+    int value() const override { return 0; }
+    void refresh() override {
+        if (++entries_ % kEntriesPerStep != 0) {
+            return;
         }
-    }
-
-    void close() {
-        const bool flushed = std::fflush(file_) == 0 && ::fsync(::fileno(file_)) == 0;
-        const bool closed = std::fclose(file_) == 0;
-        file_ = nullptr;
-        if (!flushed || !closed || std::rename(tmp_.c_str(), target_.c_str()) != 0) {
-            const std::string reason = std::strerror(errno);
-            std::remove(tmp_.c_str());
-            throw SigilloError(kFileAccessError, "cannot write " + target_ + ": " + reason);
+        ui_.doEvents();
+        if (cancel_.load()) {
+            throw Cancelled{};
         }
     }
 
 private:
-    std::string target_, tmp_;
-    FILE* file_ = nullptr;
+    static constexpr unsigned kEntriesPerStep = 32;
+    Ui& ui_;
+    const std::atomic<bool>& cancel_;
+    unsigned entries_ = 0;
 };
 
 } // namespace
@@ -100,7 +81,7 @@ ReportOutcome CreateReport(const std::string& sFolder, const std::string& output
                            ReportProgressView* view, const std::atomic<bool>& cancel) {
     try {
         colFiles_Vantor files;
-        ReportFile out(outputPath);
+        text::AtomicFile out(outputPath);
         if (view) {
             view->show();
         }
@@ -109,7 +90,16 @@ ReportOutcome CreateReport(const std::string& sFolder, const std::string& output
         if (!spec.empty() && spec.back() != '/' && spec.back() != '\\') {
             spec += '/';
         }
-        files.LoadFiles(spec + "*.*", true);
+        try {
+            ListingSteps steps(ui, cancel);
+            files.LoadFiles(spec + "*.*", true, &steps);
+        } catch (const ListingSteps::Cancelled&) {
+            out.commit(); // an empty report, as a cancel before the first file leaves
+            if (view) {
+                view->hide();
+            }
+            return ReportOutcome::Cancelled;
+        }
         if (view) {
             view->progressBar().setMax(static_cast<int>(files.Count()));
         }
@@ -131,7 +121,7 @@ ReportOutcome CreateReport(const std::string& sFolder, const std::string& output
                 break;
             }
         }
-        out.close();
+        out.commit();
         if (view) {
             view->hide();
         }

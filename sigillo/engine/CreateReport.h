@@ -5,8 +5,8 @@
 #include <atomic>
 #include <string>
 
-#include "Ui.h"
-#include "colFiles_Vantor.h"
+#include "engine/Ui.h"
+#include "engine/colFiles_Vantor.h"
 
 namespace sigillo {
 

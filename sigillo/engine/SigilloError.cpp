@@ -1,4 +1,4 @@
-#include "SigilloError.h"
+#include "engine/SigilloError.h"
 
 namespace sigillo {
 

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "Ui.h"
+#include "engine/Ui.h"
 
 namespace sigillo {
 

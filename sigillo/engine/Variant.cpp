@@ -1,4 +1,4 @@
-#include "Variant.h"
+#include "engine/Variant.h"
 
 namespace sigillo {
 

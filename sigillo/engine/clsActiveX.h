@@ -5,13 +5,16 @@
 
 #include <string>
 
-#include "Ui.h"
-#include "clsFileInfo.h"
-#include "clsGrid.h"
-#include "clsRegistry.h"
+#include "engine/Ui.h"
+#include "engine/clsFileInfo.h"
+#include "engine/clsGrid.h"
+#include "engine/clsRegistry.h"
 #include "typelib/TypeLib.h"
 
 namespace sigillo {
+
+inline constexpr const char* kVersionResourceCut =
+    "The version resource is cut: it ends before its declared length, so some values may be missing.";
 
 inline constexpr const char* kNotActiveXMessage = "One of the selected files are not a valid ActiveX files!";
 
@@ -40,6 +43,7 @@ private:
     LibFacts libFacts(const typelib::TypeLibInfo& lib);
     void addComparisonSide(const char* header, const LibFacts& facts);
     std::string registryDefault(const std::string& section);
+    std::string registeredPath(const std::string& versionKey);
 
     Ui& ui_;
     clsGrid* mGrid_ = nullptr;

@@ -1,4 +1,4 @@
-#include "clsFile_Vantor.h"
+#include "engine/clsFile_Vantor.h"
 
 #include <climits>
 #include <ctime>

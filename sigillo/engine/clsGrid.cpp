@@ -1,4 +1,4 @@
-#include "clsGrid.h"
+#include "engine/clsGrid.h"
 
 namespace sigillo {
 

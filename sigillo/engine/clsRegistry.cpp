@@ -1,9 +1,10 @@
-#include "clsRegistry.h"
+#include "engine/clsRegistry.h"
 
 #include <cerrno>
 
 #include "registry/RegistryTree.h"
 #include "sigillo_registry.h"
+#include "text/AsciiCase.h"
 
 namespace sigillo {
 
@@ -222,7 +223,7 @@ void clsRegistry::CreateShellAssociation(std::string sExePath, std::string sAsso
     classKey_ = kClassesRoot;
     valueKey_.clear();
     const std::string quotedArgument = "\"%1\"";
-    if (registry::equalsNoCase(sAssociation, "Folder")) {
+    if (text::equalsNoCase(sAssociation, "Folder")) {
         sectionKey_ = sAssociation + "\\shell\\ActiveX Report\\command";
         setValue(sExePath + " -f " + quotedArgument);
         return;
@@ -244,7 +245,7 @@ void clsRegistry::RemoveShellAssociation(std::string, std::string sAssociation) 
     classKey_ = kClassesRoot;
     valueKey_.clear();
     std::vector<std::string> keys;
-    if (registry::equalsNoCase(sAssociation, "Folder")) {
+    if (text::equalsNoCase(sAssociation, "Folder")) {
         keys = {sAssociation + "\\shell\\ActiveX Report\\command", sAssociation + "\\shell\\ActiveX Report"};
     } else {
         sectionKey_ = sAssociation;

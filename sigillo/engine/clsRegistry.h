@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "SigilloError.h"
-#include "Variant.h"
+#include "engine/SigilloError.h"
+#include "engine/Variant.h"
 
 namespace sigillo {
 

@@ -1,19 +1,15 @@
-#include "colFiles_Vantor.h"
+#include "engine/colFiles_Vantor.h"
 
 #include <algorithm>
 
 #include <dirent.h>
 #include <sys/stat.h>
 
-#include "registry/RegistryTree.h"
+#include "text/AsciiCase.h"
 
 namespace sigillo {
 
 namespace {
-
-char lowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 // Windows file-name patterns: "*" any run, "?" one character, case ignored;
 // "*.*" matches every name, dotted or not.
@@ -23,7 +19,8 @@ bool matchesPattern(std::string_view name, std::string_view pattern) {
     }
     size_t n = 0, p = 0, starP = std::string_view::npos, starN = 0;
     while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == '?' || lowerAscii(pattern[p]) == lowerAscii(name[n]))) {
+        if (p < pattern.size() &&
+            (pattern[p] == '?' || text::lowerAscii(pattern[p]) == text::lowerAscii(name[n]))) {
             ++n, ++p;
         } else if (p < pattern.size() && pattern[p] == '*') {
             starP = p++;
@@ -71,8 +68,16 @@ std::vector<DirEntry> listFolder(const std::string& folder) {
         entries.push_back({name, S_ISDIR(st.st_mode)});
     }
     ::closedir(dir);
-    std::sort(entries.begin(), entries.end(),
-              [](const DirEntry& a, const DirEntry& b) { return a.name < b.name; });
+    // NTFS orders names by their upper-case form; equal folds keep a fixed order.
+    auto upperLess = [](const std::string& a, const std::string& b) {
+        return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+            return static_cast<unsigned char>(text::upperAscii(x)) <
+                   static_cast<unsigned char>(text::upperAscii(y));
+        });
+    };
+    std::sort(entries.begin(), entries.end(), [&](const DirEntry& a, const DirEntry& b) {
+        return upperLess(a.name, b.name) || (!upperLess(b.name, a.name) && a.name < b.name);
+    });
     return entries;
 }
 
@@ -140,7 +145,7 @@ clsFile_Vantor* colFiles_Vantor::Item(long index) {
 
 clsFile_Vantor* colFiles_Vantor::Item(const std::string& key) {
     for (const auto& e : items_) {
-        if (!e.key.empty() && registry::equalsNoCase(e.key, key)) {
+        if (!e.key.empty() && text::equalsNoCase(e.key, key)) {
             return e.file.get();
         }
     }
@@ -154,8 +159,7 @@ void colFiles_Vantor::Remove(long index) {
 }
 
 void colFiles_Vantor::Remove(const std::string& key) {
-    std::erase_if(items_,
-                  [&](const Entry& e) { return !e.key.empty() && registry::equalsNoCase(e.key, key); });
+    std::erase_if(items_, [&](const Entry& e) { return !e.key.empty() && text::equalsNoCase(e.key, key); });
 }
 
 std::vector<clsFile_Vantor*> colFiles_Vantor::NewEnum() const {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "clsFile_Vantor.h"
+#include "engine/clsFile_Vantor.h"
 
 namespace sigillo {
 

@@ -3,7 +3,7 @@
 // Sigillo's own button: a vertical gradient, a frame bitmap for each state,
 // four focus lines and a centred caption whose "&" marks the access key.
 
-#include "CommandState.h"
+#include "gui/CommandState.h"
 
 #include <QFont>
 #include <QTimer>
@@ -54,6 +54,7 @@ protected:
     bool event(QEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
     void enterEvent(QEnterEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;

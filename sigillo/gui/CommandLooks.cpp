@@ -1,4 +1,4 @@
-#include "CommandLooks.h"
+#include "gui/CommandLooks.h"
 
 #include <QPainter>
 #include <QRect>

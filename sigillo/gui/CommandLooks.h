@@ -3,7 +3,7 @@
 // The six state bitmaps of the Command button, drawn by the program itself,
 // and the way one of them is laid around the button's edges.
 
-#include "CommandState.h"
+#include "gui/CommandState.h"
 
 #include <QImage>
 

@@ -1,4 +1,4 @@
-#include "CommandState.h"
+#include "gui/CommandState.h"
 
 namespace sigillo {
 

@@ -1,4 +1,4 @@
-#include "GridModel.h"
+#include "gui/GridModel.h"
 
 #include <QColor>
 

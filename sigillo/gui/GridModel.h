@@ -3,7 +3,7 @@
 // A Qt table model over a clsGrid wrapper: two columns of caption and text,
 // header rows in their own colours, reset whenever the wrapper changes.
 
-#include "clsGrid.h"
+#include "engine/clsGrid.h"
 
 #include <QAbstractTableModel>
 

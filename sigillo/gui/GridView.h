@@ -4,7 +4,7 @@
 // GridModel, column widths from the wrapper, and a double-click that always
 // names a cell, as the grid reports the one under the mouse.
 
-#include "GridModel.h"
+#include "gui/GridModel.h"
 
 #include <QTableView>
 

@@ -4,15 +4,15 @@
 // whole run: the registrator, the two grid wrappers, the report object, the
 // registry object and the report's cancel flag.
 
-#include "CommandLine.h"
-#include "CreateReport.h"
-#include "FileDialog.h"
-#include "MainForm.h"
-#include "Ui.h"
-#include "clsActiveX.h"
-#include "clsGrid.h"
-#include "clsRegistrator.h"
-#include "clsRegistry.h"
+#include "engine/CommandLine.h"
+#include "engine/CreateReport.h"
+#include "engine/Ui.h"
+#include "engine/clsActiveX.h"
+#include "engine/clsGrid.h"
+#include "engine/clsRegistrator.h"
+#include "engine/clsRegistry.h"
+#include "gui/FileDialog.h"
+#include "gui/MainWindowModel.h"
 
 #include <atomic>
 #include <functional>
@@ -26,7 +26,7 @@ class WindowHost {
 public:
     virtual ~WindowHost() = default;
     // Loads the main and the detail window without showing them.
-    virtual void LoadWindows(MainForm& form) = 0;
+    virtual void LoadWindows(MainWindowModel& form) = 0;
     // Selects the first tab and shows the main window, modeless.
     virtual void ShowMain() = 0;
     virtual void UnloadMain() = 0;
@@ -83,7 +83,7 @@ public:
     std::function<void(int ms)> sleep;
 
     const std::string& AppPath() const { return appPath_; }
-    MainForm& form() { return form_; }
+    MainWindowModel& form() { return form_; }
     clsActiveX& activeX() { return activeX_; }
     clsGrid& gridInfo() { return gridInfo_; }
     clsGrid& gridComparison() { return gridComparison_; }
@@ -103,7 +103,7 @@ private:
     clsActiveX activeX_;
     clsRegistry registry_;
     std::atomic<bool> cancel_{false};
-    MainForm form_;
+    MainWindowModel form_;
 };
 
 } // namespace sigillo

@@ -1,4 +1,4 @@
-#include "QtUi.h"
+#include "gui/QtUi.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>

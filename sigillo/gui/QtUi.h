@@ -3,8 +3,8 @@
 // The Ui seam and the open-file dialog with Qt: message boxes, the desktop's
 // "Open" through its associated application, and the file dialog.
 
-#include "FileDialog.h"
-#include "Ui.h"
+#include "engine/Ui.h"
+#include "gui/FileDialog.h"
 
 class QWidget;
 

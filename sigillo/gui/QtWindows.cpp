@@ -1,4 +1,4 @@
-#include "QtWindows.h"
+#include "gui/QtWindows.h"
 
 #include <QCoreApplication>
 
@@ -12,7 +12,7 @@ QtWindows::~QtWindows() {
     dialog_.setOwner(nullptr);
 }
 
-void QtWindows::LoadWindows(MainForm& form) {
+void QtWindows::LoadWindows(MainWindowModel& form) {
     display_ = std::make_unique<frmDisplay>();
     main_ = std::make_unique<frmMain>(form, program_->gridInfo(), program_->gridComparison(), *display_);
     main_->Load(

@@ -4,11 +4,11 @@
 // window and the progress window, loaded and unloaded as the start-up and
 // shutdown routines ask.
 
-#include "Program.h"
-#include "QtUi.h"
-#include "frmDisplay.h"
-#include "frmMain.h"
-#include "frmProgress.h"
+#include "gui/Program.h"
+#include "gui/QtUi.h"
+#include "gui/frmDisplay.h"
+#include "gui/frmMain.h"
+#include "gui/frmProgress.h"
 
 #include <memory>
 
@@ -29,7 +29,7 @@ public:
     // The program whose objects the windows show; set before its Main runs.
     void attach(Program& program) { program_ = &program; }
 
-    void LoadWindows(MainForm& form) override;
+    void LoadWindows(MainWindowModel& form) override;
     void ShowMain() override;
     void UnloadMain() override;
     void UnloadDisplay() override;

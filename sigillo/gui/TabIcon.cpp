@@ -1,4 +1,4 @@
-#include "TabIcon.h"
+#include "gui/TabIcon.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "frmDisplay.h"
+#include "gui/frmDisplay.h"
 
 #include <QPlainTextEdit>
 #include <QVBoxLayout>

@@ -1,14 +1,14 @@
 #pragma once
 
 // Sigillo's main window: three tabs (file info, file comparison, options and
-// help) whose controls mirror the MainForm model and forward their events
+// help) whose controls mirror the MainWindowModel model and forward their events
 // to its handlers.
 
-#include "Command.h"
-#include "GridModel.h"
-#include "GridView.h"
-#include "MainForm.h"
-#include "TabIcon.h"
+#include "gui/Command.h"
+#include "gui/GridModel.h"
+#include "gui/GridView.h"
+#include "gui/MainWindowModel.h"
+#include "gui/TabIcon.h"
 
 #include <QWidget>
 
@@ -27,7 +27,7 @@ class frmDisplay;
 class frmMain : public QWidget {
     Q_OBJECT
 public:
-    frmMain(MainForm& form, clsGrid& gridInfo, clsGrid& gridComparison, frmDisplay& display,
+    frmMain(MainWindowModel& form, clsGrid& gridInfo, clsGrid& gridComparison, frmDisplay& display,
             QWidget* parent = nullptr);
     ~frmMain() override;
 
@@ -52,6 +52,9 @@ public:
     Command* cmdShellEX;
     QLabel* Label2;
     QLabel* lblShell;
+    QLabel* lblRegistry;
+    QLineEdit* txtWinePrefix;
+    Command* cmdWinePrefix;
     GridView* gridinfo;
     GridView* gridcomparison;
     std::vector<TabIcon*> picTabIcon;
@@ -64,11 +67,11 @@ private:
     QWidget* BuildComparisonTab();
     QWidget* BuildOptionsTab();
     QLayout* TabIconRow(int page);
-    Command* MakeCommand(const char* name, const char* caption, void (MainForm::*handler)());
+    Command* MakeCommand(const char* name, const char* caption, void (MainWindowModel::*handler)());
     void ShowCell(const GridView& grid, int row, int col);
     void SyncFromForm();
 
-    MainForm& form_;
+    MainWindowModel& form_;
     frmDisplay& display_;
     GridModel infoModel_;
     GridModel comparisonModel_;

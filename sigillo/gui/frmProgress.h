@@ -4,8 +4,8 @@
 // and a Cancel button that sets the program's cancel flag. Closing it from
 // the title bar is refused, so the report ends only by finishing or by Cancel.
 
-#include "Command.h"
-#include "CreateReport.h"
+#include "engine/CreateReport.h"
+#include "gui/Command.h"
 
 #include <QDialog>
 

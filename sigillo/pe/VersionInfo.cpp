@@ -1,6 +1,8 @@
-#include "VersionInfo.h"
+#include "pe/VersionInfo.h"
 
-#include "PeImage.h"
+#include "pe/PeImage.h"
+#include "text/AsciiCase.h"
+#include "text/Utf8.h"
 
 namespace sigillo::pe {
 
@@ -15,28 +17,6 @@ uint16_t u16(std::span<const uint8_t> b, size_t off) {
 
 uint32_t u32(std::span<const uint8_t> b, size_t off) {
     return static_cast<uint32_t>(u16(b, off)) | (static_cast<uint32_t>(u16(b, off + 2)) << 16);
-}
-
-uint16_t lowerUnit(uint16_t u) {
-    return (u >= 'A' && u <= 'Z') ? static_cast<uint16_t>(u - 'A' + 'a') : u;
-}
-
-void appendUtf8(std::string& out, uint32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
 }
 
 } // namespace
@@ -65,6 +45,10 @@ uint32_t GetFileVersionInfoSize(const std::string& path) {
 std::vector<uint8_t> GetFileVersionInfo(const std::string& path) {
     const MappedFile file(path);
     return file.ok() ? VersionBlockOf(file.bytes()) : std::vector<uint8_t>{};
+}
+
+bool IsVersionBlockCut(std::span<const uint8_t> block) {
+    return block.size() < 2 || u16(block, 0) > block.size();
 }
 
 std::optional<FixedFileInfo> QueryFixedFileInfo(std::span<const uint8_t> block) {
@@ -102,7 +86,8 @@ std::string ScanVersionString(std::span<const uint8_t> block, const std::string&
     size_t match = units;
     for (size_t i = 0; i + key.size() <= units && match == units; ++i) {
         size_t k = 0;
-        while (k < key.size() && lowerUnit(unit(i + k)) == lowerUnit(static_cast<unsigned char>(key[k]))) {
+        while (k < key.size() && text::lowerAscii(unit(i + k)) == text::lowerAscii(static_cast<uint16_t>(
+                                                                      static_cast<unsigned char>(key[k])))) {
             ++k;
         }
         if (k == key.size()) {
@@ -117,18 +102,14 @@ std::string ScanVersionString(std::span<const uint8_t> block, const std::string&
     if (start < units && unit(start) == 0) {
         ++start; // the padding after the key
     }
-    std::string out;
-    for (size_t i = start; i < units && unit(i) != 0; ++i) {
-        uint32_t cp = unit(i);
-        if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < units && unit(i + 1) >= 0xDC00 && unit(i + 1) < 0xE000) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (unit(i + 1) - 0xDC00);
-            ++i;
-        } else if (cp >= 0xD800 && cp < 0xE000) {
-            cp = 0xFFFD;
-        }
-        appendUtf8(out, cp);
+    size_t end = start;
+    while (end < units && unit(end) != 0) {
+        ++end;
     }
-    return out;
+    if (start >= end) {
+        return {};
+    }
+    return text::utf16LeToUtf8(block.subspan(2 * start, 2 * (end - start)));
 }
 
 } // namespace sigillo::pe

@@ -1,52 +1,15 @@
-#include "RegText.h"
+#include "registry/RegText.h"
 
 #include <cstdio>
 #include <optional>
+
+#include "text/Utf8.h"
 
 namespace sigillo::registry {
 
 namespace {
 
 constexpr std::string_view kRegedit4Header = "REGEDIT4";
-
-void appendUtf8(std::string& out, uint32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
-// UTF-16LE code units to UTF-8; an unpaired surrogate becomes U+FFFD.
-std::string utf16ToUtf8(std::string_view bytes) {
-    std::string out;
-    const size_t units = bytes.size() / 2;
-    auto unit = [&](size_t i) {
-        return static_cast<uint32_t>(static_cast<unsigned char>(bytes[2 * i])) |
-               (static_cast<uint32_t>(static_cast<unsigned char>(bytes[2 * i + 1])) << 8);
-    };
-    for (size_t i = 0; i < units; ++i) {
-        uint32_t u = unit(i);
-        if (u >= 0xD800 && u < 0xDC00 && i + 1 < units && unit(i + 1) >= 0xDC00 && unit(i + 1) < 0xE000) {
-            u = 0x10000 + ((u - 0xD800) << 10) + (unit(i + 1) - 0xDC00);
-            ++i;
-        } else if (u >= 0xD800 && u < 0xE000) {
-            u = 0xFFFD;
-        }
-        appendUtf8(out, u);
-    }
-    return out;
-}
 
 // Decodes one UTF-8 sequence at i; nullopt when it is not well formed.
 std::optional<uint32_t> decodeUtf8(const std::vector<uint8_t>& s, size_t& i) {
@@ -347,8 +310,7 @@ private:
             s.remove_prefix(1);
         }
         if (unicode_ && isTextType(type) && bytes.size() % 2 == 0) {
-            const std::string text =
-                utf16ToUtf8(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+            const std::string text = sigillo::text::utf16LeToUtf8(bytes);
             bytes.assign(text.begin(), text.end());
         }
         return Value{std::move(name), type, std::move(bytes)};
@@ -447,7 +409,8 @@ RegParseError::RegParseError(int line, const std::string& what)
 void applyRegText(std::string_view text, Tree& tree) {
     std::string converted;
     if (text.starts_with("\xFF\xFE")) {
-        converted = utf16ToUtf8(text.substr(2));
+        converted = sigillo::text::utf16LeToUtf8(
+            std::span(reinterpret_cast<const uint8_t*>(text.data()) + 2, text.size() - 2));
         text = converted;
     } else if (text.starts_with("\xEF\xBB\xBF")) {
         text.remove_prefix(3);

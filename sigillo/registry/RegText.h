@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "RegistryTree.h"
+#include "registry/RegistryTree.h"
 
 namespace sigillo::registry {
 

@@ -1,16 +1,14 @@
-#include "RegistryTree.h"
+#include "registry/RegistryTree.h"
 
 #include <algorithm>
 #include <array>
 #include <utility>
 
+#include "text/AsciiCase.h"
+
 namespace sigillo::registry {
 
 namespace {
-
-char lowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 struct HiveName {
     Hive hive;
@@ -28,20 +26,13 @@ constexpr std::array<HiveName, 5> kHiveNames{{
 
 } // namespace
 
-bool equalsNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
-}
-
 bool NoCaseLess::operator()(std::string_view a, std::string_view b) const {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return static_cast<unsigned char>(lowerAscii(x)) < static_cast<unsigned char>(lowerAscii(y));
-    });
+    return text::lessNoCase(a, b);
 }
 
 std::optional<Hive> hiveFromName(std::string_view name) {
     for (const auto& h : kHiveNames) {
-        if (equalsNoCase(name, h.longName) || equalsNoCase(name, h.shortName)) {
+        if (text::equalsNoCase(name, h.longName) || text::equalsNoCase(name, h.shortName)) {
             return h.hive;
         }
     }
@@ -73,7 +64,7 @@ std::optional<Hive> hiveFromHandleValue(uint64_t handle) {
 
 Value* Key::findValue(std::string_view valueName) {
     auto it = std::find_if(values.begin(), values.end(),
-                           [&](const Value& v) { return equalsNoCase(v.name, valueName); });
+                           [&](const Value& v) { return text::equalsNoCase(v.name, valueName); });
     return it == values.end() ? nullptr : &*it;
 }
 
@@ -92,7 +83,7 @@ void Key::setValue(Value value) {
 
 bool Key::removeValue(std::string_view valueName) {
     auto it = std::find_if(values.begin(), values.end(),
-                           [&](const Value& v) { return equalsNoCase(v.name, valueName); });
+                           [&](const Value& v) { return text::equalsNoCase(v.name, valueName); });
     if (it == values.end()) {
         return false;
     }

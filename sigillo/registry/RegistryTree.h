@@ -25,8 +25,6 @@ std::optional<Hive> hiveFromName(std::string_view name);
 std::string_view hiveName(Hive hive);
 std::optional<Hive> hiveFromHandleValue(uint64_t handle);
 
-bool equalsNoCase(std::string_view a, std::string_view b);
-
 struct NoCaseLess {
     using is_transparent = void;
     bool operator()(std::string_view a, std::string_view b) const;

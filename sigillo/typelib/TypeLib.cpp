@@ -1,8 +1,9 @@
-#include "TypeLib.h"
+#include "typelib/TypeLib.h"
 
 #include <cstdio>
 
 #include "pe/PeImage.h"
+#include "text/Utf8.h"
 
 namespace sigillo::typelib {
 
@@ -26,12 +27,7 @@ int32_t i32(std::span<const uint8_t> b, size_t off) {
 std::string latin1ToUtf8(std::span<const uint8_t> s) {
     std::string out;
     for (uint8_t c : s) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
+        text::appendUtf8(out, c);
     }
     return out;
 }

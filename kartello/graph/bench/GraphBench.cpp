@@ -4,7 +4,7 @@
 #include "graph/ArcSinLink.h"
 #include "graph/Generator.h"
 #include "graph/Saving.h"
-#include "runtime/FakeUi.h"
+#include "runtime/testing/FakeUi.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>

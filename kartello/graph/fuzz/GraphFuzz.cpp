@@ -3,9 +3,9 @@
 // infinity into the document.
 #include "graph/ArcSinLink.h"
 #include "graph/Generator.h"
-#include "runtime/FakeUi.h"
 #include "runtime/Number.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/testing/FakeUi.h"
 
 #include <QGuiApplication>
 #include <cstddef>

@@ -2,7 +2,7 @@
 // A small place set, options and a scripted person for whole-graph tests.
 #include "graph/ArcSinLink.h"
 #include "graph/Generator.h"
-#include "runtime/FakeUi.h"
+#include "runtime/testing/FakeUi.h"
 
 #include <initializer_list>
 #include <ostream>

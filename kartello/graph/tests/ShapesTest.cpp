@@ -24,7 +24,7 @@ void shapeHooks(GraphFixture& f, QStringList tableValues) {
     f.hooks.latField = [](const QString& t) {
         return field(t, 1);
     };
-    f.hooks.centre = [](int) {
+    f.hooks.centre = [](const QString&, const QString&) {
         return QStringLiteral("0.5,0.5,0 ");
     };
 }

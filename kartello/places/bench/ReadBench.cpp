@@ -4,8 +4,8 @@
 #include "places/KmlReader.h"
 #include "places/PlaceTable.h"
 #include "places/TextReader.h"
-#include "runtime/FakeUi.h"
 #include "runtime/TextCodec.h"
+#include "runtime/testing/FakeUi.h"
 
 #include <QFile>
 #include <QTemporaryDir>

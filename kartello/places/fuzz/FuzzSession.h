@@ -4,7 +4,7 @@
 #include "places/PlaceContext.h"
 #include "places/PlaceTable.h"
 #include "places/TextReader.h"
-#include "runtime/FakeUi.h"
+#include "runtime/testing/FakeUi.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #include "PlaceFixture.h"
 
-#include "places/KmlReader.h"
+#include "places/OpenCommand.h"
 
 #include <QFile>
 

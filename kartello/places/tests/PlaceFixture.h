@@ -3,7 +3,7 @@
 // scratch folder for files.
 #include "places/PlaceContext.h"
 #include "places/PlaceTable.h"
-#include "runtime/FakeUi.h"
+#include "runtime/testing/FakeUi.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

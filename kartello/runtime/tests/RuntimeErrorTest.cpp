@@ -1,5 +1,5 @@
 #include "runtime/RuntimeError.h"
-#include "runtime/FakeUi.h"
+#include "runtime/testing/FakeUi.h"
 
 #include <gtest/gtest.h>
 

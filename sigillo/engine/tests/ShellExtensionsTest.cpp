@@ -5,6 +5,7 @@
 #include "engine/ShellExtensions.h"
 #include "registry/RegistryStore.h"
 #include "registry/RegistryTree.h"
+#include "text/AsciiCase.h"
 
 using namespace sigillo;
 using registry::Hive;
@@ -27,7 +28,7 @@ registry::Tree current() {
 void dropEmptyShellKeys(registry::Key& key) {
     for (auto it = key.subkeys.begin(); it != key.subkeys.end();) {
         dropEmptyShellKeys(it->second);
-        if (registry::equalsNoCase(it->first, "shell") && it->second.subkeys.empty() &&
+        if (text::equalsNoCase(it->first, "shell") && it->second.subkeys.empty() &&
             it->second.values.empty()) {
             it = key.subkeys.erase(it);
         } else {
@@ -104,6 +105,10 @@ TEST(ShellExtensions, WithoutAFileTypeTheVerbsCannotBeWrittenAndStayDisabled) {
     clsRegistry registry;
     EnableShellExtensions(registry, "/x/sigillo", ui);
     EXPECT_EQ(registry.LastError().number, 26001); // "\shell\Register\command" is no valid key path
+    // No verb is in the store; the file managers' entries are written all
+    // the same (a Wine prefix has no ".dll" type), so the switch can undo them.
+    EXPECT_EQ(RefreshShellState(registry).caption, "Disable");
+    DisableShellExtensions(registry, "/x/sigillo", ui);
     EXPECT_EQ(RefreshShellState(registry).caption, "Enable");
 }
 

@@ -4,9 +4,9 @@
 // it showed and answers from a script, a file dialog with scripted choices,
 // and a window host that records what the start-up routine asked of it.
 
-#include "FileDialog.h"
-#include "Program.h"
-#include "Ui.h"
+#include "engine/Ui.h"
+#include "gui/FileDialog.h"
+#include "gui/Program.h"
 
 #include <deque>
 #include <optional>
@@ -67,7 +67,7 @@ public:
 
 class FakeWindows : public WindowHost {
 public:
-    void LoadWindows(MainForm& form) override {
+    void LoadWindows(MainWindowModel& form) override {
         if (failLoad)
             throw std::runtime_error("no display");
         loaded = true;

@@ -3,9 +3,9 @@
 //
 //   sigillo_screenshots OUTPUT_FOLDER FILE [SECOND_FILE]
 
-#include "Program.h"
-#include "QtUi.h"
-#include "QtWindows.h"
+#include "gui/Program.h"
+#include "gui/QtUi.h"
+#include "gui/QtWindows.h"
 
 #include <QApplication>
 #include <QTabWidget>

@@ -1,0 +1,50 @@
+// The kartello program. With --batch it makes a graph without a window (see
+// Batch.h); no display is needed, as the overlay images are drawn offscreen.
+// Otherwise it opens the main window (gui/Desktop.h).
+#include "gui/Desktop.h"
+#include "session/Batch.h"
+
+#include <QGuiApplication>
+#include <QTextStream>
+#include <cstdio>
+
+namespace {
+
+bool wantsBatch(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (QByteArrayView(argv[i]) == "--batch")
+            return true;
+    return false;
+}
+
+// Stderr carries the message boxes, one line each; the toolkit's own notes
+// (about the runtime folder, fonts and the like) would only muddle it.
+void quietToolkit(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "kartello: %s\n", qPrintable(text));
+}
+
+int batchMain(int argc, char** argv) {
+    qInstallMessageHandler(quietToolkit);
+    // Fonts for the title and scale images come from the offscreen platform,
+    // so the command runs on machines without a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QTextStream err(stderr);
+    QString error;
+    const auto args = kartello::parseBatchArgs(app.arguments().mid(1), &error);
+    if (!args) {
+        err << "kartello: " << error << '\n' << kartello::batchUsage() << Qt::endl;
+        return kartello::kBatchBadArguments;
+    }
+    return kartello::runBatch(*args, err);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (wantsBatch(argc, argv))
+        return batchMain(argc, argv);
+    return kartello::gui::runDesktop(argc, argv);
+}

@@ -1,0 +1,45 @@
+#include "places/LoadPlaceRows.h"
+
+#include "places/PlaceTable.h"
+#include "runtime/Number.h"
+
+namespace kartello {
+
+void loadPlaceRows(PlaceContext& ctx, const std::vector<StoreRow>& rows, QStringView picture) {
+    // Every text the table will show is made first: a number that cannot be
+    // formatted stops the read before the loaded set is touched.
+    std::vector<std::array<QString, 2>> coordinates;
+    coordinates.reserve(rows.size());
+    for (const StoreRow& row : rows)
+        coordinates.push_back(
+            {formatCell(row[ColLatitude], picture), formatCell(row[ColLongitude], picture)});
+
+    PlaceSet& set = ctx.set;
+    for (size_t i = 0; i < rows.size(); ++i)
+        set.placeData.row(static_cast<int>(i)).cells = rows[i];
+    set.lastPlace = static_cast<int>(rows.size()) - 1;
+    set.shapeMode = false;
+    ctx.form.setVisible(u"Grid1", true);
+    ctx.form.setVisible(u"Shape1", true);
+    ctx.grid.Clear();
+    formataGrid(ctx.grid);
+    ctx.grid.setRows(set.lastPlace + 2);
+    for (int i = 0; i <= set.lastPlace; ++i) {
+        ctx.ui.yieldToWindow();
+        const StoreRow& row = rows[static_cast<size_t>(i)];
+        ctx.grid.setTextMatrix(i + 1, 0, coordinates[static_cast<size_t>(i)][0]);
+        ctx.grid.setTextMatrix(i + 1, 1, coordinates[static_cast<size_t>(i)][1]);
+        ctx.grid.setTextMatrix(i + 1, 2, row[ColName].toText());
+        ctx.grid.setTextMatrix(i + 1, 3, row[ColValue].toText());
+    }
+    ctx.form.setCaption(u"Label4", QStringLiteral("Current file: ") + set.currentFile);
+    constR(ctx);
+    set.dataLoaded = true;
+    ctx.form.setVisible(u"lblNPlaces", true);
+    showPlaceCount(ctx);
+    ctx.form.setVisible(u"chkOpen", true);
+    ctx.form.setCaption(u"lblProg", QString());
+    ctx.form.showNormal();
+}
+
+} // namespace kartello

@@ -1,0 +1,158 @@
+#include "session/Batch.h"
+
+#include "graph/ArcSinLink.h"
+#include "runtime/RuntimeError.h"
+#include "session/BatchUi.h"
+#include "session/Main.h"
+#include "session/MakeGraph.h"
+#include "session/OptionsFile.h"
+
+#include <QFileInfo>
+
+namespace kartello {
+
+namespace {
+
+// A preset colour scale is chosen by clicking its picture: Image2_N=True.
+bool isScaleImage(const QString& name) {
+    if (!name.startsWith(QLatin1String("Image2_")))
+        return false;
+    bool ok = false;
+    const int n = name.mid(7).toInt(&ok);
+    return ok && n >= 0 && n <= 6;
+}
+
+bool isTrue(const QString& value) {
+    return value.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0;
+}
+
+// Sets one control as a person would; false when the name is unknown or the
+// value is not of the control's form.
+bool applySet(Main& main, GraphState& state, const QString& name, const QString& value) {
+    FormModel& form = main.form;
+    if (name == u"comCustomColor") {
+        // The "ok" button beside the custom colours builds the custom scale.
+        if (!isTrue(value))
+            return false;
+        customColorScale(form, main.ui, state);
+        return true;
+    }
+    if (isScaleImage(name)) {
+        if (!isTrue(value))
+            return false;
+        form.clickControl(name);
+        return true;
+    }
+    const std::optional<ValueForm> valueForm = valueFormOf(form, name);
+    if (!valueForm)
+        return false;
+    try {
+        applyValue(form, name, *valueForm, value);
+    } catch (const RuntimeError&) {
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QString batchUsage() {
+    return QStringLiteral(
+        "usage: kartello --batch --data FILE [--options FILE.ggo] [--title1 TEXT] [--title2 TEXT]\n"
+        "                [--title-top] [--set NAME=VALUE]... [--yes] --out FILE.kml|FILE.kmz");
+}
+
+std::optional<BatchArgs> parseBatchArgs(const QStringList& args, QString* error) {
+    BatchArgs a;
+    bool batch = false;
+    const auto fail = [error](const QString& text) {
+        *error = text;
+        return std::nullopt;
+    };
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        const auto next = [&](QString* into) {
+            if (i + 1 >= args.size())
+                return false;
+            *into = args[++i];
+            return true;
+        };
+        QString v;
+        if (arg == u"--batch") {
+            batch = true;
+        } else if (arg == u"--title-top") {
+            a.titleTop = true;
+        } else if (arg == u"--yes") {
+            a.yes = true;
+        } else if (arg == u"--data" || arg == u"--options" || arg == u"--out" || arg == u"--title1" ||
+                   arg == u"--title2" || arg == u"--set") {
+            if (!next(&v))
+                return fail(arg + QStringLiteral(" needs a value"));
+            if (arg == u"--data")
+                a.data = v;
+            else if (arg == u"--options")
+                a.options = v;
+            else if (arg == u"--out")
+                a.out = v;
+            else if (arg == u"--title1")
+                a.title1 = v;
+            else if (arg == u"--title2")
+                a.title2 = v;
+            else {
+                const qsizetype eq = v.indexOf(QLatin1Char('='));
+                if (eq <= 0)
+                    return fail(QStringLiteral("--set needs NAME=VALUE, not ") + v);
+                a.sets.emplace_back(v.left(eq), v.mid(eq + 1));
+            }
+        } else {
+            return fail(QStringLiteral("unknown argument ") + arg);
+        }
+    }
+    if (!batch)
+        return fail(QStringLiteral("--batch is missing"));
+    if (a.data.isEmpty())
+        return fail(QStringLiteral("--data FILE is missing"));
+    if (a.out.isEmpty())
+        return fail(QStringLiteral("--out FILE is missing"));
+    return a;
+}
+
+int runBatch(const BatchArgs& args, QTextStream& err) {
+    BatchUi ui(err, args.yes);
+    Main main(ui);
+    GraphState state;
+    main.formLoad();
+
+    ui.openAnswers.push_back(QFileInfo(args.data).absoluteFilePath());
+    main.menuOpenFile();
+    if (!main.places.dataLoaded)
+        return kBatchNoOutput;
+
+    if (!args.options.isEmpty()) {
+        ui.openAnswers.push_back(QFileInfo(args.options).absoluteFilePath());
+        if (!loadOptions(main.form, ui, main.places.currentFile))
+            return kBatchNoOutput;
+    }
+    if (args.title1)
+        main.form.setText(u"Text1_0", *args.title1);
+    if (args.title2)
+        main.form.setText(u"Text1_1", *args.title2);
+    if (args.title1 || args.title2) {
+        main.form.setCheck(u"chkSTitle", 1);
+        if (args.titleTop)
+            main.form.clickOption(u"Option6_0");
+    }
+    for (const auto& [name, value] : args.sets) {
+        if (!applySet(main, state, name, value)) {
+            err << "kartello: bad argument --set " << name << '=' << value << Qt::endl;
+            return kBatchBadArguments;
+        }
+    }
+
+    if (!main.menuRunChecks())
+        return kBatchNoOutput;
+    ui.saveAnswer = QFileInfo(args.out).absoluteFilePath();
+    return faZ(main, state, ArcSinLink::standard()) ? kBatchWritten : kBatchNoOutput;
+}
+
+} // namespace kartello

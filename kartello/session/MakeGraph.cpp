@@ -1,0 +1,160 @@
+#include "session/MakeGraph.h"
+
+#include "form/FormModel.h"
+#include "graph/Generator.h"
+#include "graph/Saving.h"
+#include "places/ShapeHooks.h"
+#include "places/Validation.h"
+#include "runtime/RuntimeError.h"
+#include "session/Main.h"
+
+namespace kartello {
+
+namespace {
+
+LabelKind labelKindOf(const FormModel& form) {
+    if (form.isSet(u"Option2_1"))
+        return LabelKind::Name;
+    if (form.isSet(u"Option2_2"))
+        return LabelKind::Value;
+    if (form.isSet(u"Option2_3"))
+        return LabelKind::NameAndValue;
+    return LabelKind::Nothing;
+}
+
+// faZ steps 3 and 4: the table is checked, then copied into the store
+// (table columns 2 and 3 are store columns 3 and 2); an empty value becomes 0.
+bool copyTableIntoStore(Main& main) {
+    PlaceContext ctx = main.placeContext();
+    if (!validaGrid(ctx))
+        return false;
+    main.ui.setBusy(true);
+    tessara::GridModel& grid = main.grid;
+    PlaceStore& store = main.places.placeData;
+    for (int i = 0; i <= main.places.lastPlace; ++i) {
+        main.ui.yieldToWindow();
+        const int r = i + 1;
+        if (r >= grid.Rows())
+            throw RuntimeError(ErrSubscript);
+        if (grid.TextMatrix(r, 3).isEmpty())
+            grid.setTextMatrix(r, 3, QStringLiteral("0"));
+        store.at(i, ColLatitude) = Cell(grid.TextMatrix(r, 0));
+        store.at(i, ColLongitude) = Cell(grid.TextMatrix(r, 1));
+        store.at(i, ColName) = Cell(grid.TextMatrix(r, 2));
+        store.at(i, ColValue) = Cell(grid.TextMatrix(r, 3));
+    }
+    return true;
+}
+
+} // namespace
+
+GraphOptions graphOptionsOf(const FormModel& form) {
+    GraphOptions o;
+    o.flat = form.isSet(u"Option1_0");
+    o.threeD = form.isSet(u"Option1_1");
+    o.sidesText = form.text(u"Combo1");
+    o.sizeByValue = form.isSet(u"Option3_0");
+    o.sizeConstant = form.isSet(u"Option3_1");
+    o.autoSize = form.value(u"chKAutoCircleSize") == 1;
+    o.sizeFactorText = form.text(u"TxtCircRaio");
+    o.sizeText = form.text(u"txtRaio");
+    o.sizeUnitFactor = form.sizeUnitFactor();
+    o.heightByValue = form.isSet(u"Option5_0");
+    o.heightConstant = form.isSet(u"Option5_1");
+    o.autoHeight = form.value(u"chkAutom") == 1;
+    o.autoHeightVisible = form.isVisible(u"chkAutom");
+    o.heightFactorText = form.text(u"txtHeightPoly");
+    o.altitudeToAddText = form.text(u"txtHeightFixed");
+    o.heightText = form.text(u"txtHeight");
+    o.heightUnitFactor = form.heightUnitFactor();
+    o.logTransform = form.value(u"chkLog") == 1;
+    o.sqrTransform = form.value(u"chkSqr") == 1;
+    o.colorByValue = form.isSet(u"Option4_0");
+    o.colorConstant = form.isSet(u"Option4_1");
+    o.outline = form.value(u"chkOutlineCS") == 1;
+    o.colorScaleChoice = form.colorScaleChoice();
+    o.autoColorScale = form.value(u"autoColoScale") == 1;
+    o.scaleMinText = form.text(u"txtcsMIN");
+    o.scaleMaxText = form.text(u"txtcsMAX");
+    o.showScale = form.value(u"chKCScale") == 1;
+    o.scaleTop = form.isSet(u"Option7_0");
+    o.gridColor = form.backColor(u"Picture1_1");
+    o.titleFontColor = form.backColor(u"Picture1_2");
+    o.titleBackColor = form.backColor(u"Picture1_3");
+    o.labelColor = form.backColor(u"Picture1_4");
+    o.fillColor = form.backColor(u"Picture1_6");
+    o.outlineColor = form.backColor(u"Picture1_7");
+    o.labels = labelKindOf(form);
+    o.decimalsText = form.text(u"Combo2");
+    o.grid = form.value(u"chkGrid") == 1;
+    o.showTitle = form.value(u"chkSTitle") == 1;
+    o.title1 = form.text(u"Text1_0");
+    o.title2 = form.text(u"Text1_1");
+    o.titleTop = form.isSet(u"Option6_0");
+    o.titleFont = form.titleFont();
+    o.openInViewer = form.value(u"chkOpen") == 1;
+    o.nothing = form.value(u"chkNothing") == 1;
+    o.fixShapes = form.value(u"chkFix") == 1;
+    return o;
+}
+
+void writeBack(FormModel& form, const GraphOptions& before, const GraphOptions& after) {
+    const auto text = [&](const char16_t* name, const QString& was, const QString& now) {
+        if (was != now)
+            form.setText(QStringView(name), now);
+    };
+    text(u"txtcsMIN", before.scaleMinText, after.scaleMinText);
+    text(u"txtcsMAX", before.scaleMaxText, after.scaleMaxText);
+    text(u"txtHeightFixed", before.altitudeToAddText, after.altitudeToAddText);
+    text(u"txtHeightPoly", before.heightFactorText, after.heightFactorText);
+    text(u"TxtCircRaio", before.sizeFactorText, after.sizeFactorText);
+    if (before.logTransform && !after.logTransform)
+        form.setCheck(u"chkLog", 0);
+    if (before.sqrTransform && !after.sqrTransform)
+        form.setCheck(u"chkSqr", 0);
+}
+
+bool customColorScale(FormModel& form, Ui& ui, GraphState& state) {
+    try {
+        BlendColors(form.backColor(u"Image1_1"), form.backColor(u"Image1_0"), 256, state.colorScale);
+    } catch (const RuntimeError& e) {
+        ui.messageBox(errorMessage(e, QStringLiteral("comCustomColor")), QStringLiteral("Kartello"),
+                      MsgIcon::None);
+        return false;
+    }
+    form.clickControl(u"Picture4");
+    return true;
+}
+
+bool faZ(Main& main, GraphState& state, ArcSinLink& arcSin) {
+    PlaceSet& set = main.places;
+    ShapeHooks hooks;
+    try {
+        if (set.shapeMode) {
+            PlaceContext ctx = main.placeContext();
+            hooks = shapeHooksFor(ctx);
+        } else if (!copyTableIntoStore(main)) {
+            return false;
+        }
+    } catch (const RuntimeError& e) {
+        main.ui.setBusy(false);
+        main.ui.messageBox(
+            errorMessage(e, QStringLiteral("faZ"), QStringLiteral(". Please review your data")),
+            QStringLiteral("Kartello"), MsgIcon::None);
+        return false;
+    }
+    const GraphOptions before = graphOptionsOf(main.form);
+    GraphOptions options = before;
+    PlaceRange range{set.placeData, set.lastPlace};
+    GraphRun run{options, range, state, main.ui, arcSin, set.shapeMode, &hooks};
+    const bool made = generateGraph(run);
+    writeBack(main.form, before, options);
+    if (!made)
+        return false;
+    SaveContext save{state, options, main.ui, set.currentFile, set.graphBaseName};
+    const bool saved = guarda(save);
+    main.ui.setBusy(false);
+    return saved;
+}
+
+} // namespace kartello

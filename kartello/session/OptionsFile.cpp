@@ -1,0 +1,362 @@
+#include "session/OptionsFile.h"
+
+#include "form/FormModel.h"
+#include "runtime/Number.h"
+#include "runtime/RuntimeError.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <cmath>
+#include <vector>
+
+namespace kartello {
+
+namespace {
+
+struct OptionKey {
+    const char* key;
+    const char* control;
+    ValueForm form;
+};
+
+// The keys in the order they are written.
+const OptionKey kKeys[] = {
+    {"[GraphTypeFlat]", "Option1_0", ValueForm::Option},
+    {"[GraphType3D]", "Option1_1", ValueForm::Option},
+    {"[Polygon sides]", "Combo1", ValueForm::TypedList},
+    {"[VarSize]", "Option3_0", ValueForm::Option},
+    {"[CctSize]", "Option3_1", ValueForm::Option},
+    {"[VarHeight]", "Option5_0", ValueForm::Option},
+    {"[CctHeight]", "Option5_1", ValueForm::Option},
+    {"[VarColor]", "Option4_0", ValueForm::Option},
+    // The constant-colour button: a preset made with constant colours must
+    // come back with constant colours (see applyOptionsText for old files).
+    {"[CctColor]", "Option4_1", ValueForm::Option},
+    {"[PlaceNothing]", "Option2_0", ValueForm::Option},
+    {"[PlaceName]", "Option2_1", ValueForm::Option},
+    {"[PlaceValue]", "Option2_2", ValueForm::Option},
+    {"[PlaceNamVal]", "Option2_3", ValueForm::Option},
+    {"[Autosize]", "chKAutoCircleSize", ValueForm::Check},
+    {"[SizeFactor]", "TxtCircRaio", ValueForm::Text},
+    {"[Size]", "txtRaio", ValueForm::Text},
+    {"[SizeUnit]", "Combo3", ValueForm::ListIndex},
+    {"[AutoHeight]", "chkAutom", ValueForm::Check},
+    {"[HeightFactor]", "txtHeightPoly", ValueForm::Text},
+    {"[HeightFixed]", "txtHeightFixed", ValueForm::Text},
+    {"[Height]", "txtHeight", ValueForm::Text},
+    {"[HeightUnit]", "Combo4", ValueForm::ListIndex},
+    {"[Fill]", "chkFillCS", ValueForm::Check},
+    {"[FillColor]", "Picture1_6", ValueForm::Color},
+    {"[Outline]", "chkOutlineCS", ValueForm::Check},
+    {"[OutColor]", "Picture1_7", ValueForm::Color},
+    {"[ShowColorScale]", "chKCScale", ValueForm::Check},
+    {"[AutoColor]", "autoColoScale", ValueForm::Check},
+    {"[MinScale]", "txtcsMIN", ValueForm::Text},
+    {"[MaxScale]", "txtcsMAX", ValueForm::Text},
+    {"[Grid]", "chkGrid", ValueForm::Check},
+    {"[GridColor]", "Picture1_1", ValueForm::Color},
+    {"[TitleFontColor]", "Picture1_2", ValueForm::Color},
+    {"[TitleBackColor]", "Picture1_3", ValueForm::Color},
+    {"[TitleFontName]", "Picture2", ValueForm::FontName},
+    {"[TitleFontSize]", "Picture2", ValueForm::FontSize},
+    {"[TitleFontBold]", "Picture2", ValueForm::FontBold},
+    {"[TitleFontUnderline]", "Picture2", ValueForm::FontUnderline},
+    {"[TitleFontItalic]", "Picture2", ValueForm::FontItalic},
+    {"[OpenGE]", "chkOpen", ValueForm::Check},
+    {"[FixOrder]", "chkFix", ValueForm::Check},
+    {"[LogScale]", "chkLog", ValueForm::Check},
+    {"[SqrScale]", "chkSqr", ValueForm::Check},
+};
+
+// Read, never written: the two title lines.
+const OptionKey kReadOnlyKeys[] = {
+    {"[Title1]", "Text1_0", ValueForm::Text},
+    {"[Title2]", "Text1_1", ValueForm::Text},
+};
+
+const OptionKey* findKey(QStringView key) {
+    for (const OptionKey& k : kKeys)
+        if (key == QLatin1String(k.key))
+            return &k;
+    for (const OptionKey& k : kReadOnlyKeys)
+        if (key == QLatin1String(k.key))
+            return &k;
+    return nullptr;
+}
+
+QString boolText(bool b) {
+    return b ? QStringLiteral("True") : QStringLiteral("False");
+}
+
+bool parseBool(const QString& v) {
+    if (v.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (v.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
+        return false;
+    if (isNumber(v))
+        return readNumber(v) != 0;
+    throw RuntimeError(ErrTypeMismatch);
+}
+
+double parseNumber(const QString& v) {
+    if (!isNumber(v))
+        throw RuntimeError(ErrTypeMismatch);
+    return readNumber(v);
+}
+
+int parseWhole(const QString& v, double lo, double hi) {
+    const double n = parseNumber(v);
+    if (n != std::floor(n))
+        throw RuntimeError(ErrTypeMismatch);
+    if (n < lo || n > hi)
+        throw RuntimeError(ErrInvalidCall);
+    return int(n);
+}
+
+// A text value that holds a comma or a quote is written in quotes, so the
+// pairing of keys and values survives the reading back.
+QString textValue(const QString& text) {
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')))
+        return text;
+    QString quoted = text;
+    quoted.remove(QLatin1Char('"'));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+QString valueText(const FormModel& form, const OptionKey& k) {
+    const QString name = QLatin1String(k.control);
+    const FontChoice font = form.titleFont();
+    switch (k.form) {
+    case ValueForm::Option:
+        return boolText(form.value(name) != 0);
+    case ValueForm::Check:
+        return QString::number(form.value(name));
+    case ValueForm::Text:
+    case ValueForm::TypedList:
+        return textValue(form.text(name));
+    case ValueForm::ListIndex:
+        return QString::number(form.listIndex(name));
+    case ValueForm::Color:
+        return QString::number(form.backColor(name));
+    case ValueForm::FontName:
+        return textValue(font.name);
+    case ValueForm::FontSize:
+        return numberText(font.size);
+    case ValueForm::FontBold:
+        return boolText(font.bold);
+    case ValueForm::FontUnderline:
+        return boolText(font.underline);
+    case ValueForm::FontItalic:
+        return boolText(font.italic);
+    }
+    return QString();
+}
+
+struct Field {
+    QString text;
+    bool quoted = false;
+};
+
+// Fields end at a comma or a line break; blanks around a field are dropped;
+// a field in double quotes may hold commas.
+std::vector<Field> splitFields(QStringView s) {
+    std::vector<Field> fields;
+    qsizetype i = 0;
+    const qsizetype n = s.size();
+    const auto isBreak = [](QChar c) {
+        return c == QLatin1Char('\r') || c == QLatin1Char('\n');
+    };
+    while (i < n) {
+        while (i < n && (s[i] == QLatin1Char(' ') || s[i] == QLatin1Char('\t')))
+            ++i;
+        Field f;
+        if (i < n && s[i] == QLatin1Char('"')) {
+            const qsizetype close = s.indexOf(QLatin1Char('"'), i + 1);
+            const qsizetype end = close < 0 ? n : close;
+            f.text = s.mid(i + 1, end - i - 1).toString();
+            f.quoted = true;
+            i = close < 0 ? n : close + 1;
+            while (i < n && s[i] != QLatin1Char(',') && !isBreak(s[i]))
+                ++i;
+        } else {
+            const qsizetype start = i;
+            while (i < n && s[i] != QLatin1Char(',') && !isBreak(s[i]))
+                ++i;
+            f.text = s.mid(start, i - start).trimmed().toString();
+        }
+        if (i < n && s[i] == QLatin1Char(',')) {
+            ++i;
+        } else {
+            if (i < n && s[i] == QLatin1Char('\r'))
+                ++i;
+            if (i < n && s[i] == QLatin1Char('\n'))
+                ++i;
+        }
+        // Numbers are read as numbers, so "1.50" comes back as 1.5.
+        if (!f.quoted && isNumber(f.text))
+            f.text = numberText(readNumber(f.text));
+        fields.push_back(std::move(f));
+    }
+    return fields;
+}
+
+void writeAtomically(const QString& path, const QByteArray& bytes) {
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
+        throw RuntimeError(ErrPathFileAccess);
+}
+
+// A Boolean field read for a decision only: anything that is not True reads False.
+bool parseBoolOr(const QString& v) {
+    try {
+        return parseBool(v);
+    } catch (const RuntimeError&) {
+        return false;
+    }
+}
+
+const QString kFilter = QStringLiteral("Kartello options (*.ggo)|*.ggo|All files(*.*)|*.*|");
+
+} // namespace
+
+QString optionsText(const FormModel& form) {
+    QString out;
+    for (const OptionKey& k : kKeys)
+        out += QLatin1String(k.key) + QLatin1Char(',') + valueText(form, k) + QStringLiteral("\r\n");
+    return out;
+}
+
+void applyValue(FormModel& form, QStringView control, ValueForm valueForm, const QString& value) {
+    switch (valueForm) {
+    case ValueForm::Option:
+        if (parseBool(value))
+            form.clickOption(control);
+        else
+            form.clearOption(control);
+        return;
+    case ValueForm::Check:
+        form.setCheck(control, parseWhole(value, 0, 2));
+        return;
+    case ValueForm::Text:
+        form.setText(control, value);
+        return;
+    case ValueForm::TypedList:
+        form.editText(control, value);
+        return;
+    case ValueForm::ListIndex:
+        form.pickListItem(control, parseWhole(value, -1, double(form.control(control).list.size()) - 1));
+        return;
+    case ValueForm::Color:
+        form.setBackColor(control, Rgb(parseWhole(value, 0, 0xFFFFFF)));
+        return;
+    default:
+        break;
+    }
+    FontChoice font = form.titleFont();
+    switch (valueForm) {
+    case ValueForm::FontName:
+        font.name = value;
+        break;
+    case ValueForm::FontSize:
+        font.size = parseNumber(value);
+        if (!(font.size > 0 && font.size < 2048))
+            throw RuntimeError(ErrInvalidCall);
+        break;
+    case ValueForm::FontBold:
+        font.bold = parseBool(value);
+        break;
+    case ValueForm::FontUnderline:
+        font.underline = parseBool(value);
+        break;
+    case ValueForm::FontItalic:
+        font.italic = parseBool(value);
+        break;
+    default:
+        break;
+    }
+    form.setTitleFont(font);
+}
+
+std::optional<ValueForm> valueFormOf(const FormModel& form, QStringView control) {
+    if (!form.has(control))
+        return std::nullopt;
+    switch (form.control(control).kind) {
+    case ControlKind::OptionButton:
+        return ValueForm::Option;
+    case ControlKind::CheckBox:
+        return ValueForm::Check;
+    case ControlKind::TextBox:
+        return ValueForm::Text;
+    case ControlKind::ComboBox:
+        return control == u"Combo3" || control == u"Combo4" ? ValueForm::ListIndex : ValueForm::TypedList;
+    case ControlKind::PictureBox:
+        return control.startsWith(u"Picture1_") ? std::optional(ValueForm::Color) : std::nullopt;
+    case ControlKind::Image:
+        return control.startsWith(u"Image1_") ? std::optional(ValueForm::Color) : std::nullopt;
+    default:
+        return std::nullopt;
+    }
+}
+
+void applyOptionsText(FormModel& form, QStringView text) {
+    const std::vector<Field> fields = splitFields(text);
+    // Files written before [CctColor] carried the constant-colour button hold
+    // the constant-size state there; such a True only selects constant
+    // colours when the same file did not choose colours by value.
+    bool varColorTrue = false;
+    for (size_t i = 0; i + 1 < fields.size(); i += 2)
+        if (fields[i].text == u"[VarColor]" && parseBoolOr(fields[i + 1].text))
+            varColorTrue = true;
+    for (size_t i = 0; i + 1 < fields.size(); i += 2) {
+        const OptionKey* k = findKey(fields[i].text);
+        if (!k)
+            continue;
+        const QString& value = fields[i + 1].text;
+        if (QLatin1String(k->key) == u"[CctColor]") {
+            if (!varColorTrue && parseBool(value))
+                form.clickOption(u"Option4_1");
+            continue;
+        }
+        applyValue(form, QString::fromLatin1(k->control), k->form, value);
+    }
+}
+
+void loadOptionsFile(FormModel& form, const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        throw RuntimeError(ErrFileNotFound);
+    applyOptionsText(form, QString::fromUtf8(f.readAll()));
+}
+
+bool saveOptions(FormModel& form, Ui& ui, QString& currentFile, const QString& graphBaseName) {
+    const auto path = ui.saveFileDialog(QStringLiteral("Open"), kFilter, QStringLiteral("*.ggo"),
+                                        graphBaseName + QStringLiteral(".ggo"));
+    if (!path || path->isEmpty())
+        return false;
+    currentFile = *path;
+    try {
+        writeAtomically(*path, optionsText(form).toUtf8());
+        return true;
+    } catch (const RuntimeError& e) {
+        ui.messageBox(errorMessage(e, QStringLiteral("saveOptions")), QStringLiteral("Kartello"),
+                      MsgIcon::None);
+        return false;
+    }
+}
+
+bool loadOptions(FormModel& form, Ui& ui, QString& currentFile) {
+    const auto path = ui.openFileDialog(QStringLiteral("Open"), kFilter, QStringLiteral("*.ggo"), QString());
+    if (!path || path->isEmpty())
+        return false;
+    currentFile = *path;
+    try {
+        loadOptionsFile(form, *path);
+        return true;
+    } catch (const RuntimeError& e) {
+        ui.messageBox(errorMessage(e, QStringLiteral("loadOptions")), QStringLiteral("Kartello"),
+                      MsgIcon::None);
+        return false;
+    }
+}
+
+} // namespace kartello
