@@ -35,7 +35,8 @@ const char* const kUsage = "usage: sigillo-cli [--registry PATH] COMMAND\n"
                            "  unregister FILE           unregister a component server\n"
                            "  report FOLDER [--output FILE]  version report of every component below FOLDER\n"
                            "  shell enable|disable|status    the shell verbs for DLL, EXE, OCX and folders\n"
-                           "  reg export                the registry store as .reg text\n";
+                           "  reg export                the registry store as .reg text\n"
+                           "  --help                    this text; exit statuses are listed in the README\n";
 
 int usage() {
     std::fputs(kUsage, stderr);
