@@ -12,23 +12,24 @@
 #include "frame.h"
 
 #include <cerrno>
-#include <csetjmp>
 #include <cstdlib>
 #include <cxxabi.h>
 #include <exception>
-#include <mutex>
 
 namespace prob {
 namespace {
 
-thread_local std::jmp_buf* escape = nullptr;
+// The compiler's own setjmp buffer: its jump restores the frame without
+// unwinding anything, also where the system longjmp would unwind (Windows).
+using JumpBuffer = void* [5];
+
+thread_local JumpBuffer* escape = nullptr;
 std::terminate_handler chained = nullptr;
-std::once_flag installed;
 
 [[noreturn]] void onTerminate() {
-    if (std::jmp_buf* target = escape) {
+    if (JumpBuffer* target = escape) {
         escape = nullptr;
-        std::longjmp(*target, 1);
+        __builtin_longjmp(*target, 1);
     }
     if (chained != nullptr) {
         chained();
@@ -52,9 +53,13 @@ struct EscapeClearer {
 } // namespace
 
 void raiseFailure(const std::string& message, int code) {
-    std::call_once(installed, [] { chained = std::set_terminate(onTerminate); });
-    std::jmp_buf target;
-    if (setjmp(target) == 0) {
+    static const bool installed = [] {
+        chained = std::set_terminate(onTerminate);
+        return true;
+    }();
+    (void)installed;
+    JumpBuffer target;
+    if (__builtin_setjmp(target) == 0) {
         escape = &target;
         throwFailure(message);
     }

@@ -26,10 +26,16 @@ std::size_t skipDigits(std::string_view t, std::size_t i) {
     return i;
 }
 
-// strtod with "." whatever the process locale says.
+// strtod with "." whatever the process locale says (the Windows C runtime
+// names its locale objects with a leading underscore).
 double strtodC(const std::string& text) {
+#ifdef _WIN32
+    static const _locale_t c = _create_locale(LC_NUMERIC, "C");
+    return _strtod_l(text.c_str(), nullptr, c);
+#else
     static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
     return strtod_l(text.c_str(), nullptr, c);
+#endif
 }
 
 std::string upper(std::string_view text) {

@@ -1,9 +1,11 @@
 #include "gui/Program.h"
 
+#include "engine/DesktopVerbs.h"
+#include "engine/ShellExtensions.h"
 #include "engine/SigilloError.h"
 #include "text/AsciiCase.h"
+#include "wine/WinePrefix.h"
 
-#include <cctype>
 #include <chrono>
 #include <exception>
 #include <filesystem>
@@ -14,8 +16,6 @@ namespace {
 
 // The outside components the original window needed, in installation order.
 constexpr const char* kComponents[] = {"prjXTab.ocx", "MSFLXGRD.OCX", "comdlg32.ocx", "TLBINF32.DLL"};
-
-constexpr const char* kShellAssociations[] = {".dll", ".exe", ".ocx", "Folder"};
 
 // The setting is text compared as a Boolean: "true" in any case or a
 // non-zero number is true.
@@ -30,6 +30,11 @@ bool TextAsBoolean(const std::string& text) {
     } catch (const std::exception&) {
         return false;
     }
+}
+
+// A registration outcome other than done (or an EXE server started).
+bool Failed(const std::optional<int32_t>& status) {
+    return status && *status != StatusRegistered && *status != StatusUnregistered;
 }
 
 } // namespace
@@ -123,23 +128,25 @@ std::optional<int> Program::ProcessCommandLine(const std::string& commandLine) {
     int status = kExitDone;
     switch (parsed.action) {
     case CommandAction::Register:
-        if (AreYouSure("Sigillo - Registering ActiveX"))
-            registrator_.RegisterActiveX(sFile);
+        if (AreYouSure("Sigillo - Registering ActiveX") && Failed(registrator_.RegisterActiveX(sFile)))
+            status = kExitFailed;
         break;
     case CommandAction::Report:
         if (AreYouSure("Sigillo - ActiveX Report") && CreateReport(sFile) == ReportOutcome::Failed)
             status = kExitFailed;
         break;
     case CommandAction::Unregister:
-        if (AreYouSure("Sigillo - UnRegistering ActiveX"))
-            registrator_.UnRegisterActiveX(sFile);
+        if (AreYouSure("Sigillo - UnRegistering ActiveX") && Failed(registrator_.UnRegisterActiveX(sFile)))
+            status = kExitFailed;
         break;
     case CommandAction::ShellInstall:
         // The same four associations as the window's button, so that the
         // switch installs working verbs for files and folders; being a
         // one-shot command it shows nothing.
-        for (const char* association : kShellAssociations)
-            registry_.CreateShellAssociation(appPath_ + "sigillo", association);
+        if (InstallShellAssociations(registry_, appPath_ + "sigillo", ui_))
+            InstallDesktopVerbs(appPath_ + "sigillo", wine::PrefixInUse());
+        else
+            status = kExitFailed;
         break;
     case CommandAction::OpenFile:
         form_.ShowFile(sFile);

@@ -1,5 +1,6 @@
 #include "GridView.h"
 
+#include <QAccessible>
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
@@ -7,6 +8,7 @@
 #include <utility>
 
 #include "CellAlignment.h"
+#include "GridAccessible.h"
 #include "KeyCodes.h"
 #include "tessara/GridModel.h"
 
@@ -25,6 +27,7 @@ bool isUserFocus(Qt::FocusReason reason) {
 
 GridView::GridView(GridModel& model, QWidget* parent) : QAbstractScrollArea(parent), model_(model) {
     setObjectName(QStringLiteral("MSFlexGrid1"));
+    GridAccessible::install();
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
@@ -255,6 +258,12 @@ void GridView::onModelChanged() {
 void GridView::onCurrentCellMoved() {
     followPending_ = true;
     scheduleSettle();
+    // A screen reader follows the current cell as it follows the focus.
+    if (QAccessible::isActive() && hasFocus() && model_.Cols() > 0) {
+        QAccessibleEvent event(this, QAccessible::Focus);
+        event.setChild(model_.Row() * model_.Cols() + model_.Col());
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void GridView::scheduleSettle() {

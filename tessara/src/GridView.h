@@ -16,6 +16,8 @@ class GridView : public QAbstractScrollArea {
 public:
     explicit GridView(GridModel& model, QWidget* parent = nullptr);
 
+    GridModel& model() const { return model_; }
+
     // The cell's rectangle in viewport pixels, scrolled into view first.
     QRect cellRectShown(int r, int c);
     // The cell's rectangle in viewport pixels as it lies now; empty when out of view.
