@@ -1,7 +1,10 @@
 // Shape, current cell, selection, cell content and sizes of the grid.
 #include "tessara/GridModel.h"
 
+#include <QFontMetricsF>
+#include <QGuiApplication>
 #include <algorithm>
+#include <cmath>
 
 #include "ModelGuards.h"
 
@@ -237,7 +240,7 @@ int GridModel::RowHeight(int r) const {
     if (r < 0 || r >= Rows())
         throw GridError(ErrSubscript);
     const int own = rows_[std::size_t(r)].height;
-    return own >= 0 ? own : std::max(kDefaultRowHeight, rowHeightMin_);
+    return own >= 0 ? own : std::max({kDefaultRowHeight, fontRowHeight_, rowHeightMin_});
 }
 
 void GridModel::setRowHeight(int r, int height) {
@@ -356,6 +359,7 @@ void GridModel::setRedraw(bool on) {
 
 void GridModel::setFont(const QFont& font) {
     font_ = font;
+    updateFontRowHeight();
     emit appearanceChanged();
     notify();
 }
@@ -369,6 +373,17 @@ void GridModel::setFont(const QString& faceName) {
 void GridModel::setLogicalDpi(double dpi) {
     if (dpi > 0)
         dpi_ = dpi;
+    updateFontRowHeight();
+}
+
+// Rows without a height of their own grow with a larger font (or a finer screen),
+// never below the classic 300 twips.
+void GridModel::updateFontRowHeight() {
+    constexpr double kMarginPx = 2.0;
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return;
+    const double pixels = QFontMetricsF(font_).height() + 2 * kMarginPx;
+    fontRowHeight_ = int(std::lround(pixels * twipsPerPixel()));
 }
 
 } // namespace tessara

@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyleOptionHeader>
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -297,7 +298,11 @@ void GridView::paintEvent(QPaintEvent*) {
     settle();
     QPainter painter(viewport());
     const QPalette& pal = palette();
-    painter.fillRect(viewport()->rect(), oleToColor(model_.BackColorBkg(), pal));
+    // Past the last row and column the grid shows the view's base colour, as Qt's
+    // item views do, unless the host chose a colour of its own.
+    const OleColor background = model_.BackColorBkg();
+    painter.fillRect(viewport()->rect(), background == kSysAppWorkspace ? pal.color(QPalette::Base)
+                                                                        : oleToColor(background, pal));
     painter.setFont(model_.Font());
     const int height = viewport()->height();
     const int width = viewport()->width();
@@ -336,7 +341,18 @@ void GridView::paintCell(QPainter& painter, const QRect& rect, int r, int c) con
         back = model_.BackColorSel();
         fore = model_.ForeColorSel();
     }
-    painter.fillRect(rect, oleToColor(back, pal));
+    // Fixed cells in the default colours are header sections drawn by the style.
+    const bool styledHeader = fixed && !selected && !ownBack && model_.BackColorFixed() == kSysButtonFace;
+    if (styledHeader) {
+        QStyleOptionHeader header;
+        header.initFrom(this);
+        header.rect = rect;
+        header.orientation = r < model_.FixedRows() ? Qt::Horizontal : Qt::Vertical;
+        header.position = QStyleOptionHeader::Middle;
+        style()->drawControl(QStyle::CE_HeaderSection, &header, &painter, this);
+    } else {
+        painter.fillRect(rect, oleToColor(back, pal));
+    }
     // A disabled grid shows its texts greyed, whatever colours the host gave them.
     const QColor foreground =
         isEnabled() ? oleToColor(fore, pal) : pal.color(QPalette::Disabled, QPalette::Text);
@@ -357,7 +373,7 @@ void GridView::paintCell(QPainter& painter, const QRect& rect, int r, int c) con
     painter.restore();
 
     const int lines = fixed ? model_.GridLinesFixed() : model_.GridLines();
-    if (lines != 0) {
+    if (lines != 0 && !styledHeader) {
         painter.setPen(QPen(oleToColor(fixed ? model_.GridColorFixed() : model_.GridColor(), pal),
                             model_.GridLineWidth()));
         painter.drawLine(rect.topRight(), rect.bottomRight());

@@ -93,9 +93,10 @@ void TessaraPrivate::followEditor() {
 // Rows or columns are about to change under an open edit: the text goes into the
 // cell it was typed for, and the host hears of it while that cell is still current.
 void TessaraPrivate::endEditBeforeRestructure() {
-    undoStep = UndoStep();
     if (edt->isVisible())
         onGridLeaveCell();
+    // The cells an undo would put back may be about to move.
+    undoStep = UndoStep();
 }
 
 // Enter on the grid: the next row, as the Down key would go, with the grid's

@@ -171,3 +171,13 @@ TEST_F(UserInput, CtrlZUndoesTheLastEditOrDelete) {
     EXPECT_EQ(control->TextMatrix(4, 0), QStringLiteral("4,0"));
     EXPECT_EQ(control->TextMatrix(4, 2), QStringLiteral("4,2"));
 }
+
+TEST_F(UserInput, RowsChangingForgetTheUndo) {
+    goTo(2, 1);
+    QTest::keyClick(grid(), 'm');
+    control->InsertRows(1, 1); // ends the edit in row 2, which moves to row 3
+    EXPECT_EQ(control->TextMatrix(3, 1), QStringLiteral("m"));
+    QTest::keyClick(grid(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(control->TextMatrix(3, 1), QStringLiteral("m"));
+    EXPECT_EQ(control->TextMatrix(2, 1), QStringLiteral("1,1"));
+}

@@ -276,6 +276,7 @@ private:
     void insertEmptyRows(int index, int count);
     void removeRows(int index, int count);
     void autoColWidthBody(int col, int minWidth, int maxWidth);
+    void updateFontRowHeight();
     void setColWidthBody(int col, int& w, int minWidth, int maxWidth);
 
     std::vector<GridRow> rows_;
@@ -317,6 +318,7 @@ private:
     QFont font_;
 
     int restructureDepth_ = 0;
+    int fontRowHeight_ = kDefaultRowHeight; // a line of the grid's font and its margins
 
     QFont measureFont_;
     double dpi_ = 96.0;
