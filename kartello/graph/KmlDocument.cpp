@@ -80,7 +80,22 @@ private:
         add(QStringLiteral("      </LineStyle>"));
     }
 
-    void ringLines(const QString& coords, bool flat) {
+    bool isHole(int i) const { return i < int(in_.holeOf.size()) && in_.holeOf[i] >= 0; }
+
+    void boundary(const QString& coords, bool outer) {
+        add(outer ? QStringLiteral("    <outerBoundaryIs>") : QStringLiteral("    <innerBoundaryIs>"));
+        add(QStringLiteral("      <LinearRing>"));
+        add(QStringLiteral("       <coordinates>"));
+        add(coords);
+        if (!coords.contains(QStringLiteral("</coordinates>")))
+            add(QStringLiteral("       </coordinates>"));
+        add(QStringLiteral("      </LinearRing>"));
+        add(outer ? QStringLiteral("   </outerBoundaryIs>") : QStringLiteral("   </innerBoundaryIs>"));
+    }
+
+    // The polygon of ring i with the holes of its shape as inner boundaries;
+    // coordsOf gives the text of any ring.
+    template <typename CoordsOf> void ringLines(int i, const CoordsOf& coordsOf, bool flat) {
         add(QStringLiteral(" <Polygon>"));
         if (flat) {
             add(QStringLiteral("    <extrude>0</extrude>"));
@@ -89,14 +104,10 @@ private:
             add(QStringLiteral("    <extrude>1</extrude>"));
             add(QStringLiteral("    <altitudeMode>relativeToGround</altitudeMode>"));
         }
-        add(QStringLiteral("    <outerBoundaryIs>"));
-        add(QStringLiteral("      <LinearRing>"));
-        add(QStringLiteral("       <coordinates>"));
-        add(coords);
-        if (!coords.contains(QStringLiteral("</coordinates>")))
-            add(QStringLiteral("       </coordinates>"));
-        add(QStringLiteral("      </LinearRing>"));
-        add(QStringLiteral("   </outerBoundaryIs>"));
+        boundary(coordsOf(i), true);
+        for (int k = i + 1; k < int(in_.holeOf.size()) && in_.holeOf[k] >= i; ++k)
+            if (in_.holeOf[k] == i && !coordsOf(k).isEmpty())
+                boundary(coordsOf(k), false);
         add(QStringLiteral(" </Polygon>"));
         add(QStringLiteral("</Placemark>"));
     }
@@ -119,9 +130,12 @@ private:
         add(QStringLiteral("<Folder>"));
         add(QStringLiteral("  <open>0</open>"));
         add(QStringLiteral(" <name>Graph</name>"));
+        const auto coordsOf = [this](int k) {
+            return k < int(st_.placeCoords.size()) ? st_.placeCoords[k] : QString();
+        };
         for (int i = 0; i < int(in_.places.count()); ++i) {
-            const QString& coords = i < int(st_.placeCoords.size()) ? st_.placeCoords[i] : QString();
-            if (coords.isEmpty())
+            const QString coords = coordsOf(i);
+            if (coords.isEmpty() || isHole(i))
                 continue;
             ui_.yieldToWindow();
             const bool flat = firstAltitudeIsZero(coords) || o_.flat;
@@ -130,24 +144,39 @@ private:
             if (o_.outline)
                 lineStyle();
             add(QStringLiteral("   </Style>"));
-            ringLines(coords, flat);
+            ringLines(i, coordsOf, flat);
         }
         add(QStringLiteral("</Folder>"));
     }
 
+    // "Only save": every place as a named placemark where it lies, a shape
+    // as its rings, a point place as its point.
     void onlySaveFolder() {
         add(QStringLiteral("<Folder>"));
         add(QStringLiteral("  <open>0</open>"));
         add(QStringLiteral(" <name>Graph</name>"));
+        const auto ringOf = [this](int k) {
+            return in_.places.at(k, ColLatitude).toText();
+        };
         for (int i = 0; i < int(in_.places.count()); ++i) {
             ui_.yieldToWindow();
             const auto& row = in_.places.store.row(i).cells;
+            if (row[ColLatitude].isEmpty() || isHole(i))
+                continue;
             add(QStringLiteral("<Placemark>"));
             add(QStringLiteral(" <name>") + xmlSafe(row[ColName].toText()) + QStringLiteral("</name>"));
             styleHead(i);
             lineStyle();
             add(QStringLiteral("   </Style>"));
-            ringLines(row[ColLatitude].toText(), true);
+            if (in_.shapeMode) {
+                ringLines(i, ringOf, true);
+                continue;
+            }
+            add(QStringLiteral(" <Point>"));
+            add(QStringLiteral("    <coordinates>") + row[ColLongitude].toText() + QLatin1Char(',') +
+                row[ColLatitude].toText() + QStringLiteral(",0</coordinates>"));
+            add(QStringLiteral(" </Point>"));
+            add(QStringLiteral("</Placemark>"));
         }
         add(QStringLiteral("</Folder>"));
     }

@@ -187,6 +187,38 @@ TEST_F(BatchProgram, ExistingKmzSurvivesAFailedRun) {
     EXPECT_EQ(f.readAll(), QByteArray("old"));
 }
 
+TEST_F(BatchProgram, HoleIsTheInnerBoundaryOfItsShape) {
+    if (tool("ogrinfo").isEmpty())
+        GTEST_SKIP() << "ogrinfo is not installed";
+    const QString kml = out("regions.kml");
+    const ProgramRun r =
+        runProgram({"--batch", "--data", QStringLiteral(KARTELLO_EXAMPLES_DIR "/regions.kml"), "--options",
+                    preset(), "--out", kml});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    int status = 0;
+    const QString info = runTool(tool("ogrinfo"), {"-ro", kml, "Graph"}, &status);
+    // Three regions, three polygons; Lagoa's inner ring is its second ring,
+    // not a filled block of its own.
+    EXPECT_TRUE(info.contains(QStringLiteral("Feature Count: 3"))) << info.toStdString();
+    EXPECT_EQ(info.count(QStringLiteral("POLYGON Z ((-9 39.6 ")), 1) << info.toStdString();
+    EXPECT_EQ(info.count(QStringLiteral("),(-8.7 39.4 ")), 1) << info.toStdString();
+}
+
+TEST_F(BatchProgram, OnlySaveWritesEveryPlaceWhereItLies) {
+    if (tool("ogrinfo").isEmpty())
+        GTEST_SKIP() << "ogrinfo is not installed";
+    const QString kml = out("only.kml");
+    const ProgramRun r = runProgram({"--batch", "--data", data_, "--set", "chkNothing=1", "--out", kml});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    int status = 0;
+    const QString info = runTool(tool("ogrinfo"), {"-ro", kml, "Graph"}, &status);
+    EXPECT_FALSE(info.contains(QStringLiteral("EMPTY"))) << info.toStdString();
+    for (const char* point :
+         {"POINT Z (-9.14 38.72 0)", "POINT Z (-8.61 41.15 0)", "POINT Z (-7.93 37.02 0)"})
+        EXPECT_TRUE(info.contains(QString::fromUtf8(point))) << point << info.toStdString();
+    EXPECT_TRUE(info.contains(QStringLiteral("Name (String) = Porto"))) << info.toStdString();
+}
+
 struct OutsideCase {
     const char* out;      // output name, in a folder of its own
     const char* document; // where the document lies: the file, or an entry of the archive
