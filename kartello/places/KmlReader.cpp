@@ -23,10 +23,6 @@ namespace {
 // placemarks ever need, and a guard against archives that inflate without end.
 constexpr zip_uint64_t kMaxKmlBytes = 256u << 20;
 
-QString normalisedCoordinates(const QString& text) {
-    return text.simplified();
-}
-
 // Longitude and latitude of the first tuple; a tuple without altitude is read too.
 void firstTuple(const QString& coordinates, KmlPlace& place) {
     const QString tuple = coordinates.section(u' ', 0, 0, QString::SectionSkipEmpty);
@@ -40,13 +36,6 @@ void firstTuple(const QString& coordinates, KmlPlace& place) {
         place.latitude = c2 < 0 ? tuple.mid(c1 + 1) : tuple.mid(c1 + 1, c2 - c1 - 1);
     }
     place.hasCoordinates = true;
-}
-
-// Whole-number altitude of a ring's last vertex; a ring written without
-// altitudes (lon,lat tuples, as GDAL writes them) has altitude 0, not its last latitude.
-QString lastAltitude(const QString& coordinates) {
-    const QString last = coordinates.section(u' ', -1, -1, QString::SectionSkipEmpty);
-    return last.count(u',') >= 2 ? parseLinha7(last, u"alt") : QStringLiteral("0");
 }
 
 class KmlWalker {
@@ -125,7 +114,7 @@ private:
     }
 
     void readCoordinates() {
-        const QString coordinates = normalisedCoordinates(xml_.elementText());
+        const QString coordinates = ringCoordinates(xml_.elementText());
         if (placemarkDepth_ == 0)
             return;
         if (!current_.hasCoordinates)
@@ -134,7 +123,7 @@ private:
         ring.name = current_.name;
         ring.coordinates = coordinates;
         if (ringsInPlacemark_ == 0)
-            ring.value = lastAltitude(coordinates);
+            ring.value = parseLinha7(coordinates, u"alt");
         ++ringsInPlacemark_;
         result_.rings.push_back(std::move(ring));
         if (static_cast<qsizetype>(result_.rings.size()) > PlaceStore::kRows)

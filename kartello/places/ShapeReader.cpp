@@ -104,6 +104,38 @@ void storeRings(PlaceSet& set, const std::vector<Ring>& rings) {
 
 } // namespace
 
+QString ringCoordinates(QStringView text) {
+    QString out;
+    out.reserve(text.size() + 8);
+    qsizetype tupleStart = 0;
+    qsizetype commas = 0;
+    bool pendingBlank = false;
+    const auto endTuple = [&] {
+        if (out.size() == tupleStart)
+            return;
+        if (commas == 1)
+            out += QStringLiteral(",0");
+        out += u' ';
+        tupleStart = out.size();
+        commas = 0;
+    };
+    for (const QChar c : text) {
+        if (c.isSpace()) {
+            pendingBlank = true;
+            continue;
+        }
+        const bool besideComma = c == u',' || (out.size() > tupleStart && out.back() == u',');
+        if (pendingBlank && !besideComma)
+            endTuple();
+        pendingBlank = false;
+        if (c == u',')
+            ++commas;
+        out += c;
+    }
+    endTuple();
+    return out;
+}
+
 QString parseLinha7(const QString& line, QStringView kind) {
     if (line.isEmpty())
         return QString();
@@ -137,10 +169,12 @@ ShapeTextParse parseShapeText(QStringView text) {
         reader.next(ring.name);
         if (ring.name.contains(u"[Options]"))
             return result;
-        if (!reader.next(ring.coordinates) || !reader.next(ring.value)) {
+        QString coordinates;
+        if (!reader.next(coordinates) || !reader.next(ring.value)) {
             result.outcome = ShapeTextParse::Truncated;
             return result;
         }
+        ring.coordinates = ringCoordinates(coordinates);
         result.rings.push_back(std::move(ring));
         if (static_cast<int>(result.rings.size()) > kMaxTextPlaces) {
             result.outcome = ShapeTextParse::TooLarge;

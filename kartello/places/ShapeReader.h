@@ -19,6 +19,13 @@ struct ShapeTextParse {
     std::vector<Ring> rings;
 };
 
+// A ring's coordinate text as the shape readers store it: tuples
+// "lon,lat,alt" each followed by one blank, the closing tuple included, so
+// that raising a ring reaches every vertex. Blanks beside a comma stay inside
+// their tuple ("-9.1, 38.7, 0" is one tuple) and a tuple of longitude and
+// latitude only (what GDAL writes) gets the altitude 0 it stands for.
+QString ringCoordinates(QStringView text);
+
 // parseLinha7: "lat" / "lon" of the first vertex formatted "###.000000", "alt"
 // of the last vertex as a whole number ("0" when empty); "" for other kinds.
 QString parseLinha7(const QString& line, QStringView kind);

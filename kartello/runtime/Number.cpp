@@ -4,7 +4,7 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace kartello {
@@ -53,6 +53,45 @@ qsizetype numericPrefix(QStringView t, qsizetype from) {
     return i - from;
 }
 
+// The power of ten of the leading digit of a plain numeric text ("0.05" -> -2,
+// "1e-400" -> -400, "120" -> 2), for telling underflow from overflow.
+long long decimalExponent(const std::string& s) {
+    size_t i = s.find_first_of("0123456789.");
+    long long position = 0; // of the first significant digit, relative to the point
+    bool seenPoint = false, seenDigit = false;
+    long long intDigits = 0, leadingFractionZeros = 0;
+    for (; i < s.size() && s[i] != 'e'; ++i) {
+        if (s[i] == '.') {
+            seenPoint = true;
+        } else if (!seenDigit && s[i] == '0') {
+            if (seenPoint)
+                ++leadingFractionZeros;
+        } else {
+            if (!seenDigit && seenPoint)
+                position = -leadingFractionZeros - 1;
+            seenDigit = true;
+            if (!seenPoint)
+                ++intDigits;
+        }
+    }
+    if (!seenDigit)
+        return -1; // all zeros
+    if (intDigits > 0)
+        position = intDigits - 1;
+    long long exponent = 0;
+    if (i < s.size()) {
+        const char* p = s.c_str() + i + 1;
+        const bool negative = *p == '-';
+        if (*p == '+' || *p == '-')
+            ++p;
+        for (; *p >= '0' && *p <= '9' && exponent < 100000000; ++p)
+            exponent = exponent * 10 + (*p - '0');
+        if (negative)
+            exponent = -exponent;
+    }
+    return position + exponent;
+}
+
 double parseAscii(QStringView t) {
     std::string s;
     s.reserve(static_cast<size_t>(t.size()));
@@ -65,8 +104,13 @@ double parseAscii(QStringView t) {
         ++first;
     double v = 0;
     auto [ptr, ec] = std::from_chars(first, s.c_str() + s.size(), v);
-    if (ec == std::errc::result_out_of_range)
+    if (ec == std::errc::result_out_of_range) {
+        // Too small to hold is zero, as the classic reader takes it; only too
+        // large is an overflow.
+        if (decimalExponent(s) < 0)
+            return s[0] == '-' ? -0.0 : 0.0;
         throw RuntimeError(ErrOverflow);
+    }
     (void)ptr;
     return v;
 }
@@ -140,9 +184,14 @@ QString numberText(double v) {
     checkedFinite(v);
     if (v == 0)
         return QStringLiteral("0");
+    // to_chars writes as the "C" locale does, whatever LC_NUMERIC says; the
+    // general format with 15 digits is the classic "%.15G" with a capital E.
     char buf[40];
-    std::snprintf(buf, sizeof buf, "%.15G", v);
-    return QString::fromLatin1(buf);
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
+    (void)ec; // 40 characters always hold 15 digits, a sign, a point and an exponent
+    QString text = QString::fromLatin1(buf, end - buf);
+    text.replace(u'e', u'E');
+    return text;
 }
 
 QString formatPicture(double v, QStringView picture) {

@@ -221,7 +221,7 @@ TEST(KmlParse, PolygonsAreShapes) {
                  u"</kml>");
     EXPECT_EQ(p.outcome, KmlParse::Shapes);
     ASSERT_EQ(p.rings.size(), 1u);
-    EXPECT_EQ(p.rings[0].coordinates, "1,2,0 3,4,0 5,6,7");
+    EXPECT_EQ(p.rings[0].coordinates, "1,2,0 3,4,0 5,6,7 ");
     EXPECT_EQ(p.rings[0].value, "7");
 }
 
@@ -234,4 +234,42 @@ TEST_F(KmlReader, OverflowingLatitudeIsRefusedBeforeTheSetChanges) {
     EXPECT_EQ(ui.messages[0].text, notUnderstood(6, "Overflow"));
     EXPECT_EQ(set.lastPlace, 2);
     EXPECT_EQ(tableRow(1), "38.7167|-9.1333|Lisbon|547");
+}
+
+// Rings come out as an XML reader sees them in the viewer's layout: every
+// tuple, the closing one included, is "lon,lat,alt" followed by one blank.
+TEST(KmlParse, RingTextKeepsEveryTupleWithItsAltitude) {
+    struct Case {
+        const char16_t* coordinates;
+        const char* ring;
+        const char* value;
+    } cases[] = {
+        {u"\n\t\t-8.8,38.6,0 -7.2,38.6,0 -8.8,38.6,0 \n\t", "-8.8,38.6,0 -7.2,38.6,0 -8.8,38.6,0 ", "0"},
+        {u"-9,39.6 -8,39.6 -8,39 -9,39.6", "-9,39.6,0 -8,39.6,0 -8,39,0 -9,39.6,0 ", "0"},
+        {u"-9.1, 38.7, 0 -8.1 ,38.7 , 12", "-9.1,38.7,0 -8.1,38.7,12 ", "12"},
+        {u"1,2,3\t4,5,6\r\n7,8", "1,2,3 4,5,6 7,8,0 ", "0"},
+        {u"-9,39,100 -8,39,100 -9,39,100", "-9,39,100 -8,39,100 -9,39,100 ", "100"},
+    };
+    for (const Case& c : cases) {
+        const QString kml =
+            QStringLiteral("<kml><Placemark><name>R</name><Polygon><outerBoundaryIs><LinearRing>"
+                           "<coordinates>") +
+            QString::fromUtf16(c.coordinates) +
+            QStringLiteral("</coordinates></LinearRing></outerBoundaryIs></Polygon></Placemark></kml>");
+        const KmlParse p = parseKml(kml);
+        ASSERT_EQ(p.rings.size(), 1u) << c.ring;
+        EXPECT_EQ(p.rings[0].coordinates, QString::fromLatin1(c.ring));
+        EXPECT_EQ(p.rings[0].value, QString::fromLatin1(c.value)) << c.ring;
+    }
+}
+
+TEST(KmlParse, PointTuplesWithBlanksAfterCommas) {
+    const KmlParse p = parseKml(u"<kml><Placemark><name>A</name><Point><coordinates>-9.1, 38.7, 0"
+                                u"</coordinates></Point></Placemark><Placemark><name>B</name><Point>"
+                                u"<coordinates>\n  -8.6 , 41.15\n</coordinates></Point></Placemark></kml>");
+    ASSERT_EQ(p.places.size(), 2u);
+    EXPECT_EQ(p.places[0].longitude, "-9.1");
+    EXPECT_EQ(p.places[0].latitude, "38.7");
+    EXPECT_EQ(p.places[1].longitude, "-8.6");
+    EXPECT_EQ(p.places[1].latitude, "41.15");
 }

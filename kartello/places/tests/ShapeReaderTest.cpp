@@ -66,8 +66,8 @@ TEST_F(Shapes, KmlRegionWithTwoRingsGivesFourRowsAndThreeShapes) {
     EXPECT_EQ(tableRow(2), "Shape|Shape|Centre|0");
     EXPECT_EQ(tableRow(3), "Shape|Shape|South|13");
     EXPECT_EQ(form.caption(u"lblNPlaces"), "4 polygons - 3 places");
-    EXPECT_EQ(storeRow(0), "-9,41,0 -8,41,0 -8,42,0 -9,41,0||0|North");
-    EXPECT_EQ(storeRow(2), "-8.8,39.2,0 -8.4,39.2,0 -8.4,39.6,0 -8.8,39.2,0|||Centre");
+    EXPECT_EQ(storeRow(0), "-9,41,0 -8,41,0 -8,42,0 -9,41,0 ||0|North");
+    EXPECT_EQ(storeRow(2), "-8.8,39.2,0 -8.4,39.2,0 -8.4,39.6,0 -8.8,39.2,0 |||Centre");
     EXPECT_EQ(set.graphBaseName, "Regions-Graph");
     EXPECT_FALSE(form.isVisible(u"Frame8"));
     EXPECT_TRUE(form.isVisible(u"chkFix"));
@@ -103,10 +103,10 @@ TEST_F(Shapes, SaveAsTextAndReadBackGivesTheSameShapesAndTableValues) {
     QFile f(saved);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), "[ShapeFile]\r\n"
-                           "North\r\n-9,41,0 -8,41,0 -8,42,0 -9,41,0\r\n10\r\n"
-                           "Centre\r\n-9,39,0 -8,39,0 -8,40,0 -9,39,0\r\n20\r\n"
-                           "Centre\r\n-8.8,39.2,0 -8.4,39.2,0 -8.4,39.6,0 -8.8,39.2,0\r\n20\r\n"
-                           "South\r\n-9,37,0 -8,37,0 -8,38,12.6\r\n30\r\n");
+                           "North\r\n-9,41,0 -8,41,0 -8,42,0 -9,41,0 \r\n10\r\n"
+                           "Centre\r\n-9,39,0 -8,39,0 -8,40,0 -9,39,0 \r\n20\r\n"
+                           "Centre\r\n-8.8,39.2,0 -8.4,39.2,0 -8.4,39.6,0 -8.8,39.2,0 \r\n20\r\n"
+                           "South\r\n-9,37,0 -8,37,0 -8,38,12.6 \r\n30\r\n");
     open(saved);
     EXPECT_TRUE(set.shapeMode);
     EXPECT_EQ(set.lastPlace, 3);
@@ -145,8 +145,18 @@ TEST_F(Shapes, OptionsLineEndsTheRings) {
         parseShapeText(u"[ShapeFile]\r\nA\r\n1,2,3\r\n4\r\nB\r\n5,6,7\r\n8\r\n[Options]\r\nx\r\ny\r\nC\r\n");
     EXPECT_EQ(p.outcome, ShapeTextParse::Rings);
     ASSERT_EQ(p.rings.size(), 2u);
-    EXPECT_EQ(p.rings[1].coordinates, "5,6,7");
+    EXPECT_EQ(p.rings[1].coordinates, "5,6,7 ");
     EXPECT_EQ(p.rings[1].value, "8");
+}
+
+// The shape text file holds ring lines as people write them; each is stored
+// as the KML reader stores its rings, so the closing tuple is raised too.
+TEST_F(Shapes, ShapeTextRingsTakeTheKmlRingForm) {
+    const ShapeTextParse p = parseShapeText(u"[ShapeFile]\r\nA\r\n\t-9,39.6 -8,39.6, 0 -9,39.6\r\n4\r\n"
+                                            u"B\r\n-9,39,0 -8,39,0 -9,39,0\r\n8\r\n");
+    ASSERT_EQ(p.rings.size(), 2u);
+    EXPECT_EQ(p.rings[0].coordinates, "-9,39.6,0 -8,39.6,0 -9,39.6,0 ");
+    EXPECT_EQ(p.rings[1].coordinates, "-9,39,0 -8,39,0 -9,39,0 ");
 }
 
 TEST_F(Shapes, PointFileAfterShapeFileBringsBackTheFilter) {

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <clocale>
+#include <string>
+
 using namespace kartello;
 
 TEST(NumberReader, ReadsLeadingNumericPartWithPeriodDecimal) {
@@ -142,3 +146,55 @@ TEST(Rounding, IntIsTheFloor) {
     EXPECT_EQ(intFloor(-2), -2);
     EXPECT_EQ(intFloor(99.999), 99);
 }
+
+TEST(NumberReader, TooSmallIsZeroAndOnlyTooLargeOverflows) {
+    struct Case {
+        const char* text;
+        double expected;
+    } cases[] = {
+        {"1e-400", 0}, {"-1e-400", 0}, {"0.000001e-399", 0}, {"123e-420", 0}, {"4.9e-324", 4.9e-324},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(readNumber(QString::fromUtf8(c.text)), c.expected) << c.text;
+    for (const char* text : {"1e400", "-1e400", "0.01e311", "1000000e303"}) {
+        try {
+            readNumber(QString::fromUtf8(text));
+            FAIL() << text;
+        } catch (const RuntimeError& e) {
+            EXPECT_EQ(e.number, 6) << text;
+        }
+    }
+}
+
+// Number text and reading are the same under every locale of the C library:
+// the batch command and the window run with the user's LC_NUMERIC in force.
+class NumberUnderLocale : public testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override {
+        saved_ = std::setlocale(LC_ALL, nullptr);
+        ASSERT_NE(std::setlocale(LC_ALL, GetParam()), nullptr)
+            << GetParam() << " is missing: scripts/bootstrap.sh generates it";
+    }
+    void TearDown() override { std::setlocale(LC_ALL, saved_.c_str()); }
+    std::string saved_;
+};
+
+TEST_P(NumberUnderLocale, WritesAndReadsWithAPeriod) {
+    EXPECT_EQ(numberText(237.5), QStringLiteral("237.5"));
+    EXPECT_EQ(numberText(-0.000015), QStringLiteral("-1.5E-05"));
+    EXPECT_EQ(numberText(701618.25), QStringLiteral("701618.25"));
+    EXPECT_EQ(formatPicture(53.3333, u"###.0000"), QStringLiteral("53.3333"));
+    EXPECT_EQ(readNumber(u"237.5"), 237.5);
+    EXPECT_EQ(readNumber(u"237,5"), 237);
+    EXPECT_TRUE(isNumber(u"-9.1333"));
+    EXPECT_FALSE(isNumber(u"-9,1333"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, NumberUnderLocale, testing::Values("C", "de_DE.UTF-8", "fr_FR.UTF-8"),
+                         [](const testing::TestParamInfo<const char*>& info) {
+                             std::string name = info.param;
+                             for (char& c : name)
+                                 if (!std::isalnum(static_cast<unsigned char>(c)))
+                                     c = '_';
+                             return name;
+                         });
