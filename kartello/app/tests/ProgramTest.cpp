@@ -202,6 +202,7 @@ TEST_F(BatchProgram, HoleIsTheInnerBoundaryOfItsShape) {
     EXPECT_TRUE(info.contains(QStringLiteral("Feature Count: 3"))) << info.toStdString();
     EXPECT_EQ(info.count(QStringLiteral("POLYGON Z ((-9 39.6 ")), 1) << info.toStdString();
     EXPECT_EQ(info.count(QStringLiteral("),(-8.7 39.4 ")), 1) << info.toStdString();
+    EXPECT_FALSE(info.contains(QStringLiteral("Warning"))) << info.toStdString();
 }
 
 TEST_F(BatchProgram, OnlySaveWritesEveryPlaceWhereItLies) {
