@@ -5,6 +5,7 @@
 #include "runtime/RuntimeError.h"
 #include "runtime/Ui.h"
 
+#include <QSet>
 #include <cmath>
 
 namespace kartello {
@@ -47,7 +48,7 @@ private:
     void head() {
         const Camera& c = st_.camera;
         add(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"));
-        add(QStringLiteral("<kml xmlns=\"http://earth.google.com/kml/2.0\">"));
+        add(QStringLiteral("<kml xmlns=\"http://www.opengis.net/kml/2.2\">"));
         add(QStringLiteral("<!-- Processed by Kartello 2.2.1 -->"));
         add(QStringLiteral("<Document>"));
         add(kNamePlaceholder);
@@ -55,22 +56,63 @@ private:
         add(QStringLiteral("  <LookAt>"));
         add(QStringLiteral("    <longitude>") + c.longitude + QStringLiteral("</longitude>"));
         add(QStringLiteral("    <latitude>") + c.latitude + QStringLiteral("</latitude>"));
-        add(QStringLiteral("    <range>") + numberText(c.range) + QStringLiteral("</range>"));
-        add(QStringLiteral("    <tilt>") + QString::number(c.tilt) + QStringLiteral("</tilt>"));
+        // The schema's order: heading, tilt, range.
         add(QStringLiteral("    <heading>") + QString::number(c.heading) + QStringLiteral("</heading>"));
+        add(QStringLiteral("    <tilt>") + QString::number(c.tilt) + QStringLiteral("</tilt>"));
+        add(QStringLiteral("    <range>") + numberText(c.range) + QStringLiteral("</range>"));
         add(QStringLiteral("  </LookAt>"));
+        sharedStyles();
+    }
+
+    // One Style per distinct fill colour, which the polygons reference by
+    // styleUrl instead of repeating it inline.
+    void sharedStyles() {
+        QSet<QString> seen;
+        for (int i = 0; i < int(in_.places.count()); ++i) {
+            if (!drawn(i))
+                continue;
+            const QString color = colorOf(i);
+            if (seen.contains(color))
+                continue;
+            seen.insert(color);
+            add(QStringLiteral("  <Style id=\"") + styleId(color) + QStringLiteral("\">"));
+            add(kIconLine);
+            if (o_.outline || o_.nothing)
+                lineStyle();
+            add(QStringLiteral("       <PolyStyle>"));
+            add(QStringLiteral("         <color>") + color + QStringLiteral("</color>"));
+            add(QStringLiteral("         <outline>") + outlineFlag() + QStringLiteral("</outline>"));
+            add(QStringLiteral("       </PolyStyle>"));
+            add(QStringLiteral("  </Style>"));
+        }
+    }
+
+    static QString styleId(const QString& color) { return QStringLiteral("fill_") + color; }
+
+    // Whether place i gets a placemark in the graph (or only-save) folder.
+    bool drawn(int i) const {
+        if (isHole(i))
+            return false;
+        if (o_.nothing)
+            return !in_.places.at(i, ColLatitude).isEmpty();
+        return i < int(st_.placeCoords.size()) && !st_.placeCoords[i].isEmpty();
+    }
+
+    // The placemark's name, its shared style and its value as data that GIS
+    // readers show as fields.
+    void placemarkHead(int i) {
+        const auto& row = in_.places.store.row(i).cells;
+        add(QStringLiteral("<Placemark>"));
+        add(QStringLiteral(" <name>") + xmlSafe(row[ColName].toText()) + QStringLiteral("</name>"));
+        add(QStringLiteral(" <styleUrl>#") + styleId(colorOf(i)) + QStringLiteral("</styleUrl>"));
+        double value = row[ColValue].toNumber();
+        if (st_.valuesShifted)
+            value = value - std::fabs(double(st_.rawValueMin)) - 1;
+        add(QStringLiteral(" <ExtendedData><Data name=\"value\"><value>") + numberText(value) +
+            QStringLiteral("</value></Data></ExtendedData>"));
     }
 
     QString outlineFlag() const { return o_.outline ? QStringLiteral("1") : QStringLiteral("0"); }
-
-    void styleHead(int i) {
-        add(QStringLiteral("   <Style>"));
-        add(kIconLine);
-        add(QStringLiteral("       <PolyStyle>"));
-        add(QStringLiteral("         <color>") + colorOf(i) + QStringLiteral("</color>"));
-        add(QStringLiteral("         <outline>") + outlineFlag() + QStringLiteral("</outline>"));
-        add(QStringLiteral("       </PolyStyle>"));
-    }
 
     QString colorOf(int i) const { return i < int(st_.placeColors.size()) ? st_.placeColors[i] : QString(); }
 
@@ -139,11 +181,7 @@ private:
                 continue;
             ui_.yieldToWindow();
             const bool flat = firstAltitudeIsZero(coords) || o_.flat;
-            add(QStringLiteral("<Placemark>"));
-            styleHead(i);
-            if (o_.outline)
-                lineStyle();
-            add(QStringLiteral("   </Style>"));
+            placemarkHead(i);
             ringLines(i, coordsOf, flat);
         }
         add(QStringLiteral("</Folder>"));
@@ -161,13 +199,9 @@ private:
         for (int i = 0; i < int(in_.places.count()); ++i) {
             ui_.yieldToWindow();
             const auto& row = in_.places.store.row(i).cells;
-            if (row[ColLatitude].isEmpty() || isHole(i))
+            if (!drawn(i))
                 continue;
-            add(QStringLiteral("<Placemark>"));
-            add(QStringLiteral(" <name>") + xmlSafe(row[ColName].toText()) + QStringLiteral("</name>"));
-            styleHead(i);
-            lineStyle();
-            add(QStringLiteral("   </Style>"));
+            placemarkHead(i);
             if (in_.shapeMode) {
                 ringLines(i, ringOf, true);
                 continue;

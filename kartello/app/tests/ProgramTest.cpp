@@ -109,7 +109,9 @@ TEST_F(BatchProgram, SetsCoverWhatAnOptionsFileDoesNotCarry) {
     QFile f(kml);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QString doc = QString::fromUtf8(f.readAll());
-    EXPECT_EQ(doc.count(QStringLiteral("<color>af00ff00</color>")), 3);
+    // One shared style for the one colour, referenced by all three polygons.
+    EXPECT_EQ(doc.count(QStringLiteral("<color>af00ff00</color>")), 1);
+    EXPECT_EQ(doc.count(QStringLiteral("<styleUrl>#fill_af00ff00</styleUrl>")), 3);
     EXPECT_TRUE(doc.contains(QStringLiteral("  <name>545</name>\r\n")));
     EXPECT_TRUE(doc.contains(QStringLiteral("<LabelStyle><color>ff0000ff</color>")));
 }
@@ -185,6 +187,28 @@ TEST_F(BatchProgram, ExistingKmzSurvivesAFailedRun) {
     QFile f(kmz);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("old"));
+}
+
+TEST_F(BatchProgram, GraphReadsBackAsALayerWithNameAndValueFields) {
+    if (tool("ogrinfo").isEmpty())
+        GTEST_SKIP() << "ogrinfo is not installed";
+    const QString kml = out("fields.kml");
+    const ProgramRun r = runProgram({"--batch", "--data", data_, "--options", preset(), "--out", kml});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    int status = 0;
+    const QString info = runTool(tool("ogrinfo"), {"-ro", kml, "Graph"}, &status);
+    EXPECT_TRUE(info.contains(QStringLiteral("using driver `LIBKML'"))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QStringLiteral("value: String"))) << info.toStdString();
+    for (const char* field :
+         {"Name (String) = Lisbon", "value (String) = 545", "Name (String) = Faro", "value (String) = 64"})
+        EXPECT_TRUE(info.contains(QString::fromUtf8(field))) << field << info.toStdString();
+    // Both of GDAL's KML readers take the document without a word.
+    for (const QStringList& driver : {QStringList{}, QStringList{"--config", "GDAL_SKIP", "LIBKML"}}) {
+        const QString all = runTool(tool("ogrinfo"), driver + QStringList{"-ro", "-al", kml}, &status);
+        EXPECT_EQ(status, 0);
+        EXPECT_FALSE(all.contains(QStringLiteral("Warning"))) << all.toStdString();
+        EXPECT_FALSE(all.contains(QStringLiteral("ERROR"))) << all.toStdString();
+    }
 }
 
 TEST_F(BatchProgram, HoleIsTheInnerBoundaryOfItsShape) {
