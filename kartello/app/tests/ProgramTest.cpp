@@ -61,11 +61,11 @@ TEST_F(BatchProgram, WritesAKmzThatOutsideReadersAccept) {
         const QString list = runTool(tool("unzip"), {"-l", kmz}, &status);
         EXPECT_EQ(status, 0);
         EXPECT_TRUE(list.contains(QStringLiteral(" doc.kml\n"))) << list.toStdString();
-        EXPECT_TRUE(list.contains(QStringLiteral(" Images/Cities_title.bmp\n"))) << list.toStdString();
-        EXPECT_TRUE(list.contains(QStringLiteral(" Images/Cities_cscale.bmp\n"))) << list.toStdString();
+        EXPECT_TRUE(list.contains(QStringLiteral(" Images/Cities_title.png\n"))) << list.toStdString();
+        EXPECT_TRUE(list.contains(QStringLiteral(" Images/Cities_cscale.png\n"))) << list.toStdString();
         EXPECT_TRUE(list.contains(QStringLiteral("3 files"))) << list.toStdString();
         const QString doc = runTool(tool("unzip"), {"-p", kmz, "doc.kml"}, &status);
-        EXPECT_TRUE(doc.contains(QStringLiteral("<href>Images/Cities_title.bmp</href>")));
+        EXPECT_TRUE(doc.contains(QStringLiteral("<href>Images/Cities_title.png</href>")));
         EXPECT_TRUE(doc.contains(QStringLiteral("<name>Cities</name>")));
     }
     if (tool("ogrinfo").isEmpty())
@@ -80,8 +80,8 @@ TEST_F(BatchProgram, WritesAKmlWithImagesBesideItThatXmllintAndOgrinfoRead) {
     const QString kml = out("places.kml");
     const ProgramRun r = runProgram({"--batch", "--data", data_, "--options", preset(), "--out", kml});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
-    EXPECT_TRUE(QFile::exists(out("places_cscale.bmp")));
-    EXPECT_FALSE(QFile::exists(out("places_title.bmp")));
+    EXPECT_TRUE(QFile::exists(out("places_cscale.png")));
+    EXPECT_FALSE(QFile::exists(out("places_title.png")));
     int status = 0;
     if (!tool("xmllint").isEmpty()) {
         const QString lint = runTool(tool("xmllint"), {"--noout", kml}, &status);
