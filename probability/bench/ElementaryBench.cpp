@@ -1,6 +1,6 @@
-// Elementary functions of the library against glibc's libm (and libgcc's
-// complex multiply and divide), plus the bare x87 instruction sequences that
-// the library's definitions prescribe, to show what the library adds on top.
+// Elementary functions of the library against glibc's long-double functions
+// (the same 80-bit arithmetic; and libgcc's complex multiply and divide), plus the bare x87 instruction
+// sequences that the library's definitions prescribe, to show what the library adds on top.
 #include "probability.h"
 
 #include <benchmark/benchmark.h>
@@ -71,7 +71,7 @@ void ArcSin(benchmark::State& s) {
     runUnary(s, unitInputs, ArcSin_Double);
 }
 void LibmAsin(benchmark::State& s) {
-    runUnary(s, unitInputs, [](double x) { return std::asin(x); });
+    runUnary(s, unitInputs, [](double x) { return static_cast<double>(asinl(x)); });
 }
 void BareX87ArcSin(benchmark::State& s) {
     runUnary(s, unitInputs, bareX87ArcSin);
@@ -80,13 +80,13 @@ void ArcTan2(benchmark::State& s) {
     runBinary(s, ArcTan2_Double);
 }
 void LibmAtan2(benchmark::State& s) {
-    runBinary(s, [](double y, double x) { return std::atan2(y, x); });
+    runBinary(s, [](double y, double x) { return static_cast<double>(atan2l(y, x)); });
 }
 void Exp(benchmark::State& s) {
     runUnary(s, expInputs, Exp_Double);
 }
 void LibmExp(benchmark::State& s) {
-    runUnary(s, expInputs, [](double x) { return std::exp(x); });
+    runUnary(s, expInputs, [](double x) { return static_cast<double>(expl(x)); });
 }
 void BareX87Exp(benchmark::State& s) {
     runUnary(s, expInputs, bareX87Exp);
@@ -95,7 +95,7 @@ void Ln(benchmark::State& s) {
     runUnary(s, positiveInputs, Ln_Double);
 }
 void LibmLog(benchmark::State& s) {
-    runUnary(s, positiveInputs, [](double x) { return std::log(x); });
+    runUnary(s, positiveInputs, [](double x) { return static_cast<double>(logl(x)); });
 }
 
 void CMul(benchmark::State& s) {
@@ -130,8 +130,9 @@ void LibgccComplexDivide(benchmark::State& s) {
     });
 }
 
-// Every other real elementary function beside its libm counterpart, over a
-// range where both are defined: "Name" and "Name/libm" side by side.
+// Every other real elementary function beside glibc's long-double
+// counterpart, over a range where both are defined: "Name" and "Name/libm"
+// side by side.
 struct Pair {
     const char* name;
     double (*library)(double);
@@ -140,21 +141,25 @@ struct Pair {
 };
 
 const Pair kPairs[] = {
-    {"Exp2", Exp2_Double, [](double x) { return std::exp2(x); }, -1000, 1000},
-    {"Exp10", Exp10_Double, [](double x) { return std::pow(10.0, x); }, -300, 300},
-    {"Log2", Log2_Double, [](double x) { return std::log2(x); }, 1e-3, 1e6},
-    {"Log10", Log10_Double, [](double x) { return std::log10(x); }, 1e-3, 1e6},
-    {"Sin", Sin_Double, [](double x) { return std::sin(x); }, -1e3, 1e3},
-    {"Cos", Cos_Double, [](double x) { return std::cos(x); }, -1e3, 1e3},
-    {"Tan", Tan_Double, [](double x) { return std::tan(x); }, -1e3, 1e3},
-    {"ArcCos", ArcCos_Double, [](double x) { return std::acos(x); }, -1, 1},
-    {"ArcTan", ArcTan_Double, [](double x) { return std::atan(x); }, -1e3, 1e3},
-    {"Sinh", Sinh_Double, [](double x) { return std::sinh(x); }, -700, 700},
-    {"Cosh", Cosh_Double, [](double x) { return std::cosh(x); }, -700, 700},
-    {"Tanh", Tanh_Double, [](double x) { return std::tanh(x); }, -20, 20},
-    {"ArcSinh", ArcSinh_Double, [](double x) { return std::asinh(x); }, -1e3, 1e3},
-    {"ArcCosh", ArcCosh_Double, [](double x) { return std::acosh(x); }, 1, 1e3},
-    {"ArcTanh", ArcTanh_Double, [](double x) { return std::atanh(x); }, -0.99, 0.99},
+    {"Exp2", Exp2_Double, [](double x) { return static_cast<double>(exp2l(x)); }, -1000, 1000},
+    {"Exp10", Exp10_Double, [](double x) { return static_cast<double>(powl(10.0L, x)); }, -300, 300},
+    {"Log2", Log2_Double, [](double x) { return static_cast<double>(log2l(x)); }, 1e-3, 1e6},
+    {"Log10", Log10_Double, [](double x) { return static_cast<double>(log10l(x)); }, 1e-3, 1e6},
+    {"Sin", Sin_Double, [](double x) { return static_cast<double>(sinl(x)); }, -1e3, 1e3},
+    {"Cos", Cos_Double, [](double x) { return static_cast<double>(cosl(x)); }, -1e3, 1e3},
+    {"Tan", Tan_Double, [](double x) { return static_cast<double>(tanl(x)); }, -1e3, 1e3},
+    {"ArcCos", ArcCos_Double, [](double x) { return static_cast<double>(acosl(x)); }, -1, 1},
+    {"ArcTan", ArcTan_Double, [](double x) { return static_cast<double>(atanl(x)); }, -1e3, 1e3},
+    {"Sinh", Sinh_Double, [](double x) { return static_cast<double>(sinhl(x)); }, -700, 700},
+    {"Cosh", Cosh_Double, [](double x) { return static_cast<double>(coshl(x)); }, -700, 700},
+    {"Tanh", Tanh_Double, [](double x) { return static_cast<double>(tanhl(x)); }, -20, 20},
+    {"ArcSinh", ArcSinh_Double, [](double x) { return static_cast<double>(asinhl(x)); }, -1e3, 1e3},
+    {"ArcCosh", ArcCosh_Double, [](double x) { return static_cast<double>(acoshl(x)); }, 1, 1e3},
+    {"ArcTanh", ArcTanh_Double, [](double x) { return static_cast<double>(atanhl(x)); }, -0.99, 0.99},
+    {"SinLarge", Sin_Double, [](double x) { return static_cast<double>(sinl(x)); }, 1e10, 1e300},
+    {"Sec", Sec_Double, [](double x) { return static_cast<double>(1 / cosl(x)); }, -1e3, 1e3},
+    {"FixAngle", FixAngle_Double,
+     [](double x) { return static_cast<double>(remainderl(x, 2 * 3.14159265358979323846264L)); }, -1e3, 1e3},
 };
 
 const bool kPairsRegistered = [] {

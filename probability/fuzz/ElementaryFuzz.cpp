@@ -82,6 +82,10 @@ void fuzzReal(Input& in) {
     check(within(ArcTan2_Double(y, x), -M_PI, M_PI));
     check(within(Tanh_Double(x), -1, 1));
     check(within(Sin_Double(x), -1, 1));
+    check(within(Cos_Double(x), -1, 1));
+    check(within(FixAngle_Double(x), -M_PI, M_PI));
+    // The remainder to nearest is at most half the divisor.
+    check(!std::isfinite(y) || y == 0 || within(std::fabs(Rem_Double(x, y)), 0, std::fabs(y) / 2));
     (void)LogN_Double(x, y);
     (void)IntPower_Double(x, n);
     (void)Power_Double(x, y);

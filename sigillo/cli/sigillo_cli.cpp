@@ -38,6 +38,7 @@ const char* const kUsage = "usage: sigillo-cli [--registry PATH | --wine-prefix 
                            "  report FOLDER [--output FILE]  version report of every component below FOLDER\n"
                            "  shell enable|disable|status    the shell verbs for DLL, EXE, OCX and folders\n"
                            "  reg export                the registry in use as .reg text\n"
+                           "  --help                    this text; exit statuses are listed in the README\n"
                            "The registry in use: the .reg store of --registry; else the Wine prefix of\n"
                            "--wine-prefix, WINEPREFIX or the window's options; else the .reg store.\n";
 

@@ -46,13 +46,16 @@ ShellState RefreshShellState(clsRegistry& registry) {
     return {"Enable", kShellDisabledLabel};
 }
 
-ShellState EnableShellExtensions(clsRegistry& registry, const std::string& exePath, Ui& ui) {
-    const bool done = changeStore(ui, [&] {
+bool InstallShellAssociations(clsRegistry& registry, const std::string& exePath, Ui& ui) {
+    return changeStore(ui, [&] {
         for (const char* association : kAssociations) {
             registry.CreateShellAssociation(exePath, association);
         }
     });
-    if (!done) {
+}
+
+ShellState EnableShellExtensions(clsRegistry& registry, const std::string& exePath, Ui& ui) {
+    if (!InstallShellAssociations(registry, exePath, ui)) {
         return {"Enable", kShellDisabledLabel, true};
     }
     InstallDesktopVerbs(exePath, wine::PrefixInUse());

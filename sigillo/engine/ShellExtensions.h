@@ -31,6 +31,9 @@ ShellState RefreshShellState(clsRegistry& registry);
 // written as one change of the store; when the store cannot be read or
 // written nothing changes, the reason is shown, and the state before is
 // returned with failed set.
+// The four associations as one change of the store, without a word unless
+// the store cannot be changed (then the reason is shown and false returned).
+bool InstallShellAssociations(clsRegistry& registry, const std::string& exePath, Ui& ui);
 ShellState EnableShellExtensions(clsRegistry& registry, const std::string& exePath, Ui& ui);
 ShellState DisableShellExtensions(clsRegistry& registry, const std::string& exePath, Ui& ui);
 // The click on cmdShellEX: enables when its caption reads "enable" in any case, else disables.

@@ -1,7 +1,9 @@
 #include "engine/clsActiveX.h"
 
 #include <cstdio>
+#include <optional>
 
+#include "registry/RegistryStore.h"
 #include "text/AsciiCase.h"
 
 namespace sigillo {
@@ -15,6 +17,17 @@ struct clsActiveX::LibFacts {
 };
 
 namespace {
+
+// Why the registry store cannot be read, when it cannot: whether a library is
+// registered is then unknown, not "No".
+std::optional<std::string> unreadableStore() {
+    try {
+        registry::processStore().read([](const registry::Tree&) {});
+    } catch (const registry::StoreError& e) {
+        return e.what();
+    }
+    return std::nullopt;
+}
 
 std::string decimalVersion(const typelib::TypeLibInfo& lib) {
     return std::to_string(lib.major) + "." + std::to_string(lib.minor);
@@ -131,6 +144,10 @@ void clsActiveX::addTypeLibSection(const typelib::TypeLibInfo& lib) {
     mGrid_->AddRow("TypeLib Name:", nameText(lib));
     mGrid_->AddRow("GUID:", lib.guid);
     mGrid_->AddRow("Version:", decimalVersion(lib));
+    if (auto why = unreadableStore()) {
+        mGrid_->AddRow("Registered", "Unknown: " + *why);
+        return;
+    }
     if (!libraryKnown) {
         mGrid_->AddRow("Registered", "No");
         return;

@@ -51,7 +51,7 @@ int32_t RunWineEntryPointStatus(const std::string& prefix, const std::string& sF
     case wine::WineRegNoEntryPoint:
         return StatusNotActiveX;
     default:
-        return failed; // crashed
+        return failed; // crashed, or the entry point reported an error
     }
 }
 

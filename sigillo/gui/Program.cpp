@@ -1,11 +1,11 @@
 #include "gui/Program.h"
 
 #include "engine/DesktopVerbs.h"
+#include "engine/ShellExtensions.h"
 #include "engine/SigilloError.h"
 #include "text/AsciiCase.h"
 #include "wine/WinePrefix.h"
 
-#include <cctype>
 #include <chrono>
 #include <exception>
 #include <filesystem>
@@ -16,8 +16,6 @@ namespace {
 
 // The outside components the original window needed, in installation order.
 constexpr const char* kComponents[] = {"prjXTab.ocx", "MSFLXGRD.OCX", "comdlg32.ocx", "TLBINF32.DLL"};
-
-constexpr const char* kShellAssociations[] = {".dll", ".exe", ".ocx", "Folder"};
 
 // The setting is text compared as a Boolean: "true" in any case or a
 // non-zero number is true.
@@ -145,9 +143,10 @@ std::optional<int> Program::ProcessCommandLine(const std::string& commandLine) {
         // The same four associations as the window's button, so that the
         // switch installs working verbs for files and folders; being a
         // one-shot command it shows nothing.
-        for (const char* association : kShellAssociations)
-            registry_.CreateShellAssociation(appPath_ + "sigillo", association);
-        InstallDesktopVerbs(appPath_ + "sigillo", wine::PrefixInUse());
+        if (InstallShellAssociations(registry_, appPath_ + "sigillo", ui_))
+            InstallDesktopVerbs(appPath_ + "sigillo", wine::PrefixInUse());
+        else
+            status = kExitFailed;
         break;
     case CommandAction::OpenFile:
         form_.ShowFile(sFile);

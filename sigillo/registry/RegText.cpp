@@ -353,13 +353,19 @@ bool writableAsString(const Value& v) {
 }
 
 void formatValue(std::string& out, const Value& v) {
-    std::string line = v.name.empty() ? "@=" : escapeQuoted(v.name) + "=";
     if (writableAsString(v)) {
-        out += line + escapeQuoted(
-                          std::string_view(reinterpret_cast<const char*>(v.data.data()), v.data.size() - 1));
+        if (v.name.empty()) {
+            out += '@';
+        } else {
+            out += escapeQuoted(v.name);
+        }
+        out += '=';
+        out +=
+            escapeQuoted(std::string_view(reinterpret_cast<const char*>(v.data.data()), v.data.size() - 1));
         out += "\r\n";
         return;
     }
+    std::string line = v.name.empty() ? "@=" : escapeQuoted(v.name) + "=";
     char buf[32];
     if (v.type == 4 && v.data.size() == 4) {
         const uint32_t n = v.data[0] | (v.data[1] << 8) | (v.data[2] << 16) | (uint32_t(v.data[3]) << 24);
@@ -388,16 +394,23 @@ void formatValue(std::string& out, const Value& v) {
     out += line + "\r\n";
 }
 
-void formatKey(std::string& out, const std::string& path, const Key& key, bool isRoot) {
+// path holds the key's full path on entry and again on return.
+void formatKey(std::string& out, std::string& path, const Key& key, bool isRoot) {
     if (!isRoot || !key.values.empty()) {
-        out += "[" + path + "]\r\n";
+        out += '[';
+        out += path;
+        out += "]\r\n";
         for (const auto& v : key.values) {
             formatValue(out, v);
         }
         out += "\r\n";
     }
+    const size_t length = path.size();
     for (const auto& [name, sub] : key.subkeys) {
-        formatKey(out, path + "\\" + sub.name, sub, false);
+        path += '\\';
+        path += sub.name;
+        formatKey(out, path, sub, false);
+        path.resize(length);
     }
 }
 
@@ -427,7 +440,8 @@ Tree parseRegText(std::string_view text) {
 std::string formatRegText(const Tree& tree) {
     std::string out = std::string(kRegHeader) + "\r\n\r\n";
     for (const auto& [hive, root] : tree.hives()) {
-        formatKey(out, std::string(hiveName(hive)), root, true);
+        std::string path(hiveName(hive));
+        formatKey(out, path, root, true);
     }
     return out;
 }

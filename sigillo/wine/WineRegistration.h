@@ -23,6 +23,7 @@ enum WineRegExit : int {
     WineRegLoadFailed = 10,
     WineRegNoEntryPoint = 11,
     WineRegCrashed = 12,
+    WineRegEntryPointFailed = 13,
 };
 
 // DllRegisterServer (or DllUnregisterServer) of file, run in prefix.

@@ -162,7 +162,8 @@ TEST(SigilloCli, HelpGoesToStandardOutputAndSucceeds) {
     for (const char* flag : {"--help", "-h"}) {
         const CliRun r = cli(store, flag);
         EXPECT_EQ(r.status, 0);
-        EXPECT_TRUE(r.out.starts_with("usage: sigillo-cli [--registry PATH] COMMAND\n")) << r.out;
+        EXPECT_TRUE(r.out.starts_with("usage: sigillo-cli [--registry PATH | --wine-prefix DIR] COMMAND\n"))
+            << r.out;
         EXPECT_EQ(r.err, "");
     }
     const CliRun wrong = cli(store, "frobnicate");

@@ -249,3 +249,14 @@ TEST_F(ClsActiveX, CutVersionResourceIsSaidToBeCut) {
         EXPECT_FALSE(row.starts_with("Warning")) << row;
     }
 }
+
+TEST_F(ClsActiveX, UnreadableStoreMakesRegistrationUnknownNotNo) {
+    std::ofstream(store.path(), std::ios::binary) << "not a registry file\n";
+    activeX.setFileName(fixture("demo32.dll"));
+    activeX.DisplayInfo();
+    const auto rows = lines(info);
+    ASSERT_GT(rows.size(), 4u);
+    EXPECT_EQ(rows[4],
+              "Registered|Unknown: the registry store " + store.path() +
+                  " cannot be read (line 1: not a registry file: the first line is no known header)");
+}

@@ -193,6 +193,18 @@ TEST_F(ProgramTest, ShellSwitchInstallsTheFourAssociations) {
     EXPECT_EQ(StoredText(kClassesRoot, "Folder\\shell\\ActiveX Report\\command"), exe + " -f \"%1\"");
 }
 
+TEST_F(ProgramTest, ShellSwitchOnAnUnreadableStoreSaysWhyAndFails) {
+    const std::string garbage = "not a registry file\n";
+    const std::string path = store.write("registry.reg", garbage);
+    EXPECT_EQ(program.Main("-s"), kExitFailed);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Shell Extensions could not be changed: the registry store " + path +
+                                       " cannot be read (line 1: not a registry file: the first line is no "
+                                       "known header)");
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), garbage);
+}
+
 class ReportSwitch : public ProgramTest {
 protected:
     void SetUp() override {

@@ -11,7 +11,7 @@
  *     Loads FILE and calls its DllRegisterServer or DllUnregisterServer. The
  *     exit status: 0 the entry point returned, 10 the file could not be
  *     loaded, 11 it has no such entry point, 12 the entry point crashed,
- *     64 wrong arguments.
+ *     13 the entry point returned an error, 64 wrong arguments.
  *
  * Lines are fields separated by tabs. Text fields are UTF-8 with "\\", "\t",
  * "\n" and "\r" escaped by a backslash; data fields are hexadecimal bytes;
@@ -438,8 +438,10 @@ static int registration(int registering, const WCHAR* file) {
         return 11;
     OleInitialize(NULL);
     HRESULT result = entry();
-    if (FAILED(result))
+    if (FAILED(result)) {
         fprintf(stderr, "sigillo-winereg: the entry point returned 0x%08lX\n", (unsigned long)result);
+        return 13;
+    }
     return 0;
 }
 

@@ -230,6 +230,8 @@ TEST(WinePrefix, TestServersGiveTheirStatusesAndMessages) {
          MsgIcon::Exclamation},
         {"wine-server-crashes.dll", true, StatusRegisterFailed, "ActiveX Component registration failed!",
          MsgIcon::Critical},
+        {"wine-server-fails.dll", true, StatusRegisterFailed, "ActiveX Component registration failed!",
+         MsgIcon::Critical},
         {"wine-server-crashes.dll", false, StatusUnregisterFailed, "ActiveX Component unregistration failed!",
          MsgIcon::Critical},
         {"missing.dll", true, StatusLoadFailed, "Selected file could not be loaded into memory!",
