@@ -146,6 +146,7 @@ FormModel::FormModel(Ui& ui) : ui_(ui) {
     c("chkNothing", K::CheckBox, "", "Do nothing (only save as kml)");
     c("chkFix", K::CheckBox, "", "Fix shape's draw order",
       "If the  colors are not shown as chosen check here and run again (very slow)");
+    c("chkBmp", K::CheckBox, "", "Overlays as BMP", "Save the title and scale images as BMP instead of PNG");
     c("Picture2", K::PictureBox, "", "");
     c("Label8", K::Label, "", "X");
     // Place table, status and filter

@@ -86,11 +86,13 @@ public:
         if (o_.showTitle)
             st_.titleImage =
                 Titulo({o_.title1, o_.title2, o_.titleFont, o_.titleFontColor, o_.titleBackColor});
-        DocumentInput doc{o_, st_, places_, r_.shapeMode, meridians, parallels, {}};
-        if (r_.shapeMode)
+        DocumentInput doc{o_, st_, places_, r_.shapeMode, meridians, parallels, {}, {}};
+        if (r_.shapeMode) {
+            doc.holeOf = holeOwners(places_);
             doc.shapeLabelPosition = [this](int i) {
                 return shapeLabelPosition(i);
             };
+        }
         st_.kmlLines = writeDocument(doc, r_.ui);
     }
 

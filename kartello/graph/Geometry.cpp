@@ -166,10 +166,19 @@ void appendCorners(QString& out, double lat, double lon, double radius, long lon
                    ArcSinLink& arcSin) {
     const QString tail = QLatin1Char(',') + numberText(static_cast<double>(height)) + QLatin1Char(' ');
     out.reserve(out.size() + (360 / step + 2) * (40 + tail.size()));
-    for (int b = 45; b <= 405; b += step) {
+    const qsizetype start = out.size();
+    qsizetype firstEnd = start;
+    for (int b = 45; b < 405; b += step) {
         appendDestination(out, lat, lon, radius, b, arcSin);
         out += tail;
+        if (b == 45)
+            firstEnd = out.size();
     }
+    // A linear ring ends on its first corner, text for text: bearing 405
+    // would give it again only to the last few digits, and a step that does
+    // not divide 360 would stop short of it; readers refuse both as unclosed.
+    const QString first = out.mid(start, firstEnd - start);
+    out += first;
 }
 
 } // namespace kartello

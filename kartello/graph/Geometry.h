@@ -53,7 +53,8 @@ QString PontoMedio(double lat1, double lon1, double lat2, double lon2);
 int polygonStep(double sides);
 
 // Appends the corner ring of one place: tuples "lon,lat,h " from bearing 45
-// while the bearing stays at or below 405, at radius nautical miles.
+// while the bearing stays below 405, at radius nautical miles, closed by the
+// first tuple repeated.
 void appendCorners(QString& out, double lat, double lon, double radius, long long height, int step,
                    ArcSinLink& arcSin);
 

@@ -70,6 +70,7 @@ struct GraphOptions {
     bool openInViewer = false; // chkOpen
     bool nothing = false;      // chkNothing "Do nothing (only save as kml)"
     bool fixShapes = false;    // chkFix
+    bool bmpOverlays = false;  // chkBmp: overlay images as BMP instead of PNG
 };
 
 } // namespace kartello

@@ -5,6 +5,7 @@
 #include "runtime/RuntimeError.h"
 #include "runtime/Ui.h"
 
+#include <QSet>
 #include <cmath>
 
 namespace kartello {
@@ -47,7 +48,7 @@ private:
     void head() {
         const Camera& c = st_.camera;
         add(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"));
-        add(QStringLiteral("<kml xmlns=\"http://earth.google.com/kml/2.0\">"));
+        add(QStringLiteral("<kml xmlns=\"http://www.opengis.net/kml/2.2\">"));
         add(QStringLiteral("<!-- Processed by Kartello 2.2.1 -->"));
         add(QStringLiteral("<Document>"));
         add(kNamePlaceholder);
@@ -55,22 +56,63 @@ private:
         add(QStringLiteral("  <LookAt>"));
         add(QStringLiteral("    <longitude>") + c.longitude + QStringLiteral("</longitude>"));
         add(QStringLiteral("    <latitude>") + c.latitude + QStringLiteral("</latitude>"));
-        add(QStringLiteral("    <range>") + numberText(c.range) + QStringLiteral("</range>"));
-        add(QStringLiteral("    <tilt>") + QString::number(c.tilt) + QStringLiteral("</tilt>"));
+        // The schema's order: heading, tilt, range.
         add(QStringLiteral("    <heading>") + QString::number(c.heading) + QStringLiteral("</heading>"));
+        add(QStringLiteral("    <tilt>") + QString::number(c.tilt) + QStringLiteral("</tilt>"));
+        add(QStringLiteral("    <range>") + numberText(c.range) + QStringLiteral("</range>"));
         add(QStringLiteral("  </LookAt>"));
+        sharedStyles();
+    }
+
+    // One Style per distinct fill colour, which the polygons reference by
+    // styleUrl instead of repeating it inline.
+    void sharedStyles() {
+        QSet<QString> seen;
+        for (int i = 0; i < int(in_.places.count()); ++i) {
+            if (!drawn(i))
+                continue;
+            const QString color = colorOf(i);
+            if (seen.contains(color))
+                continue;
+            seen.insert(color);
+            add(QStringLiteral("  <Style id=\"") + styleId(color) + QStringLiteral("\">"));
+            add(kIconLine);
+            if (o_.outline || o_.nothing)
+                lineStyle();
+            add(QStringLiteral("       <PolyStyle>"));
+            add(QStringLiteral("         <color>") + color + QStringLiteral("</color>"));
+            add(QStringLiteral("         <outline>") + outlineFlag() + QStringLiteral("</outline>"));
+            add(QStringLiteral("       </PolyStyle>"));
+            add(QStringLiteral("  </Style>"));
+        }
+    }
+
+    static QString styleId(const QString& color) { return QStringLiteral("fill_") + color; }
+
+    // Whether place i gets a placemark in the graph (or only-save) folder.
+    bool drawn(int i) const {
+        if (isHole(i))
+            return false;
+        if (o_.nothing)
+            return !in_.places.at(i, ColLatitude).isEmpty();
+        return i < int(st_.placeCoords.size()) && !st_.placeCoords[i].isEmpty();
+    }
+
+    // The placemark's name, its shared style and its value as data that GIS
+    // readers show as fields.
+    void placemarkHead(int i) {
+        const auto& row = in_.places.store.row(i).cells;
+        add(QStringLiteral("<Placemark>"));
+        add(QStringLiteral(" <name>") + xmlSafe(row[ColName].toText()) + QStringLiteral("</name>"));
+        add(QStringLiteral(" <styleUrl>#") + styleId(colorOf(i)) + QStringLiteral("</styleUrl>"));
+        double value = row[ColValue].toNumber();
+        if (st_.valuesShifted)
+            value = value - std::fabs(double(st_.rawValueMin)) - 1;
+        add(QStringLiteral(" <ExtendedData><Data name=\"value\"><value>") + numberText(value) +
+            QStringLiteral("</value></Data></ExtendedData>"));
     }
 
     QString outlineFlag() const { return o_.outline ? QStringLiteral("1") : QStringLiteral("0"); }
-
-    void styleHead(int i) {
-        add(QStringLiteral("   <Style>"));
-        add(kIconLine);
-        add(QStringLiteral("       <PolyStyle>"));
-        add(QStringLiteral("         <color>") + colorOf(i) + QStringLiteral("</color>"));
-        add(QStringLiteral("         <outline>") + outlineFlag() + QStringLiteral("</outline>"));
-        add(QStringLiteral("       </PolyStyle>"));
-    }
 
     QString colorOf(int i) const { return i < int(st_.placeColors.size()) ? st_.placeColors[i] : QString(); }
 
@@ -80,7 +122,22 @@ private:
         add(QStringLiteral("      </LineStyle>"));
     }
 
-    void ringLines(const QString& coords, bool flat) {
+    bool isHole(int i) const { return i < int(in_.holeOf.size()) && in_.holeOf[i] >= 0; }
+
+    void boundary(const QString& coords, bool outer) {
+        add(outer ? QStringLiteral("    <outerBoundaryIs>") : QStringLiteral("    <innerBoundaryIs>"));
+        add(QStringLiteral("      <LinearRing>"));
+        add(QStringLiteral("       <coordinates>"));
+        add(coords);
+        if (!coords.contains(QStringLiteral("</coordinates>")))
+            add(QStringLiteral("       </coordinates>"));
+        add(QStringLiteral("      </LinearRing>"));
+        add(outer ? QStringLiteral("   </outerBoundaryIs>") : QStringLiteral("   </innerBoundaryIs>"));
+    }
+
+    // The polygon of ring i with the holes of its shape as inner boundaries;
+    // coordsOf gives the text of any ring.
+    template <typename CoordsOf> void ringLines(int i, const CoordsOf& coordsOf, bool flat) {
         add(QStringLiteral(" <Polygon>"));
         if (flat) {
             add(QStringLiteral("    <extrude>0</extrude>"));
@@ -89,14 +146,10 @@ private:
             add(QStringLiteral("    <extrude>1</extrude>"));
             add(QStringLiteral("    <altitudeMode>relativeToGround</altitudeMode>"));
         }
-        add(QStringLiteral("    <outerBoundaryIs>"));
-        add(QStringLiteral("      <LinearRing>"));
-        add(QStringLiteral("       <coordinates>"));
-        add(coords);
-        if (!coords.contains(QStringLiteral("</coordinates>")))
-            add(QStringLiteral("       </coordinates>"));
-        add(QStringLiteral("      </LinearRing>"));
-        add(QStringLiteral("   </outerBoundaryIs>"));
+        boundary(coordsOf(i), true);
+        for (int k = i + 1; k < int(in_.holeOf.size()) && in_.holeOf[k] >= i; ++k)
+            if (in_.holeOf[k] == i && !coordsOf(k).isEmpty())
+                boundary(coordsOf(k), false);
         add(QStringLiteral(" </Polygon>"));
         add(QStringLiteral("</Placemark>"));
     }
@@ -119,35 +172,45 @@ private:
         add(QStringLiteral("<Folder>"));
         add(QStringLiteral("  <open>0</open>"));
         add(QStringLiteral(" <name>Graph</name>"));
+        const auto coordsOf = [this](int k) {
+            return k < int(st_.placeCoords.size()) ? st_.placeCoords[k] : QString();
+        };
         for (int i = 0; i < int(in_.places.count()); ++i) {
-            const QString& coords = i < int(st_.placeCoords.size()) ? st_.placeCoords[i] : QString();
-            if (coords.isEmpty())
+            const QString coords = coordsOf(i);
+            if (coords.isEmpty() || isHole(i))
                 continue;
             ui_.yieldToWindow();
             const bool flat = firstAltitudeIsZero(coords) || o_.flat;
-            add(QStringLiteral("<Placemark>"));
-            styleHead(i);
-            if (o_.outline)
-                lineStyle();
-            add(QStringLiteral("   </Style>"));
-            ringLines(coords, flat);
+            placemarkHead(i);
+            ringLines(i, coordsOf, flat);
         }
         add(QStringLiteral("</Folder>"));
     }
 
+    // "Only save": every place as a named placemark where it lies, a shape
+    // as its rings, a point place as its point.
     void onlySaveFolder() {
         add(QStringLiteral("<Folder>"));
         add(QStringLiteral("  <open>0</open>"));
         add(QStringLiteral(" <name>Graph</name>"));
+        const auto ringOf = [this](int k) {
+            return in_.places.at(k, ColLatitude).toText();
+        };
         for (int i = 0; i < int(in_.places.count()); ++i) {
             ui_.yieldToWindow();
             const auto& row = in_.places.store.row(i).cells;
-            add(QStringLiteral("<Placemark>"));
-            add(QStringLiteral(" <name>") + xmlSafe(row[ColName].toText()) + QStringLiteral("</name>"));
-            styleHead(i);
-            lineStyle();
-            add(QStringLiteral("   </Style>"));
-            ringLines(row[ColLatitude].toText(), true);
+            if (!drawn(i))
+                continue;
+            placemarkHead(i);
+            if (in_.shapeMode) {
+                ringLines(i, ringOf, true);
+                continue;
+            }
+            add(QStringLiteral(" <Point>"));
+            add(QStringLiteral("    <coordinates>") + row[ColLongitude].toText() + QLatin1Char(',') +
+                row[ColLatitude].toText() + QStringLiteral(",0</coordinates>"));
+            add(QStringLiteral(" </Point>"));
+            add(QStringLiteral("</Placemark>"));
         }
         add(QStringLiteral("</Folder>"));
     }

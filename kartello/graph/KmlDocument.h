@@ -7,6 +7,7 @@
 
 #include <QStringList>
 #include <functional>
+#include <vector>
 
 namespace kartello {
 
@@ -19,6 +20,9 @@ struct DocumentInput {
     bool shapeMode = false;
     QStringList meridians; // grid lines, at most 12 of each are used
     QStringList parallels;
+    // Shape sets: for ring i the ring it is a hole of, -1 for an outer ring
+    // (empty: every ring is outer).
+    std::vector<int> holeOf;
     // Shape sets: the text inside a label's <coordinates> for ring i.
     std::function<QString(int)> shapeLabelPosition;
 };

@@ -30,7 +30,7 @@ int labelDecimals(double rawMax) {
 }
 
 // Labels sit under their bars, so the bars leave room for half a label on
-// either side.
+// either side; wide numbers get a wider margin rather than being cut off.
 constexpr double kScaleMargin = 18;
 
 } // namespace
@@ -77,8 +77,11 @@ QStringList scaleLabels(const ScaleSpec& spec) {
         b = std::sqrt(b + 1);
     }
     const int decimals = labelDecimals(spec.rawMax);
+    // Bar k has colour k, and colour 0 belongs to the largest value: the
+    // label under bar k is the value that colour stands for, so the legend
+    // reads from the largest (left) to the smallest (right) as the map does.
     QStringList labels;
-    for (int k = 0; k <= 255; k += 51) {
+    for (int k = 255; k >= 0; k -= 51) {
         const double t = (b - a) * k / 255 + a;
         double v = spec.logTransform ? std::exp(t) : spec.sqrTransform ? t * t : t;
         if (decimals >= 0)
@@ -89,24 +92,29 @@ QStringList scaleLabels(const ScaleSpec& spec) {
 }
 
 QImage ColorScale(const ScaleSpec& spec) {
-    QImage img(kScaleWidth, kScaleHeight, QImage::Format_RGB32);
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(11);
+    const QFontMetricsF fm(font);
+    const QStringList labels = scaleLabels(spec);
+    double margin = kScaleMargin;
+    for (const QString& label : labels)
+        margin = std::max(margin, fm.horizontalAdvance(label) / 2 + 3);
+    // However wide the numbers, the bars keep half the picture.
+    const int width = std::max(kScaleWidth, int(std::ceil(4 * margin)));
+    QImage img(width, kScaleHeight, QImage::Format_RGB32);
     img.fill(Qt::white);
     QPainter p(&img);
-    const double w = kScaleWidth - 2 * kScaleMargin;
+    const double w = width - 2 * margin;
     const double barTop = 0, barBottom = kScaleHeight / 2.0;
     for (int k = 0; k < 256; ++k) {
         const QColor c = qcolor((*spec.table)[k]);
-        const double x = kScaleMargin + k * w / 256;
+        const double x = margin + k * w / 256;
         p.fillRect(QRectF(x, barTop, w / 256 + 0.5, barBottom - barTop), c);
     }
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(11);
     p.setFont(font);
     p.setPen(Qt::black);
-    const QStringList labels = scaleLabels(spec);
-    const QFontMetricsF fm(font);
     for (int i = 0; i < labels.size(); ++i) {
-        const double centre = kScaleMargin + (i * 51 + 0.5) * w / 256;
+        const double centre = margin + (i * 51 + 0.5) * w / 256;
         const double tw = fm.horizontalAdvance(labels[i]);
         p.drawText(QPointF(centre - tw / 2, barBottom + 4 + fm.ascent()), labels[i]);
     }

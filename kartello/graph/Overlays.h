@@ -27,11 +27,12 @@ struct ScaleSpec {
     bool sqrTransform = false;
 };
 
-// Size of the colour-scale picture box.
+// Size of the colour-scale picture box (wider when its numbers need it).
 inline constexpr int kScaleWidth = 420;
 inline constexpr int kScaleHeight = 56;
 
-// The six label texts under the bars at k = 0, 51, ..., 255.
+// The six label texts under the bars at k = 0, 51, ..., 255: the value of
+// colour k, from the largest at bar 0 to the smallest at bar 255.
 QStringList scaleLabels(const ScaleSpec& spec);
 // Bars in scale order across the upper half, labels in the lower half.
 QImage ColorScale(const ScaleSpec& spec);

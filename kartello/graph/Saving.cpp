@@ -45,16 +45,21 @@ QByteArray documentBytes(const QStringList& lines) {
     return out;
 }
 
-QByteArray bmpBytes(const QImage& img) {
+// PNG, which every KML client shows; BMP when the options ask for it.
+QByteArray imageBytes(const QImage& img, bool bmp) {
     QByteArray bytes;
     QBuffer buf(&bytes);
     buf.open(QIODevice::WriteOnly);
-    if (!img.save(&buf, "BMP"))
+    if (!img.save(&buf, bmp ? "BMP" : "PNG"))
         throw RuntimeError(ErrPathFileAccess);
     return bytes;
 }
 
 } // namespace
+
+QString overlayFileSuffix(const GraphOptions& o, QStringView which) {
+    return which.toString() + (o.bmpOverlays ? QStringLiteral(".bmp") : QStringLiteral(".png"));
+}
 
 bool hasExtension(const QString& path, QStringView extension) {
     return path.endsWith(extension, Qt::CaseInsensitive);
@@ -84,12 +89,12 @@ QStringList finishedLines(const QStringList& lines, const GraphOptions& o, const
     for (QString& line : out) {
         if (line == kTitlePlaceholder) {
             imageStem(documentName);
-            line = QStringLiteral("    <href>") + imageHref(base, kmz, u"_title.bmp") +
+            line = QStringLiteral("    <href>") + imageHref(base, kmz, overlayFileSuffix(o, u"_title")) +
                    QStringLiteral("</href>");
             *titleUsed = true;
         } else if (line == kScalePlaceholder && o.showScale) {
             imageStem(documentName);
-            line = QStringLiteral("    <href>") + imageHref(base, kmz, u"_cscale.bmp") +
+            line = QStringLiteral("    <href>") + imageHref(base, kmz, overlayFileSuffix(o, u"_cscale")) +
                    QStringLiteral("</href>");
             *scaleUsed = true;
         } else if (line == kNamePlaceholder) {
@@ -128,12 +133,13 @@ bool guarda(SaveContext& ctx) {
             dir.mkpath(QStringLiteral("Images"));
             writeAtomically(dir.filePath(QStringLiteral("doc.kml")), doc);
             if (titleUsed)
-                writeAtomically(dir.filePath(QStringLiteral("Images/") + base + QStringLiteral("_title.bmp")),
-                                bmpBytes(ctx.state.titleImage));
+                writeAtomically(dir.filePath(QStringLiteral("Images/") + base +
+                                             overlayFileSuffix(ctx.options, u"_title")),
+                                imageBytes(ctx.state.titleImage, ctx.options.bmpOverlays));
             if (scaleUsed)
-                writeAtomically(
-                    dir.filePath(QStringLiteral("Images/") + base + QStringLiteral("_cscale.bmp")),
-                    bmpBytes(ctx.state.scaleImage));
+                writeAtomically(dir.filePath(QStringLiteral("Images/") + base +
+                                             overlayFileSuffix(ctx.options, u"_cscale")),
+                                imageBytes(ctx.state.scaleImage, ctx.options.bmpOverlays));
             if (const auto err = packFolder(staging.path(), ctx.currentFile)) {
                 ctx.ui.messageBox(*err, QStringLiteral("Kartello"), MsgIcon::None);
                 return false;
@@ -141,11 +147,11 @@ bool guarda(SaveContext& ctx) {
         } else {
             writeAtomically(ctx.currentFile, doc);
             if (titleUsed)
-                writeAtomically(imageStem(documentName) + QStringLiteral("_title.bmp"),
-                                bmpBytes(ctx.state.titleImage));
+                writeAtomically(imageStem(documentName) + overlayFileSuffix(ctx.options, u"_title"),
+                                imageBytes(ctx.state.titleImage, ctx.options.bmpOverlays));
             if (scaleUsed)
-                writeAtomically(imageStem(documentName) + QStringLiteral("_cscale.bmp"),
-                                bmpBytes(ctx.state.scaleImage));
+                writeAtomically(imageStem(documentName) + overlayFileSuffix(ctx.options, u"_cscale"),
+                                imageBytes(ctx.state.scaleImage, ctx.options.bmpOverlays));
         }
         ctx.state.kmlLines = lines;
     } catch (const RuntimeError& e) {

@@ -24,6 +24,9 @@ struct SaveContext {
 // error" (or the packer's own text) and leaves an existing file as it was.
 bool guarda(SaveContext& ctx);
 
+// "_title.png" / "_cscale.png", or ".bmp" when the options ask for bitmaps.
+QString overlayFileSuffix(const GraphOptions& o, QStringView which);
+
 // True when the path ends in the extension (".kml", ".kmz"), in any case.
 bool hasExtension(const QString& path, QStringView extension);
 

@@ -24,7 +24,55 @@ double tableValue(const ShapeHooks& hooks, int shapeNumber) {
     return readNumber(hooks.tableValues[shapeNumber - 1]);
 }
 
+struct Vertex {
+    double lon, lat;
+};
+
+std::vector<Vertex> vertices(const QString& ring) {
+    std::vector<Vertex> out;
+    for (const QStringView tuple : QStringView(ring).split(u' ', Qt::SkipEmptyParts)) {
+        const qsizetype c1 = tuple.indexOf(u',');
+        if (c1 < 0 || tuple.startsWith(u'<'))
+            continue;
+        const qsizetype c2 = tuple.indexOf(u',', c1 + 1);
+        out.push_back({readNumber(tuple.left(c1)), readNumber(tuple.mid(c1 + 1, c2 < 0 ? -1 : c2 - c1 - 1))});
+    }
+    return out;
+}
+
+// Even-odd rule: a ray to the east crosses the ring's edges an odd number
+// of times from a point inside.
+bool inside(const Vertex& p, const std::vector<Vertex>& ring) {
+    bool in = false;
+    for (size_t k = 0, j = ring.size() - 1; k < ring.size(); j = k++) {
+        const Vertex& a = ring[k];
+        const Vertex& b = ring[j];
+        if ((a.lat > p.lat) != (b.lat > p.lat) &&
+            p.lon < (b.lon - a.lon) * (p.lat - a.lat) / (b.lat - a.lat) + a.lon)
+            in = !in;
+    }
+    return in;
+}
+
 } // namespace
+
+std::vector<int> holeOwners(const PlaceRange& rings) {
+    std::vector<int> owner(size_t(std::max(0, rings.count())), -1);
+    std::vector<std::pair<int, std::vector<Vertex>>> outers; // of the current shape
+    for (int i = 0; i < rings.count(); ++i) {
+        if (i == 0 || rings.at(i, ColName).toText() != rings.at(i - 1, ColName).toText())
+            outers.clear();
+        std::vector<Vertex> v = vertices(rings.at(i, ColLatitude).toText());
+        for (const auto& [index, outer] : outers)
+            if (!v.empty() && outer.size() >= 3 && inside(v.front(), outer)) {
+                owner[size_t(i)] = index;
+                break;
+            }
+        if (owner[size_t(i)] < 0)
+            outers.emplace_back(i, std::move(v));
+    }
+    return owner;
+}
 
 double signedAreaSum(const std::vector<double>& lon, const std::vector<double>& lat) {
     double s = 0;

@@ -23,6 +23,11 @@ void MontaShape(PlaceRange& rings, GraphState& st, const ShapeHooks& hooks, Ui& 
 // for a ring that runs clockwise.
 double signedAreaSum(const std::vector<double>& lon, const std::vector<double>& lat);
 
+// For every ring, the ring it is a hole of, or -1 for an outer ring. A hole
+// is a ring of the same shape (the same name as the rings before it) whose
+// first vertex lies inside one of that shape's outer rings.
+std::vector<int> holeOwners(const PlaceRange& rings);
+
 // The ring text with its first tuple's altitude replaced by h wherever that
 // altitude text recurs. Asks "calcula alturas" when the first tuple has no
 // altitude; a "No" throws GenerationStopped.

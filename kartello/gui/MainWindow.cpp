@@ -91,7 +91,7 @@ const QList<QStringList>& optionColumns() {
     static const QList<QStringList> columns = {
         {"Frame5", "Frame8", "Frame10", "Frame13", "Frame12", "Frame11"},
         {"Frame9", "Frame6", "Frame7"},
-        {"Frame3", "Frame1", "Frame2", "chkOpen", "chkNothing", "chkFix"},
+        {"Frame3", "Frame1", "Frame2", "chkOpen", "chkNothing", "chkFix", "chkBmp"},
     };
     return columns;
 }

@@ -95,6 +95,7 @@ GraphOptions graphOptionsOf(const FormModel& form) {
     o.openInViewer = form.value(u"chkOpen") == 1;
     o.nothing = form.value(u"chkNothing") == 1;
     o.fixShapes = form.value(u"chkFix") == 1;
+    o.bmpOverlays = form.value(u"chkBmp") == 1;
     return o;
 }
 

@@ -61,11 +61,11 @@ TEST_F(BatchProgram, WritesAKmzThatOutsideReadersAccept) {
         const QString list = runTool(tool("unzip"), {"-l", kmz}, &status);
         EXPECT_EQ(status, 0);
         EXPECT_TRUE(list.contains(QStringLiteral(" doc.kml\n"))) << list.toStdString();
-        EXPECT_TRUE(list.contains(QStringLiteral(" Images/Cities_title.bmp\n"))) << list.toStdString();
-        EXPECT_TRUE(list.contains(QStringLiteral(" Images/Cities_cscale.bmp\n"))) << list.toStdString();
+        EXPECT_TRUE(list.contains(QStringLiteral(" Images/Cities_title.png\n"))) << list.toStdString();
+        EXPECT_TRUE(list.contains(QStringLiteral(" Images/Cities_cscale.png\n"))) << list.toStdString();
         EXPECT_TRUE(list.contains(QStringLiteral("3 files"))) << list.toStdString();
         const QString doc = runTool(tool("unzip"), {"-p", kmz, "doc.kml"}, &status);
-        EXPECT_TRUE(doc.contains(QStringLiteral("<href>Images/Cities_title.bmp</href>")));
+        EXPECT_TRUE(doc.contains(QStringLiteral("<href>Images/Cities_title.png</href>")));
         EXPECT_TRUE(doc.contains(QStringLiteral("<name>Cities</name>")));
     }
     if (tool("ogrinfo").isEmpty())
@@ -80,8 +80,8 @@ TEST_F(BatchProgram, WritesAKmlWithImagesBesideItThatXmllintAndOgrinfoRead) {
     const QString kml = out("places.kml");
     const ProgramRun r = runProgram({"--batch", "--data", data_, "--options", preset(), "--out", kml});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
-    EXPECT_TRUE(QFile::exists(out("places_cscale.bmp")));
-    EXPECT_FALSE(QFile::exists(out("places_title.bmp")));
+    EXPECT_TRUE(QFile::exists(out("places_cscale.png")));
+    EXPECT_FALSE(QFile::exists(out("places_title.png")));
     int status = 0;
     if (!tool("xmllint").isEmpty()) {
         const QString lint = runTool(tool("xmllint"), {"--noout", kml}, &status);
@@ -109,7 +109,9 @@ TEST_F(BatchProgram, SetsCoverWhatAnOptionsFileDoesNotCarry) {
     QFile f(kml);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QString doc = QString::fromUtf8(f.readAll());
-    EXPECT_EQ(doc.count(QStringLiteral("<color>af00ff00</color>")), 3);
+    // One shared style for the one colour, referenced by all three polygons.
+    EXPECT_EQ(doc.count(QStringLiteral("<color>af00ff00</color>")), 1);
+    EXPECT_EQ(doc.count(QStringLiteral("<styleUrl>#fill_af00ff00</styleUrl>")), 3);
     EXPECT_TRUE(doc.contains(QStringLiteral("  <name>545</name>\r\n")));
     EXPECT_TRUE(doc.contains(QStringLiteral("<LabelStyle><color>ff0000ff</color>")));
 }
@@ -185,6 +187,61 @@ TEST_F(BatchProgram, ExistingKmzSurvivesAFailedRun) {
     QFile f(kmz);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("old"));
+}
+
+TEST_F(BatchProgram, GraphReadsBackAsALayerWithNameAndValueFields) {
+    if (tool("ogrinfo").isEmpty())
+        GTEST_SKIP() << "ogrinfo is not installed";
+    const QString kml = out("fields.kml");
+    const ProgramRun r = runProgram({"--batch", "--data", data_, "--options", preset(), "--out", kml});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    int status = 0;
+    const QString info = runTool(tool("ogrinfo"), {"-ro", kml, "Graph"}, &status);
+    EXPECT_TRUE(info.contains(QStringLiteral("using driver `LIBKML'"))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QStringLiteral("value: String"))) << info.toStdString();
+    for (const char* field :
+         {"Name (String) = Lisbon", "value (String) = 545", "Name (String) = Faro", "value (String) = 64"})
+        EXPECT_TRUE(info.contains(QString::fromUtf8(field))) << field << info.toStdString();
+    // Both of GDAL's KML readers take the document without a word.
+    for (const QStringList& driver : {QStringList{}, QStringList{"--config", "GDAL_SKIP", "LIBKML"}}) {
+        const QString all = runTool(tool("ogrinfo"), driver + QStringList{"-ro", "-al", kml}, &status);
+        EXPECT_EQ(status, 0);
+        EXPECT_FALSE(all.contains(QStringLiteral("Warning"))) << all.toStdString();
+        EXPECT_FALSE(all.contains(QStringLiteral("ERROR"))) << all.toStdString();
+    }
+}
+
+TEST_F(BatchProgram, HoleIsTheInnerBoundaryOfItsShape) {
+    if (tool("ogrinfo").isEmpty())
+        GTEST_SKIP() << "ogrinfo is not installed";
+    const QString kml = out("regions.kml");
+    const ProgramRun r =
+        runProgram({"--batch", "--data", QStringLiteral(KARTELLO_EXAMPLES_DIR "/regions.kml"), "--options",
+                    preset(), "--out", kml});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    int status = 0;
+    const QString info = runTool(tool("ogrinfo"), {"-ro", kml, "Graph"}, &status);
+    // Three regions, three polygons; Lagoa's inner ring is its second ring,
+    // not a filled block of its own.
+    EXPECT_TRUE(info.contains(QStringLiteral("Feature Count: 3"))) << info.toStdString();
+    EXPECT_EQ(info.count(QStringLiteral("POLYGON Z ((-9 39.6 ")), 1) << info.toStdString();
+    EXPECT_EQ(info.count(QStringLiteral("),(-8.7 39.4 ")), 1) << info.toStdString();
+    EXPECT_FALSE(info.contains(QStringLiteral("Warning"))) << info.toStdString();
+}
+
+TEST_F(BatchProgram, OnlySaveWritesEveryPlaceWhereItLies) {
+    if (tool("ogrinfo").isEmpty())
+        GTEST_SKIP() << "ogrinfo is not installed";
+    const QString kml = out("only.kml");
+    const ProgramRun r = runProgram({"--batch", "--data", data_, "--set", "chkNothing=1", "--out", kml});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    int status = 0;
+    const QString info = runTool(tool("ogrinfo"), {"-ro", kml, "Graph"}, &status);
+    EXPECT_FALSE(info.contains(QStringLiteral("EMPTY"))) << info.toStdString();
+    for (const char* point :
+         {"POINT Z (-9.14 38.72 0)", "POINT Z (-8.61 41.15 0)", "POINT Z (-7.93 37.02 0)"})
+        EXPECT_TRUE(info.contains(QString::fromUtf8(point))) << point << info.toStdString();
+    EXPECT_TRUE(info.contains(QStringLiteral("Name (String) = Porto"))) << info.toStdString();
 }
 
 struct OutsideCase {

@@ -19,7 +19,7 @@ const char* const kIcon =
 
 QStringList head(const char* lon, const char* lat, const char* range, const char* tilt, const char* heading) {
     return {"<?xml version=\"1.0\" encoding=\"UTF-8\"?>",
-            "<kml xmlns=\"http://earth.google.com/kml/2.0\">",
+            "<kml xmlns=\"http://www.opengis.net/kml/2.2\">",
             "<!-- Processed by Kartello 2.2.1 -->",
             "<Document>",
             "()_+",
@@ -27,21 +27,30 @@ QStringList head(const char* lon, const char* lat, const char* range, const char
             "  <LookAt>",
             QStringLiteral("    <longitude>%1</longitude>").arg(lon),
             QStringLiteral("    <latitude>%1</latitude>").arg(lat),
-            QStringLiteral("    <range>%1</range>").arg(range),
-            QStringLiteral("    <tilt>%1</tilt>").arg(tilt),
             QStringLiteral("    <heading>%1</heading>").arg(heading),
+            QStringLiteral("    <tilt>%1</tilt>").arg(tilt),
+            QStringLiteral("    <range>%1</range>").arg(range),
             "  </LookAt>"};
 }
 
-QStringList polygon(const char* color, const QString& coords, bool extruded) {
-    return {"<Placemark>",
-            "   <Style>",
+// The shared style of one fill colour, without outline.
+QStringList style(const char* color) {
+    return {QStringLiteral("  <Style id=\"fill_%1\">").arg(color),
             kIcon,
             "       <PolyStyle>",
             QStringLiteral("         <color>%1</color>").arg(color),
             "         <outline>0</outline>",
             "       </PolyStyle>",
-            "   </Style>",
+            "  </Style>"};
+}
+
+QStringList polygon(const char* name, const char* value, const char* color, const QString& coords,
+                    bool extruded) {
+    return {"<Placemark>",
+            QStringLiteral(" <name>%1</name>").arg(name),
+            QStringLiteral(" <styleUrl>#fill_%1</styleUrl>").arg(color),
+            QStringLiteral(" <ExtendedData><Data name=\"value\"><value>%1</value></Data></ExtendedData>")
+                .arg(value),
             " <Polygon>",
             extruded ? "    <extrude>1</extrude>" : "    <extrude>0</extrude>",
             extruded ? "    <altitudeMode>relativeToGround</altitudeMode>"
@@ -81,9 +90,10 @@ TEST(Document, TwoPlacesFlatConstant) {
     f.places({{10, 20, 1, "A"}, {12, 24, 2, "B"}});
     f.plainOptions();
     ASSERT_TRUE(f.generate());
-    const QStringList expected =
-        head("22", "11", kFlatRange, "0", "0") + kFolderHead + polygon("af0000ff", square("20,10,0"), false) +
-        polygon("af0000ff", square("24,12,0"), false) + QStringList{"</Folder>"} + kTail;
+    const QStringList expected = head("22", "11", kFlatRange, "0", "0") + style("af0000ff") + kFolderHead +
+                                 polygon("A", "1", "af0000ff", square("20,10,0"), false) +
+                                 polygon("B", "2", "af0000ff", square("24,12,0"), false) +
+                                 QStringList{"</Folder>"} + kTail;
     expectLines(f.state.kmlLines, expected);
     EXPECT_TRUE(f.ui.messages.empty());
 }
@@ -105,10 +115,10 @@ TEST(Document, ThreeDimensionalVariableWithGreyScale) {
     ASSERT_TRUE(f.generate());
     // Diagonal 265.766 nm: altitude to add 4996.08 m. Extent 436.31 km: base
     // height 126498.9 m, factor 12649.89 per unit. Value 10: 126498 + 4996.
-    const QStringList expected = head("22", "11", k3dRange, "63", "-45") + kFolderHead +
-                                 polygon("ffffffff", square("20,10,4996"), true) +
-                                 polygon("ff000000", square("24,12,131494"), true) +
-                                 QStringList{"</Folder>"} + kTail;
+    const QStringList expected =
+        head("22", "11", k3dRange, "63", "-45") + style("ffffffff") + style("ff000000") + kFolderHead +
+        polygon("A", "0", "ffffffff", square("20,10,4996"), true) +
+        polygon("B", "10", "ff000000", square("24,12,131494"), true) + QStringList{"</Folder>"} + kTail;
     expectLines(f.state.kmlLines, expected);
     EXPECT_EQ(f.options.altitudeToAddText, QStringLiteral("4996"));
     EXPECT_EQ(f.options.heightFactorText, QStringLiteral("12650"));
@@ -125,6 +135,22 @@ TEST(Document, AllHeightsZeroIsFlatEvenIn3D) {
     ASSERT_TRUE(f.generate());
     EXPECT_EQ(f.state.kmlLines.count(QStringLiteral("    <extrude>0</extrude>")), 2);
     EXPECT_EQ(f.state.kmlLines[10], QStringLiteral("    <tilt>63</tilt>"));
+}
+
+TEST(Document, OneSharedStylePerColourInsteadOfOnePerPlacemark) {
+    GraphFixture f;
+    f.places({{10, 20, 1, "A"}, {12, 24, 2, "B"}, {11, 22, 1, "C"}});
+    f.plainOptions();
+    f.options.colorConstant = false;
+    f.options.colorByValue = true;
+    f.options.colorScaleChoice = 7;
+    ASSERT_TRUE(f.generate());
+    const QStringList& l = f.state.kmlLines;
+    // Values 1, 2, 1 on the grey ramp: white for 1, black for 2; two styles.
+    EXPECT_EQ(l.mid(13, 14), style("ffffffff") + style("ff000000"));
+    EXPECT_EQ(l.count(QStringLiteral(" <styleUrl>#fill_ffffffff</styleUrl>")), 2);
+    EXPECT_EQ(l.count(QStringLiteral(" <styleUrl>#fill_ff000000</styleUrl>")), 1);
+    EXPECT_EQ(l.count(QStringLiteral("   <Style>")), 0);
 }
 
 TEST(Document, ConstantHeightInKilometresIsWholeMetresBelow) {
@@ -150,10 +176,11 @@ TEST(Document, OutlineAddsLineStyleWithOutlineColour) {
     const QStringList& l = f.state.kmlLines;
     const int at = l.indexOf(QStringLiteral("         <outline>1</outline>"));
     ASSERT_GT(at, 0);
-    EXPECT_EQ(l.mid(at + 1, 5),
-              (QStringList{"       </PolyStyle>", "      <LineStyle>", "         <color>ff00ff00</color>",
-                           "      </LineStyle>", "   </Style>"}));
-    EXPECT_EQ(l.count(QStringLiteral("      <LineStyle>")), 2);
+    // The schema puts LineStyle before PolyStyle.
+    EXPECT_EQ(l.mid(at - 5, 5),
+              (QStringList{"      <LineStyle>", "         <color>ff00ff00</color>", "      </LineStyle>",
+                           "       <PolyStyle>", "         <color>af0000ff</color>"}));
+    EXPECT_EQ(l.count(QStringLiteral("      <LineStyle>")), 1);
 }
 
 TEST(Document, GridOverNineDegreesHasTwelveLinesOneDegreeApart) {
@@ -339,22 +366,25 @@ TEST(Document, OnlySaveWritesNamedPlacemarksWithTheirColours) {
     f.options.colorScaleChoice = 7;
     ASSERT_TRUE(f.generate());
     const QStringList& l = f.state.kmlLines;
-    EXPECT_EQ(l[9], QStringLiteral("    <range>") + kFlatRange + QStringLiteral("</range>"));
+    EXPECT_EQ(l[11], QStringLiteral("    <range>") + kFlatRange + QStringLiteral("</range>"));
     EXPECT_EQ(l[10], QStringLiteral("    <tilt>0</tilt>"));
-    const QStringList first = {"<Placemark>",
-                               " <name>A</name>",
-                               "   <Style>",
-                               kIcon,
-                               "       <PolyStyle>",
-                               "         <color>ffffffff</color>",
-                               "         <outline>0</outline>",
-                               "       </PolyStyle>",
-                               "      <LineStyle>",
-                               "         <color>ff000000</color>",
-                               "      </LineStyle>",
-                               "   </Style>"};
-    EXPECT_EQ(l.mid(16, first.size()), first);
-    EXPECT_TRUE(l.contains(QStringLiteral("         <color>ff000000</color>")));
+    const QStringList firstStyle = {"  <Style id=\"fill_ffffffff\">",
+                                    kIcon,
+                                    "      <LineStyle>",
+                                    "         <color>ff000000</color>",
+                                    "      </LineStyle>",
+                                    "       <PolyStyle>",
+                                    "         <color>ffffffff</color>",
+                                    "         <outline>0</outline>",
+                                    "       </PolyStyle>",
+                                    "  </Style>"};
+    EXPECT_EQ(l.mid(13, firstStyle.size()), firstStyle);
+    const int at = l.indexOf(QStringLiteral(" <name>A</name>"));
+    ASSERT_GT(at, 0);
+    EXPECT_EQ(l.mid(at, 6),
+              (QStringList{" <name>A</name>", " <styleUrl>#fill_ffffffff</styleUrl>",
+                           " <ExtendedData><Data name=\"value\"><value>0</value></Data></ExtendedData>",
+                           " <Point>", "    <coordinates>20,10,0</coordinates>", " </Point>"}));
 }
 
 struct XmlCase {

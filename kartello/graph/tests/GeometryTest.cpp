@@ -144,12 +144,33 @@ TEST(Geometry, SquareStartsNorthWestAndRunsCounterClockwiseAndCloses) {
     EXPECT_TRUE(text.endsWith(QStringLiteral(",0 ")));
 }
 
-TEST(Geometry, FiftySidesGiveFiftyTwoCornersLeftOpen) {
+struct RingCase {
+    int step;
+    int tuples; // corners, the first one repeated at the end
+};
+
+class CornerRing : public testing::TestWithParam<RingCase> {};
+
+TEST_P(CornerRing, EndsOnItsFirstCornerTextForText) {
+    QString text;
+    appendCorners(text, 45, 7, 10, 123, GetParam().step, ArcSinLink::standard());
+    const QStringList tuples = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    ASSERT_EQ(tuples.size(), GetParam().tuples);
+    EXPECT_EQ(tuples.first(), tuples.last());
+    EXPECT_TRUE(text.endsWith(u' '));
+}
+
+// 50 sides, step 7: bearings 45 .. 402 (52 corners) and the first again; 20
+// sides, step 18: 45 .. 387 (20 corners) and the first; 4 sides: 4 and 1.
+INSTANTIATE_TEST_SUITE_P(Steps, CornerRing,
+                         testing::Values(RingCase{7, 53}, RingCase{18, 21}, RingCase{90, 5},
+                                         RingCase{120, 4}),
+                         [](const auto& info) { return std::to_string(info.index); });
+
+TEST(Geometry, FiftySidesCarryTheHeightInEveryTuple) {
     QString text;
     appendCorners(text, 45, 7, 10, 123, 7, ArcSinLink::standard());
     const QStringList tuples = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    ASSERT_EQ(tuples.size(), 52); // bearings 45, 52, ..., 402
-    EXPECT_NE(tuples.first(), tuples.last());
     for (const QString& t : tuples)
         EXPECT_TRUE(t.endsWith(QStringLiteral(",123")));
 }

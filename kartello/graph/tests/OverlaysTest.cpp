@@ -63,14 +63,15 @@ TEST_P(ScaleLabelTest, SixLabelsAcrossTheRange) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, ScaleLabelTest,
     testing::Values(
-        // 10 < 50 <= 100: no decimals.
-        LabelCase{"0 to 50", 0, 50, false, false, {"0", "10", "20", "30", "40", "50"}},
+        // Bar 0 has the colour of the largest value, so its label is b; bar k
+        // shows b - (b - a) k / 255. 10 < 50 <= 100: no decimals.
+        LabelCase{"0 to 50", 0, 50, false, false, {"50", "40", "30", "20", "10", "0"}},
         // Two decimals below 1, each rounded up: 0.5 x 51 / 255 = 0.1.
-        LabelCase{"0 to 0.5", 0, 0.5, false, false, {"0", "0.1", "0.2", "0.3", "0.4", "0.5"}},
+        LabelCase{"0 to 0.5", 0, 0.5, false, false, {"0.5", "0.4", "0.3", "0.2", "0.1", "0"}},
         // One decimal from 1 to 10, rounded up: 2.23 shows as 2.3.
-        LabelCase{"1 to 2.23", 1, 2.23, false, false, {"1", "1.3", "1.5", "1.8", "2", "2.3"}},
+        LabelCase{"1 to 2.23", 1, 2.23, false, false, {"2.3", "2", "1.8", "1.5", "1.3", "1"}},
         // A square-root scale shows t squared, the value plus 1.
-        LabelCase{"sqrt 0 to 99", 0, 99, false, true, {"1", "8", "22", "41", "68", "100"}}),
+        LabelCase{"sqrt 0 to 99", 0, 99, false, true, {"100", "68", "41", "22", "8", "1"}}),
     indexName);
 
 TEST(Overlays, ScaleImageHasTheBarsInScaleOrderAcrossTheUpperHalf) {
@@ -82,6 +83,17 @@ TEST(Overlays, ScaleImageHasTheBarsInScaleOrderAcrossTheUpperHalf) {
     const QColor left = img.pixelColor(20, y), right = img.pixelColor(kScaleWidth - 20, y);
     EXPECT_LT(left.red(), 10);   // index 0: the largest value, black
     EXPECT_GT(right.red(), 245); // index 255: the smallest value, white
+}
+
+TEST(Overlays, LargeNumbersAreNotCutOffAtTheImageEdges) {
+    ColorTable t{};
+    InicolorScale(1, t);
+    for (const double max : {100.0, 123456789.0, 98765432109876.0}) {
+        const QImage img = ColorScale({&t, -max, max, false, false});
+        for (const int x : {0, 1, img.width() - 2, img.width() - 1})
+            for (int y = kScaleHeight / 2 + 1; y < kScaleHeight; ++y)
+                ASSERT_EQ(img.pixelColor(x, y), QColor(Qt::white)) << max << " at " << x << "," << y;
+    }
 }
 
 } // namespace

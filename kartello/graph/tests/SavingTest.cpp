@@ -59,13 +59,13 @@ TEST(Saving, KmlWithTitleAndScaleLeavesThreeFilesSideBySide) {
     Saved s(true, true);
     ASSERT_TRUE(s.save(dir.filePath(QStringLiteral("graph.kml"))));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files, QDir::Name),
-              (QStringList{"graph.kml", "graph_cscale.bmp", "graph_title.bmp"}));
+              (QStringList{"graph.kml", "graph_cscale.png", "graph_title.png"}));
     const QString doc = QString::fromUtf8(readAll(dir.filePath(QStringLiteral("graph.kml"))));
     EXPECT_TRUE(doc.contains(QStringLiteral("\r\n<name>graph</name>\r\n")));
-    EXPECT_TRUE(doc.contains(QStringLiteral("\r\n    <href>graph_title.bmp</href>\r\n")));
-    EXPECT_TRUE(doc.contains(QStringLiteral("\r\n    <href>graph_cscale.bmp</href>\r\n")));
+    EXPECT_TRUE(doc.contains(QStringLiteral("\r\n    <href>graph_title.png</href>\r\n")));
+    EXPECT_TRUE(doc.contains(QStringLiteral("\r\n    <href>graph_cscale.png</href>\r\n")));
     EXPECT_TRUE(doc.endsWith(QStringLiteral("</kml>\r\n")));
-    EXPECT_TRUE(readAll(dir.filePath(QStringLiteral("graph_title.bmp"))).startsWith("BM"));
+    EXPECT_TRUE(readAll(dir.filePath(QStringLiteral("graph_title.png"))).startsWith("\x89PNG"));
     EXPECT_EQ(s.currentFile, dir.filePath(QStringLiteral("graph.kml")));
     EXPECT_EQ(s.base, QStringLiteral("graph"));
     EXPECT_TRUE(s.f.state.kmlLines.contains(QStringLiteral("<name>graph</name>")));
@@ -82,7 +82,7 @@ TEST(Saving, KmzHoldsTheDocumentFirstAndImagesUnderForwardSlashes) {
     const QStringList entries = zipEntries(kmz);
     if (entries.isEmpty())
         GTEST_SKIP() << "unzip is not installed";
-    EXPECT_EQ(entries, (QStringList{"doc.kml", "Images/graph_cscale.bmp", "Images/graph_title.bmp"}));
+    EXPECT_EQ(entries, (QStringList{"doc.kml", "Images/graph_cscale.png", "Images/graph_title.png"}));
 }
 
 TEST(Saving, KmzWithoutScaleHasNoScaleImage) {
@@ -93,7 +93,7 @@ TEST(Saving, KmzWithoutScaleHasNoScaleImage) {
     const QStringList entries = zipEntries(kmz);
     if (entries.isEmpty())
         GTEST_SKIP() << "unzip is not installed";
-    EXPECT_EQ(entries, (QStringList{"doc.kml", "Images/t_title.bmp"}));
+    EXPECT_EQ(entries, (QStringList{"doc.kml", "Images/t_title.png"}));
 }
 
 TEST(Saving, SavingOverAnExistingKmzReplacesIt) {
@@ -107,6 +107,17 @@ TEST(Saving, SavingOverAnExistingKmzReplacesIt) {
     Saved s(false, false);
     ASSERT_TRUE(s.save(kmz));
     EXPECT_TRUE(readAll(kmz).startsWith("PK"));
+}
+
+TEST(Saving, BitmapOverlaysOnRequest) {
+    QTemporaryDir dir;
+    Saved s(true, true);
+    s.f.options.bmpOverlays = true;
+    ASSERT_TRUE(s.save(dir.filePath(QStringLiteral("graph.kml"))));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files, QDir::Name),
+              (QStringList{"graph.kml", "graph_cscale.bmp", "graph_title.bmp"}));
+    EXPECT_TRUE(readAll(dir.filePath(QStringLiteral("graph_cscale.bmp"))).startsWith("BM"));
+    EXPECT_TRUE(readAll(dir.filePath(QStringLiteral("graph.kml"))).contains("<href>graph_title.bmp</href>"));
 }
 
 struct NameCase {
@@ -132,8 +143,8 @@ TEST_P(OutputName, ExtensionAloneDecidesInAnyCase) {
 
 INSTANTIATE_TEST_SUITE_P(Names, OutputName,
                          testing::Values(NameCase{"graph.KMZ", true, ""}, NameCase{"graph.Kmz", true, ""},
-                                         NameCase{"graph.KML", false, "graph_cscale.bmp graph_title.bmp"},
-                                         NameCase{"maps.kmz.d/x.kml", false, "x_cscale.bmp x_title.bmp"},
+                                         NameCase{"graph.KML", false, "graph_cscale.png graph_title.png"},
+                                         NameCase{"maps.kmz.d/x.kml", false, "x_cscale.png x_title.png"},
                                          NameCase{"a.kml.kmz", true, ""}),
                          [](const auto& info) { return std::to_string(info.index); });
 

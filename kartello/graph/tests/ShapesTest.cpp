@@ -121,11 +121,13 @@ TEST(Shapes, ShapeSetWithAClockwiseRingMakesAWholeDocument) {
     const QStringList& l = f.state.kmlLines;
     EXPECT_EQ(l[7], QStringLiteral("    <longitude>0.5</longitude>"));
     EXPECT_EQ(l[8], QStringLiteral("    <latitude>0.5</latitude>"));
-    EXPECT_EQ(l[9], QStringLiteral("    <range>174353.214834831</range>"));
-    EXPECT_EQ(l[20], QStringLiteral("         <color>afff0000</color>"));
-    EXPECT_EQ(l[25], QStringLiteral("    <extrude>1</extrude>"));
-    EXPECT_EQ(l[30], QStringLiteral("0,0,636 1,0,636 1,1,636 0,1,636 0,0,636 "));
-    EXPECT_EQ(l[31], QStringLiteral("       </coordinates>"));
+    EXPECT_EQ(l[11], QStringLiteral("    <range>174353.214834831</range>"));
+    EXPECT_EQ(l[16], QStringLiteral("         <color>afff0000</color>"));
+    EXPECT_EQ(l[24], QStringLiteral(" <name>Square</name>"));
+    EXPECT_EQ(l[25], QStringLiteral(" <styleUrl>#fill_afff0000</styleUrl>"));
+    EXPECT_EQ(l[28], QStringLiteral("    <extrude>1</extrude>"));
+    EXPECT_EQ(l[33], QStringLiteral("0,0,636 1,0,636 1,1,636 0,1,636 0,0,636 "));
+    EXPECT_EQ(l[34], QStringLiteral("       </coordinates>"));
 }
 
 } // namespace
