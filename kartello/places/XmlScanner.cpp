@@ -21,9 +21,12 @@ void appendCodePoint(QString& out, uint cp) {
 
 // One reference starting at raw[i] == '&'; returns its length, 0 when not one.
 qsizetype reference(QStringView raw, qsizetype i, QString& out) {
-    const qsizetype semi = raw.indexOf(u';', i + 1);
-    if (semi < 0 || semi - i > 12)
+    // No reference is longer than 12 characters; looking further would make
+    // a text of many bare "&" quadratic.
+    const qsizetype found = raw.mid(i + 1, 12).indexOf(u';');
+    if (found < 0)
         return 0;
+    const qsizetype semi = i + 1 + found;
     const QStringView body = raw.mid(i + 1, semi - i - 1);
     static const struct {
         const char16_t* name;
