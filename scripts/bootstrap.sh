@@ -7,12 +7,19 @@ packages=(
   # toolchain and build
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev clang-format
   # libraries
-  qt6-base-dev qt6-base-dev-tools libgl-dev libzip-dev libxlsxwriter-dev zlib1g-dev
+  qt6-base-dev qt6-base-dev-tools qt6-tools-dev libgl-dev libzip-dev libxlsxwriter-dev zlib1g-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
+  # the long-double special functions the benchmarks compare against
+  libboost-math-dev
   # fonts used when drawing titles and scales
   fonts-liberation2 fonts-dejavu-core fontconfig
   # outside readers used by the tests, and a display for screenshots
   gdal-bin libxml2-utils unzip zip xvfb xauth locales
+  # Wine's 64-bit loader and the mingw-w64 cross compilers (with their objdump):
+  # Probability.dll and its test, Sigillo's Wine back-end, its Windows helper
+  # and test servers; the desktop's own readers of the entries Sigillo
+  # installs (desktop-file-validate, gio)
+  g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine64 desktop-file-utils libglib2.0-bin
 )
 
 missing=()

@@ -43,12 +43,14 @@ public:
           }) {}
 
     void run() {
+        refuseEmptySet();
         calcColors();
         if (r_.shapeMode) {
             if (o_.fixShapes)
                 MontaShape(places_, st_, *r_.shapes, r_.ui, sink_);
             else
                 takeShapeBounds(r_.shapes->boxAndRange());
+            shapeBox();
         } else {
             valueRangeAndBox();
         }
@@ -95,6 +97,17 @@ public:
 private:
     int lastPlace() const { return int(places_.count()) - 1; }
 
+    // A filter that keeps nothing leaves no place to draw: every extent
+    // would be the start values of the range search.
+    void refuseEmptySet() {
+        for (int i = 0; i < places_.count(); ++i)
+            if (!places_.at(i, ColLatitude).isEmpty())
+                return;
+        r_.ui.messageBox(QStringLiteral("There are no places to graph. Open a file or remove the filter."),
+                         QStringLiteral("Kartello"), MsgIcon::Exclamation);
+        throw GenerationStopped();
+    }
+
     void calcColors() {
         if (o_.colorScaleChoice > 0)
             InicolorScale(o_.colorScaleChoice, st_.colorScale);
@@ -108,20 +121,52 @@ private:
         st_.lonMax = -100000;
         st_.valueMax = -1e10;
         st_.valueMin = 1e10;
+        std::vector<double> longitudes;
+        longitudes.reserve(places_.count());
         for (int i = 0; i < places_.count(); ++i) {
             const auto& row = places_.store.row(i).cells;
             const double v = row[ColValue].toNumber();
             const double lat = row[ColLatitude].toNumber();
-            const double lon = row[ColLongitude].toNumber();
             st_.valueMax = std::max(st_.valueMax, v);
             st_.valueMin = std::min(st_.valueMin, v);
             st_.latMax = std::max(st_.latMax, lat);
             st_.latMin = std::min(st_.latMin, lat);
-            st_.lonMax = std::max(st_.lonMax, lon);
-            st_.lonMin = std::min(st_.lonMin, lon);
+            longitudes.push_back(row[ColLongitude].toNumber());
         }
+        takeLongitudes(std::move(longitudes));
         st_.rawValueMin = float(st_.valueMin);
         st_.rawValueMax = float(st_.valueMax);
+    }
+
+    // The east-west extent on the shorter arc, so that a set across the date
+    // line gets its camera and grid there and not round the other side.
+    void takeLongitudes(std::vector<double> longitudes) {
+        const LongitudeSpan span = shorterArcSpan(std::move(longitudes));
+        st_.lonMin = span.west;
+        st_.lonMax = span.east;
+    }
+
+    // The box of a shape set from every vertex of every ring, not only the
+    // first one of each.
+    void shapeBox() {
+        std::vector<double> longitudes;
+        st_.latMin = 10000;
+        st_.latMax = -100000;
+        for (int i = 0; i < places_.count(); ++i) {
+            const QString ring = places_.at(i, ColLatitude).toText();
+            for (const QStringView tuple : QStringView(ring).split(u' ', Qt::SkipEmptyParts)) {
+                const qsizetype c1 = tuple.indexOf(u',');
+                if (c1 < 0 || tuple.startsWith(u'<'))
+                    continue;
+                const qsizetype c2 = tuple.indexOf(u',', c1 + 1);
+                const double lat = readNumber(tuple.mid(c1 + 1, c2 < 0 ? -1 : c2 - c1 - 1));
+                longitudes.push_back(readNumber(tuple.left(c1)));
+                st_.latMin = std::min(st_.latMin, lat);
+                st_.latMax = std::max(st_.latMax, lat);
+            }
+        }
+        if (!longitudes.empty())
+            takeLongitudes(std::move(longitudes));
     }
 
     void shiftNegativeValues() {
@@ -200,7 +245,9 @@ private:
 
     void cameraRangeAndCentre() {
         extentNm();
-        if (dNS_ == 0)
+        // Only a set on one point lacks both extents; places on one parallel
+        // are framed by their east-west extent.
+        if (dNS_ == 0 && dEW_ == 0)
             dNS_ = 10000;
         double range =
             checkedFinite(std::exp(0.98113607 * checkedLog(std::max(dNS_, dEW_) / 0.5399555) + 7.18472179));
@@ -211,6 +258,8 @@ private:
         const QStringList parts = centre.split(QLatin1Char(','));
         st_.camera.longitude = parts.value(0);
         st_.camera.latitude = parts.value(1);
+        if (st_.lonMax > 180) // across the date line
+            st_.camera.longitude = numberText(wrapLongitude(readNumber(parts.value(0))));
     }
 
     void automaticSize() {
@@ -218,9 +267,19 @@ private:
             return;
         const double w = disTancia(st_.latMin, st_.latMin, st_.lonMin, st_.lonMax, sink_);
         const double s = disTancia(st_.latMin, st_.latMax, st_.lonMin, st_.lonMin, sink_);
-        const double rows = checkedSqrt(checkedDiv(lastPlace() * s, w));
-        const double cols = checkedDiv(lastPlace(), rows);
-        const double factor = checkedDiv(smaller(w, s), smaller(cols, rows));
+        double factor = 0;
+        if (w > 0 && s > 0) {
+            const double rows = checkedSqrt(checkedDiv(lastPlace() * s, w));
+            const double cols = checkedDiv(lastPlace(), rows);
+            factor = checkedDiv(smaller(w, s), smaller(cols, rows));
+        } else if (w > 0 || s > 0) {
+            // Places on one parallel or one meridian: their spacing on the line.
+            factor = std::max(w, s) / std::max(1, lastPlace());
+        } else {
+            // One place, or all on one point: 1 km, the scale the automatic
+            // height takes for such a set.
+            factor = 0.5399555;
+        }
         o_.sizeFactorText = FormatFactor(factor);
     }
 
@@ -266,9 +325,11 @@ private:
     }
 
     double radiusOf(const ScalePoint& p) const {
-        if (o_.sizeByValue)
-            return checkedFinite(
-                checkedDiv((p.t - p.lo) * (readNumber(o_.sizeFactorText) * 0.5), p.hi - p.lo));
+        if (o_.sizeByValue) {
+            // All values equal: every place sits mid-scale, as its colour does.
+            const double position = p.hi == p.lo ? 0.5 : checkedDiv(p.t - p.lo, p.hi - p.lo);
+            return checkedFinite(position * (readNumber(o_.sizeFactorText) * 0.5));
+        }
         if (o_.sizeConstant)
             return checkedFinite(readNumber(o_.sizeText) * o_.sizeUnitFactor);
         return 0;
@@ -327,15 +388,31 @@ private:
                 throw RuntimeError(ErrSubscript);
             table.append(line);
         };
-        for (double x = st_.lonMin - g; x <= st_.lonMax + g; x += g) {
-            add(meridians, numberText(x) + QLatin1Char(',') + numberText(st_.latMin - g) +
-                               QStringLiteral(",0 ") + numberText(x) + QLatin1Char(',') +
-                               numberText(g + st_.latMax) + QStringLiteral(",0"));
+        // The lines run a step beyond the box; no latitude lies past a pole
+        // and a longitude past the date line is the one on its other side.
+        const auto lat = [](double y) {
+            return numberText(std::clamp(y, -90.0, 90.0));
+        };
+        const auto lon = [](double x) {
+            return numberText(wrapLongitude(x));
+        };
+        const double south = st_.latMin - g, north = g + st_.latMax;
+        const double west = st_.lonMin - g, east = g + st_.lonMax;
+        const bool acrossDateLine = east > 180 || west < -180;
+        for (double x = west; x <= east; x += g) {
+            add(meridians, lon(x) + QLatin1Char(',') + lat(south) + QStringLiteral(",0 ") + lon(x) +
+                               QLatin1Char(',') + lat(north) + QStringLiteral(",0"));
         }
-        for (double y = st_.latMin - g; y <= st_.latMax + g; y += g) {
-            add(parallels, numberText(st_.lonMin - g) + QLatin1Char(',') + numberText(y) +
-                               QStringLiteral(",0 ") + numberText(g + st_.lonMax) + QLatin1Char(',') +
-                               numberText(y) + QStringLiteral(",0"));
+        for (double y = south; y <= north; y += g) {
+            if (std::fabs(y) > 90)
+                continue; // a parallel past a pole is no line at all
+            QString line = lon(west) + QLatin1Char(',') + lat(y) + QStringLiteral(",0 ");
+            // Across the date line the parallel passes every meridian of the
+            // grid, so that no reader takes it the long way round.
+            if (acrossDateLine)
+                for (double x = west + g; x < east - g / 2; x += g)
+                    line += lon(x) + QLatin1Char(',') + lat(y) + QStringLiteral(",0 ");
+            add(parallels, line + lon(east) + QLatin1Char(',') + lat(y) + QStringLiteral(",0"));
         }
     }
 

@@ -4,6 +4,7 @@
 #include "runtime/Number.h"
 #include "runtime/RuntimeError.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -49,7 +50,9 @@ void appendDestination(QString& out, double lat, double lon, double dist, int be
         clampUnit(std::sin(phi1) * std::cos(delta) + std::cos(phi1) * std::sin(delta) * std::cos(theta)));
     const double dLambda = arcSin(clampUnit(checkedDiv(std::sin(theta) * std::sin(delta), std::cos(phi2))));
     const double lambda2 = moDl(lambda1 - dLambda + kPi, 6.28318530717958) - kPi;
-    const double lat2 = checkedFinite(phi2 * 180 / kPi);
+    // The program's pi is a little short of the true one, so a corner at a
+    // pole comes out a hair past 90 degrees; no such latitude exists.
+    const double lat2 = std::clamp(checkedFinite(phi2 * 180 / kPi), -90.0, 90.0);
     double lon2 = checkedFinite(lambda2 * 180 / kPi);
     while (std::fabs(lon2) > 180)
         lon2 = lon2 < 0 ? lon2 + 360 : lon2 - 360;
@@ -97,6 +100,11 @@ double disTancia(double lat1, double lat2, double lon1, double lon2, const Error
             dLon = -(dLon > 0 ? 1 : -1) * (360 - std::fabs(dLon));
         if (lat1 == lat2)
             return checkedFinite(std::fabs(dLon * 60 * std::cos(lat1 * 2 * kPi / 360)));
+        // At a pole the meridional parts grow without bound, so the course
+        // tends to due north or south and the distance to the difference of
+        // latitude: its limit, where the formula below would fail on ln 0.
+        if (std::fabs(lat1) >= 90 || std::fabs(lat2) >= 90)
+            return checkedFinite(std::fabs((lat2 - lat1) * 60));
         // mP reports its own faults and answers 0; the distance goes on from there.
         const double m1 = mP(lat1, sink) * lat1 / std::fabs(lat1);
         const double m2 = mP(lat2, sink) * lat2 / std::fabs(lat2);
@@ -112,6 +120,32 @@ QString FcoorD(double lat, double lon, double dist, int bearing, ArcSinLink& arc
     QString out;
     appendDestination(out, lat, lon, dist, bearing, arcSin);
     return out;
+}
+
+LongitudeSpan shorterArcSpan(std::vector<double> longitudes) {
+    if (longitudes.empty())
+        return {};
+    for (double& lon : longitudes)
+        lon = wrapLongitude(lon);
+    std::sort(longitudes.begin(), longitudes.end());
+    // The set lies on the circle outside its widest empty gap. Unless that gap
+    // is the one across the date line, the span starts just after it.
+    double widest = longitudes.front() + 360 - longitudes.back();
+    size_t after = 0;
+    for (size_t k = 1; k < longitudes.size(); ++k) {
+        const double gap = longitudes[k] - longitudes[k - 1];
+        if (gap > widest) {
+            widest = gap;
+            after = k;
+        }
+    }
+    if (after == 0)
+        return {longitudes.front(), longitudes.back()};
+    return {longitudes[after], longitudes[after - 1] + 360};
+}
+
+double wrapLongitude(double lon) {
+    return lon > 180 || lon < -180 ? std::remainder(lon, 360.0) : lon;
 }
 
 QString PontoMedio(double lat1, double lon1, double lat2, double lon2) {

@@ -5,6 +5,7 @@
 #include "graph/ErrorSink.h"
 
 #include <QString>
+#include <vector>
 
 namespace kartello {
 
@@ -32,6 +33,17 @@ double disTancia(double lat1, double lat2, double lon1, double lon2, const Error
 // as "lon,lat" number text. A bearing of 90 moves west (see corner rings).
 // Throws RuntimeError; the arc sine comes from the Probability library.
 QString FcoorD(double lat, double lon, double dist, int bearing, ArcSinLink& arcSin);
+
+// The longitude span of a set on the shorter arc: {west, east}. A set across
+// the date line (Fiji 178, Samoa -172) gives {178, 188}: east may pass 180 so
+// that east - west is the span; wrapLongitude brings a position back.
+struct LongitudeSpan {
+    double west = 0, east = 0;
+};
+LongitudeSpan shorterArcSpan(std::vector<double> longitudes);
+
+// A longitude brought into [-180, 180].
+double wrapLongitude(double lon);
 
 // "midLon,midLat,0 " of a box, plain arithmetic without date-line wrap.
 QString PontoMedio(double lat1, double lon1, double lat2, double lon2);

@@ -239,8 +239,8 @@ private:
     QString pointPosition(int i) const {
         const auto& row = in_.places.store.row(i).cells;
         const long long h = i < int(st_.heights.size()) ? st_.heights[i] : 0;
-        return row[ColLongitude].toText() + QLatin1Char(',') + row[ColLatitude].toText() +
-               QStringLiteral(", ") + numberText(checkedFinite(double(h) * 1.1));
+        return row[ColLongitude].toText() + QLatin1Char(',') + row[ColLatitude].toText() + QLatin1Char(',') +
+               numberText(checkedFinite(double(h) * 1.1));
     }
 
     void labelsFolder() {
@@ -283,23 +283,47 @@ private:
     QStringList lines_;
 };
 
-bool startsEntity(const QString& s, qsizetype amp) {
-    qsizetype i = amp + 1;
-    if (i < s.size() && s[i] == QLatin1Char('#')) {
-        ++i;
-        const bool hex = i < s.size() && (s[i] == QLatin1Char('x'));
-        if (hex)
-            ++i;
-        const qsizetype start = i;
-        while (i < s.size() && (hex ? isxdigit(s[i].unicode()) : isdigit(s[i].unicode())) &&
-               s[i].unicode() < 128)
-            ++i;
-        return i > start && i < s.size() && s[i] == QLatin1Char(';');
+// Characters XML 1.0 allows in a document.
+bool xmlChar(char32_t c) {
+    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) ||
+           (c >= 0x10000 && c <= 0x10FFFF);
+}
+
+// Length of the reference that starts at s[amp] ("&amp;", "&#233;",
+// "&#xE9;"), or 0 when what follows the "&" is not one a reader accepts
+// without a DTD: one of the five predefined entities, or a character
+// reference to a character XML allows.
+qsizetype referenceLength(QStringView s, qsizetype amp) {
+    const qsizetype semi = s.indexOf(u';', amp + 1);
+    if (semi < 0 || semi - amp > 12)
+        return 0;
+    const QStringView body = s.mid(amp + 1, semi - amp - 1);
+    for (const char16_t* e : {u"amp", u"lt", u"gt", u"quot", u"apos"})
+        if (body == QStringView(e))
+            return semi - amp + 1;
+    if (body.size() < 2 || body[0] != u'#')
+        return 0;
+    const bool hex = body[1] == u'x';
+    const QStringView digits = body.mid(hex ? 2 : 1);
+    if (digits.isEmpty())
+        return 0;
+    char32_t code = 0;
+    for (const QChar c : digits) {
+        int v = -1;
+        const char16_t u = c.unicode();
+        if (u >= u'0' && u <= u'9')
+            v = u - u'0';
+        else if (hex && u >= u'a' && u <= u'f')
+            v = u - u'a' + 10;
+        else if (hex && u >= u'A' && u <= u'F')
+            v = u - u'A' + 10;
+        if (v < 0)
+            return 0;
+        code = code * (hex ? 16 : 10) + char32_t(v);
+        if (code > 0x10FFFF)
+            return 0;
     }
-    const qsizetype start = i;
-    while (i < s.size() && s[i].unicode() < 128 && isalnum(s[i].unicode()))
-        ++i;
-    return i > start && i < s.size() && s[i] == QLatin1Char(';');
+    return xmlChar(code) ? semi - amp + 1 : 0;
 }
 
 } // namespace
@@ -321,19 +345,30 @@ QString firstTupleAltitude(const QString& ring) {
 
 QString xmlSafe(const QString& text) {
     QString out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    out.reserve(text.size() + text.size() / 8);
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
         const QChar c = text[i];
-        if (c == QLatin1Char('<'))
+        if (c == u'<') {
             out += QStringLiteral("&lt;");
-        else if (c == QLatin1Char('>'))
+        } else if (c == u'>') {
             out += QStringLiteral("&gt;");
-        else if (c == QLatin1Char('&') && !startsEntity(text, i))
-            out += QStringLiteral("&amp;");
-        else if (c.unicode() < 0x20 && c != QLatin1Char('\t'))
-            out += QLatin1Char(' '); // control characters are not allowed in XML text
-        else
+        } else if (c == u'&') {
+            const qsizetype len = referenceLength(text, i);
+            if (len == 0) {
+                out += QStringLiteral("&amp;");
+            } else {
+                out += QStringView(text).mid(i, len);
+                i += len - 1;
+            }
+        } else if (c.isHighSurrogate() && i + 1 < n && text[i + 1].isLowSurrogate()) {
             out += c;
+            out += text[++i];
+        } else if (xmlChar(c.unicode()) && !c.isSurrogate()) {
+            out += c;
+        }
+        // Anything else (control characters, lone surrogates, U+FFFE and
+        // U+FFFF) has no place in an XML document and is dropped.
     }
     return out;
 }

@@ -31,9 +31,10 @@ QStringList writeDocument(const DocumentInput& in, Ui& ui);
 // text when the tuple has none.
 QString firstTupleAltitude(const QString& ring);
 
-// Text made safe as XML character data: "<" and ">" and a "&" that does not
-// start an entity reference are escaped; existing references stay as they are,
-// so names read from KML come back unchanged.
+// Text made safe as XML character data: "<", ">" and every "&" that does not
+// start one of the five predefined entities or a character reference to an
+// allowed character are escaped; characters XML forbids are dropped. Valid
+// references stay as they are, so names read from KML come back unchanged.
 QString xmlSafe(const QString& text);
 
 // The value text of a label: the value unshifted and rounded to the decimals

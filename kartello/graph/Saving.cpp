@@ -10,17 +10,18 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QTemporaryDir>
+#include <QUrl>
 
 namespace kartello {
 
 namespace {
 
-// The image path stem: the document name up to its first ".kml".
+// The image path stem: the document name without its ".kml" extension, in
+// any case. A document named otherwise gives its images no name.
 QString imageStem(const QString& documentName) {
-    const qsizetype at = documentName.indexOf(QStringLiteral(".kml"));
-    if (at < 0)
+    if (!hasExtension(documentName, u".kml"))
         throw RuntimeError(ErrInvalidCall);
-    return documentName.left(at);
+    return documentName.left(documentName.size() - 4);
 }
 
 void writeAtomically(const QString& path, const QByteArray& bytes) {
@@ -55,6 +56,20 @@ QByteArray bmpBytes(const QImage& img) {
 
 } // namespace
 
+bool hasExtension(const QString& path, QStringView extension) {
+    return path.endsWith(extension, Qt::CaseInsensitive);
+}
+
+QString imageHref(const QString& base, bool kmz, QStringView suffix) {
+    // Inside a KMZ the reference is a path within the archive: a URL path,
+    // so its separator is "/" whatever the platform.
+    const QString path = (kmz ? QStringLiteral("Images/") : QString()) + base + suffix.toString();
+    // A relative URL: what a URL may not hold plainly is percent-encoded
+    // (blanks, "%", "#", "?", non-ASCII), then the text is escaped for XML.
+    const QByteArray url = QUrl::toPercentEncoding(path, "/!$&'()*+,;=:@");
+    return xmlSafe(QString::fromLatin1(url));
+}
+
 QString baseNameOf(const QString& path) {
     const qsizetype slash = std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
     const qsizetype dot = path.lastIndexOf(QLatin1Char('.'));
@@ -65,18 +80,17 @@ QString baseNameOf(const QString& path) {
 
 QStringList finishedLines(const QStringList& lines, const GraphOptions& o, const QString& documentName,
                           const QString& base, bool kmz, bool* titleUsed, bool* scaleUsed) {
-    // Inside a KMZ the reference is a path within the archive: a URL path,
-    // so its separator is "/" whatever the platform.
-    const QString ref = kmz ? QStringLiteral("Images/") + base : base;
     QStringList out = lines;
     for (QString& line : out) {
         if (line == kTitlePlaceholder) {
             imageStem(documentName);
-            line = QStringLiteral("    <href>") + ref + QStringLiteral("_title.bmp</href>");
+            line = QStringLiteral("    <href>") + imageHref(base, kmz, u"_title.bmp") +
+                   QStringLiteral("</href>");
             *titleUsed = true;
         } else if (line == kScalePlaceholder && o.showScale) {
             imageStem(documentName);
-            line = QStringLiteral("    <href>") + ref + QStringLiteral("_cscale.bmp</href>");
+            line = QStringLiteral("    <href>") + imageHref(base, kmz, u"_cscale.bmp") +
+                   QStringLiteral("</href>");
             *scaleUsed = true;
         } else if (line == kNamePlaceholder) {
             line = QStringLiteral("<name>") + xmlSafe(base) + QStringLiteral("</name>");
@@ -93,8 +107,9 @@ bool guarda(SaveContext& ctx) {
         return false;
     try {
         ctx.currentFile = *chosen;
-        // The test is on the text as typed: "graph.KMZ" is written as plain KML.
-        const bool kmz = ctx.currentFile.contains(QStringLiteral(".kmz"));
+        // The extension alone decides, in any case: "graph.KMZ" is an
+        // archive, "maps.kmz.d/x.kml" a plain document.
+        const bool kmz = hasExtension(ctx.currentFile, u".kmz");
         const QString documentName =
             kmz ? ctx.currentFile.left(ctx.currentFile.size() - 3) + QStringLiteral("kml") : ctx.currentFile;
         ctx.graphBaseName = baseNameOf(ctx.currentFile);

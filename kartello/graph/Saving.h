@@ -24,6 +24,13 @@ struct SaveContext {
 // error" (or the packer's own text) and leaves an existing file as it was.
 bool guarda(SaveContext& ctx);
 
+// True when the path ends in the extension (".kml", ".kmz"), in any case.
+bool hasExtension(const QString& path, QStringView extension);
+
+// The href of an overlay image: base + suffix, under "Images/" in a KMZ,
+// percent-encoded as a relative URL and escaped for XML.
+QString imageHref(const QString& base, bool kmz, QStringView suffix);
+
 // The text between the last path separator and the last ".".
 QString baseNameOf(const QString& path);
 

@@ -1,9 +1,14 @@
 // Special functions, distributions and number reading of the library beside
 // the C and C++ library functions of the same meaning where one exists
-// (tgamma, lgamma, erf, std::strtod), over the same inputs.
+// (tgamma, lgamma, erf, std::strtod) and beside Boost.Math's long-double
+// versions, over the same inputs in the same run.
 #include "probability.h"
 
 #include <benchmark/benchmark.h>
+#include <boost/math/distributions/normal.hpp>
+#include <boost/math/distributions/students_t.hpp>
+#include <boost/math/special_functions/erf.hpp>
+#include <boost/math/special_functions/gamma.hpp>
 
 #include <array>
 #include <cmath>
@@ -77,6 +82,59 @@ void BM_GammaCDFInv_Double(benchmark::State& s) {
     unary(s, probabilities, [](double p) { return GammaCDFInv_Double(p, 3.5, 2.0); });
 }
 
+// Boost.Math in long double, with its default policy (errors raise).
+using BoostNormal = boost::math::normal_distribution<long double>;
+const auto symmetricProbabilities = draw(std::uniform_real_distribution<double>(-1 + 1e-6, 1 - 1e-6), 6);
+
+void BM_Boost_tgamma(benchmark::State& s) {
+    unary(s, gammaArgs, [](double x) { return boost::math::tgamma(static_cast<long double>(x)); });
+}
+void BM_Boost_lgamma(benchmark::State& s) {
+    unary(s, gammaArgs, [](double x) { return boost::math::lgamma(static_cast<long double>(x)); });
+}
+void BM_Boost_erf(benchmark::State& s) {
+    unary(s, erfArgs, [](double x) { return boost::math::erf(static_cast<long double>(x)); });
+}
+void BM_Erfc_Double(benchmark::State& s) {
+    unary(s, erfArgs, Erfc_Double);
+}
+void BM_Boost_erfc(benchmark::State& s) {
+    unary(s, erfArgs, [](double x) { return boost::math::erfc(static_cast<long double>(x)); });
+}
+void BM_ErfInv_Double(benchmark::State& s) {
+    unary(s, symmetricProbabilities, ErfInv_Double);
+}
+void BM_Boost_erf_inv(benchmark::State& s) {
+    unary(s, symmetricProbabilities,
+          [](double y) { return boost::math::erf_inv(static_cast<long double>(y)); });
+}
+void BM_Boost_normal_cdf(benchmark::State& s) {
+    unary(s, erfArgs,
+          [](double x) { return boost::math::cdf(BoostNormal(0, 1), static_cast<long double>(x)); });
+}
+void BM_Boost_normal_quantile(benchmark::State& s) {
+    unary(s, probabilities,
+          [](double p) { return boost::math::quantile(BoostNormal(0, 1), static_cast<long double>(p)); });
+}
+void BM_StudentCDF_Double(benchmark::State& s) {
+    unary(s, erfArgs, [](double x) { return StudentCDF_Double(x, 7); });
+}
+void BM_Boost_students_t_cdf(benchmark::State& s) {
+    unary(s, erfArgs, [](double x) {
+        return boost::math::cdf(boost::math::students_t_distribution<long double>(7),
+                                static_cast<long double>(x));
+    });
+}
+void BM_StudentCDFInv_Double(benchmark::State& s) {
+    unary(s, probabilities, [](double p) { return StudentCDFInv_Double(p, 7); });
+}
+void BM_Boost_students_t_quantile(benchmark::State& s) {
+    unary(s, probabilities, [](double p) {
+        return boost::math::quantile(boost::math::students_t_distribution<long double>(7),
+                                     static_cast<long double>(p));
+    });
+}
+
 void BM_StrToVal_PChar(benchmark::State& state) {
     size_t i = 0;
     for (auto _ : state)
@@ -92,12 +150,25 @@ void BM_strtod(benchmark::State& state) {
 
 BENCHMARK(BM_Gamma_Double);
 BENCHMARK(BM_tgamma);
+BENCHMARK(BM_Boost_tgamma);
 BENCHMARK(BM_LnGamma_Double);
 BENCHMARK(BM_lgamma);
+BENCHMARK(BM_Boost_lgamma);
 BENCHMARK(BM_Erf_Double);
 BENCHMARK(BM_erf);
+BENCHMARK(BM_Boost_erf);
+BENCHMARK(BM_Erfc_Double);
+BENCHMARK(BM_Boost_erfc);
+BENCHMARK(BM_ErfInv_Double);
+BENCHMARK(BM_Boost_erf_inv);
 BENCHMARK(BM_NormalCDF_Double);
+BENCHMARK(BM_Boost_normal_cdf);
 BENCHMARK(BM_NormalCDFInv_Double);
+BENCHMARK(BM_Boost_normal_quantile);
+BENCHMARK(BM_StudentCDF_Double);
+BENCHMARK(BM_Boost_students_t_cdf);
+BENCHMARK(BM_StudentCDFInv_Double);
+BENCHMARK(BM_Boost_students_t_quantile);
 BENCHMARK(BM_BetaCDF_Double);
 BENCHMARK(BM_GammaCDFInv_Double);
 BENCHMARK(BM_StrToVal_PChar);

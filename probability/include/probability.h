@@ -6,9 +6,10 @@
  * Arithmetic inside is done in 80-bit extended precision and rounded to
  * double only on return.
  *
- * Calling convention: x86-64 has a single C calling convention (System V),
- * so the exports use it; it is the nearest equivalent of a convention in
- * which the callee removes its arguments. Integer is int32_t, Word is
+ * Calling convention: x86-64 has a single C calling convention (System V
+ * on Linux, the Microsoft x64 one in the 64-bit DLL), so the exports use it;
+ * the 32-bit Windows DLL uses the standard Windows convention (stdcall: the
+ * callee removes its arguments, doubles come back in ST(0)). Integer is int32_t, Word is
  * uint16_t, Boolean is bool (one byte, 0 or 1).
  *
  * Domain errors (square root or logarithm of a negative number, division by
@@ -29,7 +30,20 @@
 #else
 #define PROBABILITY_EXTERN extern
 #endif
-#define PROBABILITY_API PROBABILITY_EXTERN __attribute__((visibility("default")))
+#if defined(_WIN32)
+/* The Windows DLL: exported through its .def file under the plain names; in
+ * 32-bit code with the standard Windows convention (the callee removes the
+ * arguments, a double comes back in ST(0)). */
+#if defined(__i386__)
+#define PROBABILITY_API PROBABILITY_EXTERN __attribute__((stdcall))
+#else
+#define PROBABILITY_API PROBABILITY_EXTERN
+#endif
+#define PROBABILITY_VISIBLE
+#else
+#define PROBABILITY_VISIBLE __attribute__((visibility("default")))
+#define PROBABILITY_API PROBABILITY_EXTERN PROBABILITY_VISIBLE
+#endif
 
 typedef struct Cplx {
     double Re;
@@ -38,12 +52,17 @@ typedef struct Cplx {
 
 /* ---- Failures -------------------------------------------------------------
  *
- * The two failures that are not domain errors ("Failed to converge!" from the
- * iterative inverses and "Offset < 1" from the text walkers) are thrown as a
- * C++ exception of type ProbabilityError, which a C++ caller catches by type
- * (also when the library was loaded with dlopen). A C caller cannot catch it:
- * the unwinder finds no handler and the process ends through std::terminate
- * (SIGABRT). C callers keep to the documented domains of those functions.
+ * The failures that are not domain errors ("Failed to converge!" where an
+ * iterative inverse has no answer, "Offset < 1" from the text walkers,
+ * unreadable number text) reach each caller the way it can take them:
+ *
+ * - A C++ caller catches them as the exception ProbabilityError, by type
+ *   (also when the library was loaded with dlopen); what() is the message.
+ * - A caller with no C++ handler for it (a C program, or frames the unwinder
+ *   cannot pass) is never ended. The function returns its no-answer value
+ *   (a NaN; a complex result (NaN, NaN)) and sets errno: EDOM when there is
+ *   no answer, EINVAL for unreadable text or a position below 1. errno is
+ *   untouched by calls that succeed, so set it to 0 before the call.
  */
 #ifdef __cplusplus
 #include <stdexcept>
@@ -52,7 +71,7 @@ typedef struct Cplx {
  * its own copy of the type information, so a program that only dlopens the
  * library (and never links it) can still catch it by type; the C++ runtime
  * matches the copies by their mangled name. */
-class __attribute__((visibility("default"))) ProbabilityError : public std::runtime_error {
+class PROBABILITY_VISIBLE ProbabilityError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };

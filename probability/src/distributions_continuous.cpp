@@ -9,16 +9,20 @@
 
 namespace prob {
 
-namespace {} // namespace
+namespace {
+// Beyond this e^t is 1 + e^t and e^t - 1 alike to far more than 64 bits.
+constexpr Ext expSaturation = 64;
+} // namespace
 
 Ext betaPdf(Ext x, Ext a, Ext b) {
     if (anyNan(x, a, b) || !(a > 0 && b > 0 && x >= 0 && x <= 1))
         return kNanExt;
     if ((x == 0 && a < 1) || (x == 1 && b < 1))
         return kInfExt;
+    // x^(a-1) (1-x)^(b-1) / B(a, b) through the prefactor of the incomplete
+    // beta function, which keeps its digits for large shapes.
     if (x > 0 && x < 1)
-        return std::exp((a - 1) * std::log(x) + prob::lnGamma(a + b) - prob::lnGamma(a) - prob::lnGamma(b) +
-                        (b - 1) * std::log1p(-x));
+        return prob::betaPrefactor(x, 1 - x, a, b) / (x * (1 - x));
     return 0;
 }
 
@@ -28,15 +32,16 @@ Ext betaCdf(Ext x, Ext a, Ext b) {
     if (x >= 1)
         return 1;
     if (x > 0)
-        return clip(prob::betaIncomplete(x, a, b));
+        return clip(prob::betaTails(x, 1 - x, a, b).lower);
     return 0;
 }
 
 Ext gammaPdf(Ext x, Ext a, Ext b) {
     if (anyNan(x, a, b) || a <= 0 || b <= 0)
         return kNanExt;
+    // (x/b)^a e^(-x/b) / Gamma(a) / x, the prefactor of the incomplete gamma function.
     if (x > 0)
-        return std::exp((a - 1) * std::log(x) - x / b - prob::lnGamma(a) - a * std::log(b));
+        return prob::gammaPrefactor(a, x / b) / x;
     if (x == 0 && a < 1)
         return kInfExt;
     if (x == 0 && a == 1)
@@ -58,7 +63,11 @@ Ext normalCdfInv(Ext p, Ext mu, Ext s) {
         return -kInfExt;
     if (p == 1)
         return kInfExt;
-    return mu + s * kSqrtTwo * prob::erfInv(2 * p - 1);
+    // Through the complement of erf in the tail that holds p, so that
+    // probabilities far below 2^-64 keep their quantiles.
+    if (p < 0.5L)
+        return mu - s * kSqrtTwo * prob::erfcInv(2 * p);
+    return mu + s * kSqrtTwo * prob::erfcInv(2 * (1 - p));
 }
 
 } // namespace prob
@@ -74,7 +83,11 @@ double BetaCDF_Double(double x, double a, double b) {
 }
 
 double BoseEinsteinPDF_Double(double a, double b) {
-    return static_cast<double>(1 / std::expm1(static_cast<Ext>(a) * b));
+    const Ext t = static_cast<Ext>(a) * b;
+    // 1/(e^t - 1) = e^-t there, which may underflow but never overflows.
+    if (t > expSaturation)
+        return static_cast<double>(std::exp(-t));
+    return static_cast<double>(1 / std::expm1(t));
 }
 
 double CauchyPDF_Double(double x, double g, double x0) {
@@ -84,7 +97,7 @@ double CauchyPDF_Double(double x, double g, double x0) {
 
 double CauchyCDF_Double(double x, double g, double x0) {
     const Ext d = static_cast<Ext>(x) - x0;
-    // Below the centre, 1/2 + atan(d/g)/pi equals atan(g/-d)/pi, which keeps
+    // Below the centre, 1/2 + atan(d/g)/kPi equals atan(g/-d)/kPi, which keeps
     // the digits of small lower-tail probabilities.
     if (d < 0 && g > 0)
         return static_cast<double>(std::atan2(static_cast<Ext>(g), -d) / kPi);
@@ -139,14 +152,22 @@ double FCDF_Double(double x, int32_t n1, int32_t n2) {
         return static_cast<double>(kNanExt);
     if (x <= 0)
         return 0;
-    const Ext w = n2 / (n2 + static_cast<Ext>(x) * n1);
-    return static_cast<double>(clip(1 - prob::betaIncomplete(w, n2 / 2.0L, n1 / 2.0L)));
+    // I_z(n1/2, n2/2) with z = n1 x / (n1 x + n2), the same as 1 - I_w(n2/2, n1/2)
+    // for w = 1 - z, but with z and 1 - z each formed directly, so that the
+    // lower tail keeps its digits.
+    const Ext n1x = static_cast<Ext>(x) * n1;
+    if (std::isinf(n1x))
+        return 1;
+    const Ext z = n1x / (n1x + n2), w = n2 / (n1x + n2);
+    return static_cast<double>(clip(prob::betaTails(z, w, n1 / 2.0L, n2 / 2.0L).lower));
 }
 
 double FermiDiracPDF_Double(double a, double b, double c) {
     const Ext t = static_cast<Ext>(b) * a + c;
     if (t == 0)
         return 0.5;
+    if (t > expSaturation)
+        return static_cast<double>(std::exp(-t));
     return static_cast<double>(1 / (std::exp(t) + 1));
 }
 
@@ -247,13 +268,18 @@ double StudentPDF_Double(double x, int32_t nu) {
 double StudentCDF_Double(double x, int32_t nu) {
     if (anyNan(x) || nu <= 0)
         return static_cast<double>(kNanExt);
+    // Below zero atan(x)/kPi + 1/2 = atan2(1, -x)/kPi, which keeps the digits
+    // of the lower tail.
     if (nu == 1)
-        return static_cast<double>(std::atan(static_cast<Ext>(x)) / kPi + 0.5L);
+        return static_cast<double>(x < 0 ? std::atan2(1.0L, -static_cast<Ext>(x)) / kPi
+                                         : std::atan(static_cast<Ext>(x)) / kPi + 0.5L);
     if (x == 0)
         return 0.5;
-    const Ext n = nu;
-    const Ext w = n / (n + static_cast<Ext>(x) * x);
-    const Ext half = prob::betaIncomplete(w, n / 2, 0.5L) / 2;
+    // W = nu / (nu + x^2) and 1 - W = x^2 / (nu + x^2), each formed directly.
+    const Ext n = nu, x2 = static_cast<Ext>(x) * x;
+    if (std::isinf(x2))
+        return x > 0 ? 1 : 0;
+    const Ext half = prob::betaTails(n / (n + x2), x2 / (n + x2), n / 2, 0.5L).lower / 2;
     return static_cast<double>(clip(x > 0 ? 1 - half : half));
 }
 

@@ -97,11 +97,15 @@ Ext binomMass(long long x, long long n, Ext p) {
     return std::exp(lnChoose(n, x) + x * std::log(p) + (n - x) * std::log1p(-p));
 }
 
-// P(count <= k) for 0 <= k
+// P(count <= k) for 0 <= k: 1 - I_p(k + 1, n - k), taken as the upper tail
+// of the incomplete beta function itself so that the lower tail of the count
+// keeps its digits.
 Ext binomCdf(long long k, long long n, Ext p) {
-    if (k >= n)
+    if (k >= n || p == 0)
         return 1;
-    return clip(1 - prob::betaIncomplete(p, k + 1, n - k));
+    if (p == 1)
+        return 0;
+    return clip(prob::betaTails(p, 1 - p, k + 1, n - k).upper);
 }
 
 // ---- hypergeometric: population n, k marked, m drawn
@@ -132,7 +136,7 @@ struct Hypergeometric {
             Ext t = mass(x);
             for (long long i = x; i >= lowest(); --i) {
                 sum += t;
-                if (!(t > sum * 1e-21L))
+                if (!(t > sum * 1e-21L) || i == lowest())
                     break;
                 t /= ratioUp(i - 1);
             }
@@ -157,6 +161,10 @@ bool hypergeometricInvalid(int32_t n, int32_t k, int32_t m) {
 
 Ext negBinomMass(int32_t n, Ext p, Ext x) {
     const Ext lnCoefficient = lnGamma(x + n) - lnGamma(x + 1) - lnGamma(n);
+    // A coefficient beyond the double range is never rounded to an integer
+    // and never formed (it may not fit even the extended range).
+    if (lnCoefficient > 709)
+        return std::exp(lnCoefficient + n * std::log(p) + x * std::log1p(-p));
     const Ext coefficient = std::exp(lnCoefficient);
     const Ext pn = std::pow(p, static_cast<Ext>(n));
     const Ext qx = std::pow(1 - p, x);
@@ -216,7 +224,7 @@ double BinomCDF_Double(double x, int32_t n, double p) {
     if (k < 0)
         return 0;
     if (k == 0)
-        return static_cast<double>(std::pow(1 - static_cast<Ext>(p), static_cast<Ext>(n)));
+        return static_cast<double>(std::exp(n * std::log1p(-static_cast<Ext>(p))));
     return static_cast<double>(binomCdf(static_cast<long long>(k), n, p));
 }
 

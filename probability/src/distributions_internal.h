@@ -26,6 +26,15 @@ inline Ext clip(Ext p) {
 Ext betaPdf(Ext x, Ext a, Ext b);
 Ext betaCdf(Ext x, Ext a, Ext b);
 Ext betaCdfInv(Ext p, Ext a, Ext b);
+// The root x of the beta distribution function and its complement y = 1 - x,
+// each to full relative precision.
+struct BetaRoot {
+    Ext x;
+    Ext y;
+};
+// The root of I_x(a, b) = p, given p and q = 1 - p (whichever is smaller is
+// the target, so each must be accurate).
+BetaRoot betaQuantile(Ext p, Ext q, Ext a, Ext b);
 Ext gammaPdf(Ext x, Ext a, Ext b);
 Ext gammaCdf(Ext x, Ext a, Ext b);
 Ext gammaCdfInv(Ext p, Ext a, Ext b);

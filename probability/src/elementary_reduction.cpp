@@ -61,6 +61,21 @@ uint64_t constantWord(const Bits& bits, int first) {
     return (bits[word] << shift) | (bits[word + 1] >> (64 - shift));
 }
 
+// a * b as two 64-bit halves, from 32-bit pieces (no 128-bit integers in
+// 32-bit code).
+struct Product {
+    uint64_t high;
+    uint64_t low;
+};
+
+Product multiply(uint64_t a, uint64_t b) {
+    const uint64_t a0 = a & 0xFFFFFFFFu, a1 = a >> 32;
+    const uint64_t b0 = b & 0xFFFFFFFFu, b1 = b >> 32;
+    const uint64_t p00 = a0 * b0, p01 = a0 * b1, p10 = a1 * b0, p11 = a1 * b1;
+    const uint64_t middle = (p00 >> 32) + (p01 & 0xFFFFFFFFu) + (p10 & 0xFFFFFFFFu);
+    return {p11 + (p01 >> 32) + (p10 >> 32) + (middle >> 32), (middle << 32) | (p00 & 0xFFFFFFFFu)};
+}
+
 // 256-bit fixed-point fraction, most significant word first.
 using Fraction = std::array<uint64_t, 4>;
 
@@ -117,11 +132,11 @@ ReducedAngle reduceQuarterTurns(Ext x, const Bits& bits, int scale) {
     // x 2/pi modulo 4 = (m W modulo 2^256) / 2^254: the top two bits of the
     // product's low 256 count the quarter turns, the rest is the fraction.
     Fraction f{};
-    unsigned __int128 carry = 0;
+    uint64_t carry = 0;
     for (int i = 3; i >= 0; --i) {
-        const unsigned __int128 t = static_cast<unsigned __int128>(m) * w[i] + carry;
-        f[i] = static_cast<uint64_t>(t);
-        carry = t >> 64;
+        const Product t = multiply(m, w[i]);
+        f[i] = t.low + carry;
+        carry = t.high + (f[i] < carry);
     }
     int quarter = static_cast<int>(f[0] >> 62);
     for (int i = 0; i < 3; ++i) {

@@ -16,6 +16,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <string>
 
 namespace prob {
 
@@ -65,6 +66,15 @@ inline constexpr std::array<double, 31> FactorialTable = [] {
 
 inline constexpr const char* kFailedToConverge = "Failed to converge!";
 inline constexpr const char* kOffsetBelowOne = "Offset < 1";
+
+// Raises a failure: as ProbabilityError when a C++ handler up the stack will
+// catch it; otherwise (a C caller) sets errno to `code` and returns, and the
+// function returns its no-answer value (a NaN). See failure.cpp.
+void raiseFailure(const std::string& message, int code);
+
+// The NaN of a computation that has no answer ("Failed to converge!"),
+// after raising `message` with errno EDOM for callers that cannot catch it.
+Ext noAnswer(const char* message);
 
 // ---- The x87 control word and status flags of the calling thread -----------
 

@@ -1,8 +1,10 @@
 // Reading numbers and complex numbers from text.
+#include "frame.h"
 #include "text_internal.h"
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -24,10 +26,16 @@ std::size_t skipDigits(std::string_view t, std::size_t i) {
     return i;
 }
 
-// strtod with "." whatever the process locale says.
+// strtod with "." whatever the process locale says (the Windows C runtime
+// names its locale objects with a leading underscore).
 double strtodC(const std::string& text) {
+#ifdef _WIN32
+    static const _locale_t c = _create_locale(LC_NUMERIC, "C");
+    return _strtod_l(text.c_str(), nullptr, c);
+#else
     static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
     return strtod_l(text.c_str(), nullptr, c);
+#endif
 }
 
 std::string upper(std::string_view text) {
@@ -37,8 +45,9 @@ std::string upper(std::string_view text) {
     return u;
 }
 
-[[noreturn]] void raiseConversionError(std::string_view text) {
-    throw ProbabilityError("'" + std::string(text) + "' is not a valid floating point value");
+double conversionFailure(std::string_view text) {
+    raiseFailure("'" + std::string(text) + "' is not a valid floating point value", EINVAL);
+    return std::numeric_limits<double>::quiet_NaN();
 }
 
 } // namespace
@@ -101,7 +110,7 @@ double readNumber(std::string_view text) {
     // locale's own is untouched whatever happens.
     if (auto v = parseDecimal(text, alternateDecimal(decimal)))
         return *v;
-    raiseConversionError(text);
+    return conversionFailure(text);
 }
 
 Cplx readComplex(std::string_view t) {

@@ -2,6 +2,7 @@
 #include "frame.h"
 #include "text_internal.h"
 
+#include <cerrno>
 #include <cstring>
 
 namespace prob {
@@ -10,12 +11,15 @@ namespace {
 struct Field {
     std::optional<std::string_view> text; // nothing when the list is used up
     int32_t next;                         // the position after the field
+    bool failed = false;                  // a position below 1 (C callers)
 };
 
 // The next field of s from the 1-based position pos.
 Field nextField(const char* s, int32_t pos, const char* sep) {
-    if (pos < 1)
-        throw ProbabilityError(prob::kOffsetBelowOne);
+    if (pos < 1) {
+        raiseFailure(kOffsetBelowOne, EINVAL);
+        return {std::nullopt, pos, true};
+    }
     const std::string_view text(s ? s : "");
     const std::string_view separator(sep ? sep : "");
     const auto length = static_cast<long long>(text.size());
@@ -42,6 +46,8 @@ Field nextField(const char* s, int32_t pos, const char* sep) {
 double ExtractSample_PChar(const char* s, int32_t* pos, const char* sep) {
     using namespace prob;
     const Field field = nextField(s, *pos, sep);
+    if (field.failed)
+        return NanValue;
     const double value = field.text ? readNumber(*field.text) : 0;
     *pos = field.next;
     return value;
@@ -50,6 +56,10 @@ double ExtractSample_PChar(const char* s, int32_t* pos, const char* sep) {
 void ExtractCplx_PChar(Cplx* r, const char* s, int32_t* pos, const char* sep) {
     using namespace prob;
     const Field field = nextField(s, *pos, sep);
+    if (field.failed) {
+        *r = ComplexNan;
+        return;
+    }
     *r = field.text ? readComplex(*field.text) : Cplx{0, 0};
     *pos = field.next;
 }

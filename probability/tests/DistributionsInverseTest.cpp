@@ -129,10 +129,20 @@ TEST(DistributionInverse, ContinuousRoundTrips) {
     }
 }
 
-TEST(DistributionInverse, NewtonFailureRaisesFailedToConverge) {
+TEST(DistributionInverse, TinyTailsHaveTheirRoots) {
+    // I_x(10, 10) ~ x^10 / (10 B(10, 10)) near 0, B(10, 10) = 9! 9! / 19!.
+    const double b = 362880.0 * 362880.0 / 121645100408832000.0;
+    EXPECT_NEAR(BetaCDFInv_Double(1e-300, 10, 10), std::pow(1e-300 * 10 * b, 0.1), 1e-13 * 3.2e-31);
+    // The uniform law is its own inverse.
+    EXPECT_DOUBLE_EQ(BetaCDFInv_Double(1e-20, 1, 1), 1e-20);
+    // P(a, x) ~ x^a / Gamma(a + 1): the root of 1/2 for a = 0.01 is (Gamma(1.01) / 2)^100.
+    EXPECT_NEAR(GammaCDFInv_Double(0.5, 0.01, 1), std::pow(std::tgamma(1.01) / 2, 100), 1e-13 * 4.5e-31);
+}
+
+TEST(DistributionInverse, NoRootRaisesFailedToConverge) {
     try {
-        // Every step overshoots below zero and only divides by ten.
-        BetaCDFInv_Double(1e-300, 10, 10);
+        // An infinite shape has no distribution to invert.
+        BetaCDFInv_Double(0.5, std::numeric_limits<double>::infinity(), 1);
         FAIL() << "no exception";
     } catch (const ProbabilityError& error) {
         EXPECT_STREQ(error.what(), "Failed to converge!");

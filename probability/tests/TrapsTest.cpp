@@ -102,4 +102,24 @@ TEST(Traps, FiniteAnswersDoNotTrapOnTheWay) {
     EXPECT_EXIT(finiteAnswersWithTrapsEnabled(), ::testing::ExitedWithCode(0), "");
 }
 
+// The same for the distributions: a hypergeometric sum that reaches its
+// lowest count, a negative-binomial coefficient of about 10^6000, and
+// occupation numbers of e^-16000.
+void finiteDistributionAnswersWithTrapsEnabled() {
+    Set8087CW_Word(0x1332);
+    // P(X <= 0) = C(28, 10) / C(30, 10) = (20 * 19) / (30 * 29) = 38/87.
+    const double hyper = HypGeometricCDF_Double(0.5, 30, 2, 10);
+    // C(2n - 1, n - 1) / 2^(2n) = C(2n, n) / (2 * 4^n) for n = 10^4, by the
+    // expansion 1/sqrt(pi n) (1 - 1/(8n) + 1/(128 n^2)) / 2.
+    const double n = 1e4, central = (1 - 1 / (8 * n) + 1 / (128 * n * n)) / std::sqrt(M_PI * n) / 2;
+    const double negBinom = NegBinomPDF_Double(10000, 0.5, 10000);
+    const bool right = std::fabs(hyper - 38.0 / 87) < 1e-16 && std::fabs(negBinom / central - 1) < 1e-13 &&
+                       BoseEinsteinPDF_Double(800, 20) == 0 && FermiDiracPDF_Double(800, 20, 0) == 0;
+    std::_Exit(right ? 0 : 1);
+}
+
+TEST(Traps, FiniteDistributionAnswersDoNotTrapOnTheWay) {
+    EXPECT_EXIT(finiteDistributionAnswersWithTrapsEnabled(), ::testing::ExitedWithCode(0), "");
+}
+
 } // namespace

@@ -3,6 +3,7 @@
  * when every check holds. */
 #include "probability.h"
 
+#include <errno.h>
 #include <stdio.h>
 
 static int failures = 0;
@@ -30,5 +31,21 @@ int main(void) {
     check(x == 10, "Limit_Integer clamps in place");
     check(IsNan_Double(NAN_Double()), "NAN_Double is a NaN");
     check(ProMathCW_Word() == 0x133F, "ProMathCW_Word");
+
+    /* Failures reach a C caller as errno and a NaN, never as the end of the
+     * process; the calls after them work as before. */
+    errno = 0;
+    check(IsNan_Double(StrToVal_PChar("not a number")), "unreadable text gives a NaN");
+    check(errno == EINVAL, "unreadable text sets errno to EINVAL");
+    errno = 0;
+    x = 0;
+    check(IsNan_Double(ExtractSample_PChar("1;2", &x, ";")), "a position below 1 gives a NaN");
+    check(errno == EINVAL && x == 0, "a position below 1 sets EINVAL and leaves the position");
+    errno = 0;
+    check(IsNan_Double(ErfInv_Double(2.0)), "ErfInv beyond 1 gives a NaN");
+    check(errno == EDOM, "ErfInv beyond 1 sets EDOM");
+    errno = 0;
+    x = 1;
+    check(ExtractSample_PChar("1;2", &x, ";") == 1.0 && x == 3 && errno == 0, "the next call reads normally");
     return failures == 0 ? 0 : 1;
 }

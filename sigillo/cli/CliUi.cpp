@@ -10,9 +10,12 @@ extern char** environ;
 
 namespace sigillo {
 
-MsgAnswer CliUi::messageBox(const std::string& text, const std::string&, MsgIcon, MsgButtons buttons) {
-    std::printf("%s\n", text.c_str());
-    std::fflush(stdout);
+MsgAnswer CliUi::messageBox(const std::string& text, const std::string&, MsgIcon icon, MsgButtons buttons) {
+    // Outcomes (information) and questions are results; everything else
+    // reports a failure, including the iconless error report.
+    FILE* stream = (icon == MsgIcon::Information || icon == MsgIcon::Question) ? stdout : stderr;
+    std::fprintf(stream, "%s\n", text.c_str());
+    std::fflush(stream);
     return buttons == MsgButtons::YesNo ? MsgAnswer::Yes : MsgAnswer::Ok;
 }
 

@@ -1,4 +1,5 @@
-// The Ui of sigillo-cli: messages go to standard output, questions are
+// The Ui of sigillo-cli: outcomes and questions go to standard output,
+// failures and error reports to standard error; questions are
 // answered Yes (the command line already said what to do), and programs are
 // started without waiting for them.
 #pragma once

@@ -20,6 +20,35 @@ bool isComponentFile(const std::string& path) {
            text::equalsNoCase(tail, ".exe");
 }
 
+// While a large folder is listed, the progress window must paint and its
+// Cancel button act: every few entries the listing lets window messages run,
+// and stops when Cancel was pressed.
+class ListingSteps : public ProgressBar {
+public:
+    struct Cancelled {};
+
+    ListingSteps(Ui& ui, const std::atomic<bool>& cancel) : ui_(ui), cancel_(cancel) {}
+    void setMin(int) override {}
+    void setMax(int) override {}
+    void setValue(int) override {}
+    int value() const override { return 0; }
+    void refresh() override {
+        if (++entries_ % kEntriesPerStep != 0) {
+            return;
+        }
+        ui_.doEvents();
+        if (cancel_.load()) {
+            throw Cancelled{};
+        }
+    }
+
+private:
+    static constexpr unsigned kEntriesPerStep = 32;
+    Ui& ui_;
+    const std::atomic<bool>& cancel_;
+    unsigned entries_ = 0;
+};
+
 } // namespace
 
 std::string ReportBlock(const std::string& fullPath) {
@@ -61,7 +90,16 @@ ReportOutcome CreateReport(const std::string& sFolder, const std::string& output
         if (!spec.empty() && spec.back() != '/' && spec.back() != '\\') {
             spec += '/';
         }
-        files.LoadFiles(spec + "*.*", true);
+        try {
+            ListingSteps steps(ui, cancel);
+            files.LoadFiles(spec + "*.*", true, &steps);
+        } catch (const ListingSteps::Cancelled&) {
+            out.commit(); // an empty report, as a cancel before the first file leaves
+            if (view) {
+                view->hide();
+            }
+            return ReportOutcome::Cancelled;
+        }
         if (view) {
             view->progressBar().setMax(static_cast<int>(files.Count()));
         }

@@ -19,12 +19,18 @@ inline constexpr const char* kShellDisabledMessage = "Shell Extensions Disabled!
 struct ShellState {
     std::string caption; // of cmdShellEX: "Enable" or "Disable"
     std::string label;   // of lblShell
+    bool failed = false; // the store could not be changed (and was not)
 };
 
-// The verbs count as installed when the file type of ".dll" has "\shell\Register".
+// The verbs count as installed when the file type of ".dll" has
+// "\shell\Register" or the desktop's file actions are installed.
 ShellState RefreshShellState(clsRegistry& registry);
-// The associations ".dll", ".exe", ".ocx" and "Folder", in this order, then
-// the information box "Shell Extensions Enabled!" (or "...Disabled!").
+// The associations ".dll", ".exe", ".ocx" and "Folder", in this order, and
+// the file managers' entries (DesktopVerbs.h), then the information box
+// "Shell Extensions Enabled!" (or "...Disabled!"). The four associations are
+// written as one change of the store; when the store cannot be read or
+// written nothing changes, the reason is shown, and the state before is
+// returned with failed set.
 ShellState EnableShellExtensions(clsRegistry& registry, const std::string& exePath, Ui& ui);
 ShellState DisableShellExtensions(clsRegistry& registry, const std::string& exePath, Ui& ui);
 // The click on cmdShellEX: enables when its caption reads "enable" in any case, else disables.

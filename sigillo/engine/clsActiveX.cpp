@@ -70,6 +70,36 @@ void clsActiveX::setSecondFilename(std::string vData) {
     }
 }
 
+// Where a registered version's file is: "0\\win32" as the report has always
+// read it; else "0\\win64", all that a 64-bit registration writes; else
+// either one under another locale, for libraries registered per language.
+std::string clsActiveX::registeredPath(const std::string& versionKey) {
+    std::vector<std::string> locales = {"0"};
+    std::vector<std::string> subkeys;
+    int32_t count = 0;
+    registry_.setClassKey(kClassesRoot);
+    registry_.setSectionKey(versionKey);
+    if (registry_.EnumerateSections(subkeys, count)) {
+        for (const auto& key : subkeys) {
+            const bool locale = !key.empty() && key.size() <= 8 &&
+                                key.find_first_not_of("0123456789abcdefABCDEF") == std::string::npos;
+            if (locale && key != "0") {
+                locales.push_back(key);
+            }
+        }
+    }
+    for (const auto& locale : locales) {
+        for (const char* platform : {"win32", "win64"}) {
+            const std::string key = versionKey + "\\" + locale + "\\" + platform;
+            registry_.setSectionKey(key);
+            if (registry_.KeyExists()) {
+                return registryDefault(key);
+            }
+        }
+    }
+    return registryDefault(versionKey + "\\0\\win32");
+}
+
 std::string clsActiveX::registryDefault(const std::string& section) {
     registry_.setClassKey(kClassesRoot);
     registry_.setSectionKey(section);
@@ -109,7 +139,7 @@ void clsActiveX::addTypeLibSection(const typelib::TypeLibInfo& lib) {
         mGrid_->AddRow("Registered", "No");
     } else {
         mGrid_->AddRow("Registered", "Yes");
-        mGrid_->AddRow("Path: ", registryDefault(versionKey + "\\0\\win32"));
+        mGrid_->AddRow("Path: ", registeredPath(versionKey));
     }
     addOtherVersions(lib, versionRegistered);
 }
@@ -130,7 +160,7 @@ void clsActiveX::addOtherVersions(const typelib::TypeLibInfo& lib, bool versionR
         }
         mGrid_->AddRow("TypeLib Name:", registryDefault(libKey + "\\" + v));
         mGrid_->AddRow("Version:", v);
-        mGrid_->AddRow("Path: ", registryDefault(libKey + "\\" + v + "\\0\\win32"));
+        mGrid_->AddRow("Path: ", registeredPath(libKey + "\\" + v));
     }
 }
 
@@ -138,6 +168,9 @@ void clsActiveX::addFileInfoSections() {
     fileInfo_.SelectFile(fileName_);
     const clsFileInfo& f = fileInfo_;
     mGrid_->AddRow("File Info", "", true);
+    if (f.VersionResourceCut) {
+        mGrid_->AddRow("Warning: ", kVersionResourceCut);
+    }
     const std::pair<const char*, const std::string*> strings[] = {
         {"CompanyName: ", &f.CompanyName},
         {"FileDescription: ", &f.FileDescription},
@@ -170,7 +203,7 @@ clsActiveX::LibFacts clsActiveX::libFacts(const typelib::TypeLibInfo& lib) {
     registry_.setClassKey(kClassesRoot);
     const std::string versionKey = registeredVersionKey(registry_, libKey, lib, facts.registered);
     if (facts.registered) {
-        facts.path = registryDefault(versionKey + "\\0\\win32");
+        facts.path = registeredPath(versionKey);
     }
     facts.version = decimalVersion(lib);
     facts.guid = lib.guid;

@@ -13,6 +13,9 @@
 
 namespace sigillo {
 
+inline constexpr const char* kVersionResourceCut =
+    "The version resource is cut: it ends before its declared length, so some values may be missing.";
+
 inline constexpr const char* kNotActiveXMessage = "One of the selected files are not a valid ActiveX files!";
 
 class clsActiveX {
@@ -40,6 +43,7 @@ private:
     LibFacts libFacts(const typelib::TypeLibInfo& lib);
     void addComparisonSide(const char* header, const LibFacts& facts);
     std::string registryDefault(const std::string& section);
+    std::string registeredPath(const std::string& versionKey);
 
     Ui& ui_;
     clsGrid* mGrid_ = nullptr;

@@ -86,6 +86,7 @@ void clsFileInfo::SelectFile(const std::string& sFile) {
     if (block.size() <= 1) {
         return;
     }
+    VersionResourceCut = pe::IsVersionBlockCut(block);
     std::string* fields[] = {&CompanyName,    &FileDescription, &InternalName,
                              &LegalCopyright, &LegalTrademarks, &OriginalFileName,
                              &ProductName,    &ProductVersion,  &Comments};

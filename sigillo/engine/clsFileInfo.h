@@ -27,6 +27,8 @@ public:
     std::string FileOSEx;
     std::string FileTypeEx;
     std::string FileSubTypeEx;
+    // The version resource ends before the length it declares.
+    bool VersionResourceCut = false;
 };
 
 } // namespace sigillo

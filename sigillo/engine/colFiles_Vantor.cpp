@@ -68,8 +68,16 @@ std::vector<DirEntry> listFolder(const std::string& folder) {
         entries.push_back({name, S_ISDIR(st.st_mode)});
     }
     ::closedir(dir);
-    std::sort(entries.begin(), entries.end(),
-              [](const DirEntry& a, const DirEntry& b) { return a.name < b.name; });
+    // NTFS orders names by their upper-case form; equal folds keep a fixed order.
+    auto upperLess = [](const std::string& a, const std::string& b) {
+        return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+            return static_cast<unsigned char>(text::upperAscii(x)) <
+                   static_cast<unsigned char>(text::upperAscii(y));
+        });
+    };
+    std::sort(entries.begin(), entries.end(), [&](const DirEntry& a, const DirEntry& b) {
+        return upperLess(a.name, b.name) || (!upperLess(b.name, a.name) && a.name < b.name);
+    });
     return entries;
 }
 

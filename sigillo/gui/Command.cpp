@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLinearGradient>
 #include <QMouseEvent>
@@ -165,6 +166,17 @@ bool Command::event(QEvent* e) {
 // entered without any move; the entry counts as the move over the control.
 void Command::enterEvent(QEnterEvent*) {
     Apply(state_.MouseMove());
+}
+
+// Space or Enter on the focused button clicks it, as its access key does.
+void Command::keyPressEvent(QKeyEvent* e) {
+    const int key = e->key();
+    if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) && state_.enabled() &&
+        !e->isAutoRepeat()) {
+        Apply(state_.AccessKey());
+        return;
+    }
+    QWidget::keyPressEvent(e);
 }
 
 void Command::mouseMoveEvent(QMouseEvent*) {

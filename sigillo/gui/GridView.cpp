@@ -1,7 +1,9 @@
 #include "gui/GridView.h"
 
 #include <QHeaderView>
+
 #include <QMouseEvent>
+#include <algorithm>
 
 namespace sigillo {
 
@@ -28,6 +30,10 @@ void GridView::ApplyColumnWidths() {
         if (grid.ColWidth(col) > 0)
             setColumnWidth(col, TwipsToPixels(grid.ColWidth(col)));
     }
+    // The caption column is at least as wide as its longest text, so a
+    // verdict such as "The Files Are Different!" is never cut.
+    if (grid.Cols() > 0 && model_.rowCount() > 0)
+        setColumnWidth(0, std::max(columnWidth(0), sizeHintForColumn(0)));
 }
 
 std::pair<int, int> GridView::CellAt(const QPoint& viewportPoint) const {

@@ -2,6 +2,7 @@
 
 #include "engine/ShellExtensions.h"
 #include "engine/SigilloError.h"
+#include "wine/WinePrefix.h"
 
 #include <exception>
 
@@ -97,6 +98,21 @@ void MainWindowModel::cmdShellEX_Click() {
     }
 }
 
+void MainWindowModel::cmdWinePrefix_Click() {
+    try {
+        wine::SavePrefix(txtWinePrefix);
+        wine::UsePrefix(txtWinePrefix);
+    } catch (const std::exception& e) {
+        ShowError(ui_, "cmdWinePrefix_Click", 75, e.what());
+    }
+    refreshRegistryState();
+    refreshShellState();
+    // The report's registration facts come from the registry now in use.
+    if (!activeX_.FileName().empty())
+        activeX_.DisplayInfo();
+    changed();
+}
+
 void MainWindowModel::cmdReadme_Click() {
     ui_.shellExecute(appPath_ + kReadmeName, "");
 }
@@ -113,9 +129,16 @@ void MainWindowModel::picTabIcon_Click(int index) {
 
 void MainWindowModel::XTab1_Switch(int tab) {
     XTab1 = tab;
-    if (tab == 2)
+    if (tab == 2) {
         refreshShellState();
+        refreshRegistryState();
+        txtWinePrefix = wine::PrefixInUse();
+    }
     changed();
+}
+
+void MainWindowModel::refreshRegistryState() {
+    lblRegistry = "Registry in use: " + wine::RegistryInUseText();
 }
 
 void MainWindowModel::refreshShellState() {

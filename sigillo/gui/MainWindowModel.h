@@ -34,6 +34,10 @@ public:
     std::string cmdShellEX = "Enable";
     std::string lblShell = kShellLabelAtLoad;
     int XTab1 = 0; // the current tab
+    // The options tab's registry choice: the Wine prefix box (empty for the
+    // .reg store) and the label saying which registry is in use.
+    std::string txtWinePrefix;
+    std::string lblRegistry;
 
     // Called after a handler changed any control state above.
     std::function<void()> onChanged;
@@ -46,6 +50,8 @@ public:
     void cmdSelectOne_Click();
     void cmdSelectTwo_Click();
     void cmdShellEX_Click();
+    // Uses the prefix in txtWinePrefix from now on and remembers it.
+    void cmdWinePrefix_Click();
     void cmdReadme_Click();
     void cmdWeb_Click();
     // The first digit of the index names the tab: 1, 11, 111 the first one.
@@ -58,6 +64,7 @@ public:
 private:
     void changed();
     void refreshShellState();
+    void refreshRegistryState();
 
     Ui& ui_;
     OpenFileDialog& comDlg_;

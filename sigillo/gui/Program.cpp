@@ -1,7 +1,9 @@
 #include "gui/Program.h"
 
+#include "engine/DesktopVerbs.h"
 #include "engine/SigilloError.h"
 #include "text/AsciiCase.h"
+#include "wine/WinePrefix.h"
 
 #include <cctype>
 #include <chrono>
@@ -30,6 +32,11 @@ bool TextAsBoolean(const std::string& text) {
     } catch (const std::exception&) {
         return false;
     }
+}
+
+// A registration outcome other than done (or an EXE server started).
+bool Failed(const std::optional<int32_t>& status) {
+    return status && *status != StatusRegistered && *status != StatusUnregistered;
 }
 
 } // namespace
@@ -123,16 +130,16 @@ std::optional<int> Program::ProcessCommandLine(const std::string& commandLine) {
     int status = kExitDone;
     switch (parsed.action) {
     case CommandAction::Register:
-        if (AreYouSure("Sigillo - Registering ActiveX"))
-            registrator_.RegisterActiveX(sFile);
+        if (AreYouSure("Sigillo - Registering ActiveX") && Failed(registrator_.RegisterActiveX(sFile)))
+            status = kExitFailed;
         break;
     case CommandAction::Report:
         if (AreYouSure("Sigillo - ActiveX Report") && CreateReport(sFile) == ReportOutcome::Failed)
             status = kExitFailed;
         break;
     case CommandAction::Unregister:
-        if (AreYouSure("Sigillo - UnRegistering ActiveX"))
-            registrator_.UnRegisterActiveX(sFile);
+        if (AreYouSure("Sigillo - UnRegistering ActiveX") && Failed(registrator_.UnRegisterActiveX(sFile)))
+            status = kExitFailed;
         break;
     case CommandAction::ShellInstall:
         // The same four associations as the window's button, so that the
@@ -140,6 +147,7 @@ std::optional<int> Program::ProcessCommandLine(const std::string& commandLine) {
         // one-shot command it shows nothing.
         for (const char* association : kShellAssociations)
             registry_.CreateShellAssociation(appPath_ + "sigillo", association);
+        InstallDesktopVerbs(appPath_ + "sigillo", wine::PrefixInUse());
         break;
     case CommandAction::OpenFile:
         form_.ShowFile(sFile);

@@ -57,6 +57,8 @@ frmMain::frmMain(MainWindowModel& form, clsGrid& gridInfo, clsGrid& gridComparis
             [this](const QString& t) { form_.txtFirstFile = t.toStdString(); });
     connect(txtSecondFile, &QLineEdit::textEdited, this,
             [this](const QString& t) { form_.txtSecondFile = t.toStdString(); });
+    connect(txtWinePrefix, &QLineEdit::textEdited, this,
+            [this](const QString& t) { form_.txtWinePrefix = t.toStdString(); });
     for (GridView* grid : {gridinfo, gridcomparison}) {
         connect(grid, &GridView::CellDoubleClicked, this,
                 [this, grid](int row, int col) { ShowCell(*grid, row, col); });
@@ -108,13 +110,13 @@ QWidget* frmMain::BuildFileInfoTab() {
     fileRow->addWidget(new QLabel(QStringLiteral("Select File:"), frmFile));
     txtFile = TextBox("txtFile", frmFile);
     fileRow->addWidget(txtFile, 1);
-    cmdBrowse = MakeCommand("cmdBrowse", "Browse", &MainWindowModel::cmdBrowse_Click);
+    cmdBrowse = MakeCommand("cmdBrowse", "&Browse", &MainWindowModel::cmdBrowse_Click);
     fileRow->addWidget(cmdBrowse);
     layout->addWidget(frmFile);
 
     auto* buttons = new QHBoxLayout;
-    cmdReg = MakeCommand("cmdReg", "Register ActiveX", &MainWindowModel::cmdReg_Click);
-    cmdUnReg = MakeCommand("cmdUnReg", "Unregister ActiveX", &MainWindowModel::cmdUnReg_Click);
+    cmdReg = MakeCommand("cmdReg", "&Register ActiveX", &MainWindowModel::cmdReg_Click);
+    cmdUnReg = MakeCommand("cmdUnReg", "&Unregister ActiveX", &MainWindowModel::cmdUnReg_Click);
     cmdReg->setMinimumWidth(150);
     cmdUnReg->setMinimumWidth(150);
     buttons->addWidget(cmdReg);
@@ -176,8 +178,8 @@ QWidget* frmMain::BuildOptionsTab() {
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setFixedSize(96, 96);
     body->addWidget(Picture1, 0, 0, 2, 1, Qt::AlignTop);
-    cmdReadme = MakeCommand("cmdReadme", "Readme.txt", &MainWindowModel::cmdReadme_Click);
-    cmdWeb = MakeCommand("cmdWeb", "Visit Website", &MainWindowModel::cmdWeb_Click);
+    cmdReadme = MakeCommand("cmdReadme", "Rea&dme.txt", &MainWindowModel::cmdReadme_Click);
+    cmdWeb = MakeCommand("cmdWeb", "&Visit Website", &MainWindowModel::cmdWeb_Click);
     auto* helpButtons = new QHBoxLayout;
     helpButtons->addWidget(cmdReadme);
     helpButtons->addWidget(cmdWeb);
@@ -195,11 +197,25 @@ QWidget* frmMain::BuildOptionsTab() {
     lblShell = new QLabel(page);
     lblShell->setObjectName(QStringLiteral("lblShell"));
     lblShell->setWordWrap(true);
-    cmdShellEX = MakeCommand("cmdShellEX", "Enable", &MainWindowModel::cmdShellEX_Click);
+    cmdShellEX = MakeCommand("cmdShellEX", "&Enable", &MainWindowModel::cmdShellEX_Click);
     auto* shellRow = new QHBoxLayout;
     shellRow->addWidget(lblShell, 1);
     shellRow->addWidget(cmdShellEX);
     body->addLayout(shellRow, 2, 1);
+
+    // The registry Sigillo reads and writes: a Wine prefix, or the .reg store.
+    lblRegistry = new QLabel(page);
+    lblRegistry->setObjectName(QStringLiteral("lblRegistry"));
+    lblRegistry->setWordWrap(true);
+    body->addWidget(lblRegistry, 3, 1);
+    auto* prefixRow = new QHBoxLayout;
+    prefixRow->addWidget(new QLabel(QStringLiteral("Wine prefix:"), page));
+    txtWinePrefix = TextBox("txtWinePrefix", page);
+    txtWinePrefix->setPlaceholderText(QStringLiteral("empty: the .reg store"));
+    prefixRow->addWidget(txtWinePrefix, 1);
+    cmdWinePrefix = MakeCommand("cmdWinePrefix", "Use Prefix", &MainWindowModel::cmdWinePrefix_Click);
+    prefixRow->addWidget(cmdWinePrefix);
+    body->addLayout(prefixRow, 4, 1);
     body->setColumnStretch(1, 1);
     layout->addLayout(body);
     layout->addStretch();
@@ -218,9 +234,13 @@ void frmMain::SyncFromForm() {
     txtFile->setText(QString::fromStdString(form_.txtFile));
     txtFirstFile->setText(QString::fromStdString(form_.txtFirstFile));
     txtSecondFile->setText(QString::fromStdString(form_.txtSecondFile));
-    if (cmdShellEX->Caption() != QString::fromStdString(form_.cmdShellEX))
-        cmdShellEX->SetCaption(QString::fromStdString(form_.cmdShellEX));
+    // The model holds "Enable" or "Disable"; the button shows it with its access key.
+    const QString shellCaption = QStringLiteral("&") + QString::fromStdString(form_.cmdShellEX);
+    if (cmdShellEX->Caption() != shellCaption)
+        cmdShellEX->SetCaption(shellCaption);
     lblShell->setText(QString::fromStdString(form_.lblShell));
+    lblRegistry->setText(QString::fromStdString(form_.lblRegistry));
+    txtWinePrefix->setText(QString::fromStdString(form_.txtWinePrefix));
     XTab1->setCurrentIndex(form_.XTab1);
     syncing_ = false;
 }

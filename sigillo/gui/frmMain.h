@@ -52,6 +52,9 @@ public:
     Command* cmdShellEX;
     QLabel* Label2;
     QLabel* lblShell;
+    QLabel* lblRegistry;
+    QLineEdit* txtWinePrefix;
+    Command* cmdWinePrefix;
     GridView* gridinfo;
     GridView* gridcomparison;
     std::vector<TabIcon*> picTabIcon;

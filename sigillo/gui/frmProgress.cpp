@@ -16,7 +16,7 @@ frmProgress::frmProgress(std::atomic<bool>& cancelFlag, QWidget* parent)
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     ProgressBar1->setTextVisible(false);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    cmdCancel->SetCaption(QStringLiteral("Cancel"));
+    cmdCancel->SetCaption(QStringLiteral("&Cancel"));
     cmdCancel->setFixedSize(100, 28);
 
     auto* layout = new QVBoxLayout(this);

@@ -5,9 +5,11 @@
 #include "gui/Program.h"
 #include "gui/QtUi.h"
 #include "gui/QtWindows.h"
+#include "wine/WinePrefix.h"
 
 #include <QApplication>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +20,14 @@ int main(int argc, char** argv) {
     std::vector<std::string> arguments;
     for (const QString& argument : QApplication::arguments().mid(1))
         arguments.push_back(argument.toStdString());
+    // "--wine-prefix DIR" leads the command line (the desktop entries put it
+    // there); what follows is the classic command line.
+    std::optional<std::string> prefixFlag;
+    if (arguments.size() >= 2 && arguments[0] == "--wine-prefix") {
+        prefixFlag = arguments[1];
+        arguments.erase(arguments.begin(), arguments.begin() + 2);
+    }
+    sigillo::wine::UsePrefix(sigillo::wine::ChoosePrefix(prefixFlag));
 
     sigillo::QtUi ui;
     sigillo::QtOpenFileDialog dialog;

@@ -167,20 +167,38 @@ std::optional<uint32_t> PeImage::findEntry(uint32_t dirOffset, const ResourceId&
     return std::nullopt;
 }
 
-std::optional<uint32_t> PeImage::firstEntry(uint32_t dirOffset, bool wantDirectory) const {
+std::optional<uint32_t> PeImage::preferredLanguageEntry(uint32_t dirOffset) const {
     if (dirOffset > resourceSize_ || resourceSize_ - dirOffset < 16) {
         return std::nullopt;
     }
+    // As the loader chooses when no language is asked for: the neutral
+    // resource, then English (US English first), then the first one listed.
+    auto rank = [](uint32_t nameField) {
+        const uint32_t language = nameField & 0xFFFF;
+        const uint32_t primary = language & 0x3FF;
+        if (nameField & kHighBit) {
+            return 5; // a language given by name: none of the known ones
+        }
+        return language == 0x0000   ? 0
+               : primary == 0x00    ? 1
+               : language == 0x0409 ? 2
+               : primary == 0x09    ? 3
+                                    : 4;
+    };
     const uint64_t dir = resourceBase_ + dirOffset;
     const uint32_t count = static_cast<uint32_t>(u16(bytes_, dir + 12)) + u16(bytes_, dir + 14);
     const uint32_t room = (resourceSize_ - dirOffset - 16) / 8;
-    for (uint32_t i = 0; i < std::min(count, room); ++i) {
-        const uint32_t target = u32(bytes_, dir + 16 + 8ull * i + 4);
-        if (((target & kHighBit) != 0) == wantDirectory) {
-            return target & ~kHighBit;
+    std::optional<uint32_t> best;
+    int bestRank = 6;
+    for (uint32_t i = 0; i < std::min(count, room) && bestRank > 0; ++i) {
+        const uint64_t e = dir + 16 + 8ull * i;
+        const uint32_t target = u32(bytes_, e + 4);
+        if ((target & kHighBit) == 0 && rank(u32(bytes_, e)) < bestRank) {
+            bestRank = rank(u32(bytes_, e));
+            best = target;
         }
     }
-    return std::nullopt;
+    return best;
 }
 
 std::optional<std::span<const uint8_t>> PeImage::resource(const ResourceId& type,
@@ -196,8 +214,7 @@ std::optional<std::span<const uint8_t>> PeImage::resource(const ResourceId& type
     if (!nameDir) {
         return std::nullopt;
     }
-    // The first language; Windows' own choice among several follows the user's language.
-    const auto leaf = firstEntry(*nameDir, false);
+    const auto leaf = preferredLanguageEntry(*nameDir);
     if (!leaf || *leaf > resourceSize_ || resourceSize_ - *leaf < 16) {
         return std::nullopt;
     }
@@ -213,7 +230,9 @@ std::optional<std::span<const uint8_t>> PeImage::resource(const ResourceId& type
 }
 
 MappedFile::MappedFile(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without blocking: opening a FIFO for reading would wait for a writer.
+    // Only a regular file is read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         return;
     }

@@ -26,7 +26,8 @@ public:
     bool isPe32Plus() const { return pe32Plus_; }
     uint16_t machine() const { return machine_; }
 
-    // The data of the first language of resource type/name; nullopt when absent.
+    // The data of resource type/name in the language the loader prefers
+    // (neutral, then English, then the first); nullopt when absent.
     std::optional<std::span<const uint8_t>> resource(const ResourceId& type, const ResourceId& name) const;
 
 private:
@@ -39,7 +40,7 @@ private:
     };
     std::optional<Extent> mapRva(uint32_t rva) const;
     std::optional<uint32_t> findEntry(uint32_t dirOffset, const ResourceId& id, bool wantDirectory) const;
-    std::optional<uint32_t> firstEntry(uint32_t dirOffset, bool wantDirectory) const;
+    std::optional<uint32_t> preferredLanguageEntry(uint32_t dirOffset) const;
     bool entryNameEquals(uint32_t nameOffset, const std::string& name) const;
 
     std::span<const uint8_t> bytes_;

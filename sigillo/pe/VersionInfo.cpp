@@ -47,6 +47,10 @@ std::vector<uint8_t> GetFileVersionInfo(const std::string& path) {
     return file.ok() ? VersionBlockOf(file.bytes()) : std::vector<uint8_t>{};
 }
 
+bool IsVersionBlockCut(std::span<const uint8_t> block) {
+    return block.size() < 2 || u16(block, 0) > block.size();
+}
+
 std::optional<FixedFileInfo> QueryFixedFileInfo(std::span<const uint8_t> block) {
     if (block.size() < 6) {
         return std::nullopt;

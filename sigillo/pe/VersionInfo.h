@@ -24,6 +24,10 @@ uint32_t GetFileVersionInfoSize(const std::string& path);
 std::vector<uint8_t> GetFileVersionInfo(const std::string& path);
 std::vector<uint8_t> VersionBlockOf(std::span<const uint8_t> fileBytes);
 
+// True when the block is shorter than the length its root declares: the file
+// was cut, or the resource claims more than it holds.
+bool IsVersionBlockCut(std::span<const uint8_t> block);
+
 // The fixed record at the root "\" (like VerQueryValueA); nullopt when the
 // block is too short or its signature is wrong.
 std::optional<FixedFileInfo> QueryFixedFileInfo(std::span<const uint8_t> block);

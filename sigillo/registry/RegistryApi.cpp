@@ -2,8 +2,11 @@
 // are remembered by path: a handle whose key was deleted meanwhile answers
 // ERROR_KEY_DELETED, as on Windows.
 #include "sigillo_registry.h"
+#include "sigillo_registry_transaction.h"
+#include "sigillo_registry_backend.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -34,6 +37,8 @@ struct OpenKey {
     std::vector<std::string> path;
     REGSAM access;
 };
+
+std::atomic<const SigilloRegistryBackend*> installedBackend{nullptr};
 
 std::mutex apiMutex;
 std::map<uintptr_t, OpenKey> openKeys;
@@ -95,7 +100,24 @@ template <typename Body> LONG guarded(Body body) {
     }
 }
 
-// Copies data to a caller's buffer by the registry's size protocol.
+// Runs a store operation under the API lock; a failure's text goes to message.
+template <typename Body> LONG storeCall(Body body, LPSTR message, DWORD messageSize) {
+    std::string reason;
+    try {
+        std::lock_guard lock(apiMutex);
+        body();
+        return ERROR_SUCCESS;
+    } catch (const std::exception& e) {
+        reason = e.what();
+    }
+    if (message && messageSize > 0) {
+        const size_t n = std::min<size_t>(reason.size(), messageSize - 1);
+        std::memcpy(message, reason.data(), n);
+        message[n] = '\0';
+    }
+    return ERROR_REGISTRY_IO_FAILED;
+}
+
 // The key below an open handle: the handle's key and the full path of the
 // sub-key, or the code that rejects either.
 LONG resolveSubKey(HKEY h, LPCSTR sub, std::optional<OpenKey>& base, std::vector<std::string>& path) {
@@ -106,6 +128,7 @@ LONG resolveSubKey(HKEY h, LPCSTR sub, std::optional<OpenKey>& base, std::vector
     return joinPath(*base, sub, path);
 }
 
+// Copies data to a caller's buffer by the registry's size protocol.
 LONG copyOut(const std::vector<uint8_t>& data, LPBYTE out, LPDWORD size) {
     if (out && !size) {
         return ERROR_INVALID_PARAMETER;
@@ -142,6 +165,9 @@ LONG readKey(const OpenKey& k, const std::function<LONG(const Key&)>& fn) {
 extern "C" {
 
 LONG RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, REGSAM samDesired, PHKEY phkResult) {
+    if (const auto* backend = installedBackend.load()) {
+        return backend->RegOpenKeyExA(hKey, lpSubKey, 0, samDesired, phkResult);
+    }
     return guarded([&]() -> LONG {
         if (!phkResult) {
             return ERROR_INVALID_PARAMETER;
@@ -161,8 +187,12 @@ LONG RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, REGSAM samDesired, PHKEY p
     });
 }
 
-LONG RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD, REGSAM samDesired, const void*,
-                     PHKEY phkResult, LPDWORD lpdwDisposition) {
+LONG RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR lpClass, DWORD dwOptions, REGSAM samDesired,
+                     const void* lpSecurityAttributes, PHKEY phkResult, LPDWORD lpdwDisposition) {
+    if (const auto* backend = installedBackend.load()) {
+        return backend->RegCreateKeyExA(hKey, lpSubKey, 0, lpClass, dwOptions, samDesired,
+                                        lpSecurityAttributes, phkResult, lpdwDisposition);
+    }
     return guarded([&]() -> LONG {
         if (!phkResult) {
             return ERROR_INVALID_PARAMETER;
@@ -193,8 +223,11 @@ LONG RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD, REGSAM sam
     });
 }
 
-LONG RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD, LPDWORD lpType, LPBYTE lpData,
+LONG RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData,
                       LPDWORD lpcbData) {
+    if (const auto* backend = installedBackend.load()) {
+        return backend->RegQueryValueExA(hKey, lpValueName, lpReserved, lpType, lpData, lpcbData);
+    }
     return guarded([&]() -> LONG {
         auto k = resolve(hKey);
         if (!k) {
@@ -217,6 +250,9 @@ LONG RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD, LPDWORD lpType, LP
 }
 
 LONG RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType, const BYTE* lpData, DWORD cbData) {
+    if (const auto* backend = installedBackend.load()) {
+        return backend->RegSetValueExA(hKey, lpValueName, 0, dwType, lpData, cbData);
+    }
     return guarded([&]() -> LONG {
         auto k = resolve(hKey);
         if (!k) {
@@ -245,6 +281,9 @@ LONG RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType, const BY
 }
 
 LONG RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey) {
+    if (const auto* backend = installedBackend.load()) {
+        return backend->RegDeleteKeyA(hKey, lpSubKey);
+    }
     return guarded([&]() -> LONG {
         std::optional<OpenKey> base;
         std::vector<std::string> path;
@@ -273,6 +312,9 @@ LONG RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey) {
 }
 
 LONG RegDeleteValueA(HKEY hKey, LPCSTR lpValueName) {
+    if (const auto* backend = installedBackend.load()) {
+        return backend->RegDeleteValueA(hKey, lpValueName);
+    }
     return guarded([&]() -> LONG {
         auto k = resolve(hKey);
         if (!k) {
@@ -299,6 +341,9 @@ LONG RegDeleteValueA(HKEY hKey, LPCSTR lpValueName) {
 }
 
 LONG RegEnumKeyA(HKEY hKey, DWORD dwIndex, LPSTR lpName, DWORD cchName) {
+    if (const auto* backend = installedBackend.load()) {
+        return backend->RegEnumKeyA(hKey, dwIndex, lpName, cchName);
+    }
     return guarded([&]() -> LONG {
         auto k = resolve(hKey);
         if (!k) {
@@ -322,8 +367,12 @@ LONG RegEnumKeyA(HKEY hKey, DWORD dwIndex, LPSTR lpName, DWORD cchName) {
     });
 }
 
-LONG RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchValueName, LPDWORD,
+LONG RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchValueName, LPDWORD lpReserved,
                    LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData) {
+    if (const auto* backend = installedBackend.load()) {
+        return backend->RegEnumValueA(hKey, dwIndex, lpValueName, lpcchValueName, lpReserved, lpType, lpData,
+                                      lpcbData);
+    }
     return guarded([&]() -> LONG {
         auto k = resolve(hKey);
         if (!k) {
@@ -353,10 +402,15 @@ LONG RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchVal
     });
 }
 
-LONG RegQueryInfoKeyA(HKEY hKey, LPSTR lpClass, LPDWORD lpcchClass, LPDWORD, LPDWORD lpcSubKeys,
+LONG RegQueryInfoKeyA(HKEY hKey, LPSTR lpClass, LPDWORD lpcchClass, LPDWORD lpReserved, LPDWORD lpcSubKeys,
                       LPDWORD lpcbMaxSubKeyLen, LPDWORD lpcbMaxClassLen, LPDWORD lpcValues,
                       LPDWORD lpcbMaxValueNameLen, LPDWORD lpcbMaxValueLen, LPDWORD lpcbSecurityDescriptor,
                       void* lpftLastWriteTime) {
+    if (const auto* backend = installedBackend.load()) {
+        return backend->RegQueryInfoKeyA(hKey, lpClass, lpcchClass, lpReserved, lpcSubKeys, lpcbMaxSubKeyLen,
+                                         lpcbMaxClassLen, lpcValues, lpcbMaxValueNameLen, lpcbMaxValueLen,
+                                         lpcbSecurityDescriptor, lpftLastWriteTime);
+    }
     return guarded([&]() -> LONG {
         auto k = resolve(hKey);
         if (!k) {
@@ -403,6 +457,9 @@ LONG RegQueryInfoKeyA(HKEY hKey, LPSTR lpClass, LPDWORD lpcchClass, LPDWORD, LPD
 }
 
 LONG RegCloseKey(HKEY hKey) {
+    if (const auto* backend = installedBackend.load()) {
+        return backend->RegCloseKey(hKey);
+    }
     return guarded([&]() -> LONG {
         if (sigillo::registry::hiveFromHandleValue(reinterpret_cast<uintptr_t>(hKey))) {
             return ERROR_SUCCESS;
@@ -412,6 +469,9 @@ LONG RegCloseKey(HKEY hKey) {
 }
 
 DWORD ExpandEnvironmentStringsA(LPCSTR lpSrc, LPSTR lpDst, DWORD nSize) {
+    if (const auto* backend = installedBackend.load()) {
+        return backend->ExpandEnvironmentStringsA(lpSrc, lpDst, nSize);
+    }
     if (!lpSrc) {
         return 0;
     }
@@ -444,6 +504,23 @@ DWORD ExpandEnvironmentStringsA(LPCSTR lpSrc, LPSTR lpDst, DWORD nSize) {
         std::memcpy(lpDst, out.c_str(), needed);
     }
     return needed;
+}
+
+LONG SigilloRegBeginTransaction(LPSTR message, DWORD messageSize) {
+    return storeCall([] { processStore().beginTransaction(); }, message, messageSize);
+}
+
+LONG SigilloRegCommitTransaction(LPSTR message, DWORD messageSize) {
+    return storeCall([] { processStore().commitTransaction(); }, message, messageSize);
+}
+
+void SigilloRegAbortTransaction(void) {
+    std::lock_guard lock(apiMutex);
+    processStore().abortTransaction();
+}
+
+void SigilloUseRegistryBackend(const SigilloRegistryBackend* backend) {
+    installedBackend.store(backend);
 }
 
 } // extern "C"

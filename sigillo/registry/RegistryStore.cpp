@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <thread>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -22,37 +23,86 @@ std::string errnoText(const std::string& what, const std::string& path) {
     return what + " " + path + ": " + std::strerror(errno);
 }
 
+constexpr unsigned long long kUnknownGeneration = ~0ull;
+
+std::string describe(std::chrono::milliseconds wait) {
+    return wait.count() % 1000 == 0 ? std::to_string(wait.count() / 1000) + " s"
+                                    : std::to_string(wait.count()) + " ms";
+}
+
+} // namespace
+
 // Holds a lock on "<store>.lock" for as long as it lives. The store itself is
-// replaced by rename, so the lock cannot sit on the store's own inode.
+// replaced by rename, so the lock cannot sit on the store's own inode. The
+// lock file also holds the number of writes so far (the generation): every
+// writer raises it under the exclusive lock, so a reader that finds the number
+// it last read, and the same file identity, can keep its parsed tree.
 class FileLock {
 public:
-    FileLock(const std::string& storePath, bool exclusive) {
+    FileLock(const std::string& storePath, bool exclusive, std::chrono::milliseconds wait)
+        : lockPath_(storePath + ".lock") {
         const std::filesystem::path parent = std::filesystem::path(storePath).parent_path();
-        if (!parent.empty()) {
+        if (!parent.empty() && exclusive) {
             std::error_code ec;
             std::filesystem::create_directories(parent, ec);
         }
-        const std::string lockPath = storePath + ".lock";
-        fd_ = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-        if (fd_ < 0) {
-            throw StoreError(errnoText("cannot open the lock file", lockPath));
+        fd_ = ::open(lockPath_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        if (fd_ < 0 && !exclusive) {
+            // A store in a folder the user cannot write can still be read; with
+            // no lock file there, no writer can be at work either.
+            fd_ = ::open(lockPath_.c_str(), O_RDONLY | O_CLOEXEC);
+            if (fd_ < 0 && (errno == ENOENT || errno == EACCES || errno == EROFS)) {
+                return;
+            }
         }
-        int rc;
-        do {
-            rc = ::flock(fd_, exclusive ? LOCK_EX : LOCK_SH);
-        } while (rc != 0 && errno == EINTR);
-        if (rc != 0) {
-            ::close(fd_);
-            throw StoreError(errnoText("cannot lock", lockPath));
+        if (fd_ < 0) {
+            throw StoreError(errnoText("cannot open the lock file", lockPath_));
+        }
+        const auto deadline = std::chrono::steady_clock::now() + wait;
+        while (::flock(fd_, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
+            if (errno != EWOULDBLOCK && errno != EINTR) {
+                const std::string message = errnoText("cannot lock", lockPath_);
+                ::close(fd_);
+                throw StoreError(message);
+            }
+            if (std::chrono::steady_clock::now() >= deadline) {
+                ::close(fd_);
+                throw StoreError("the registry store " + storePath + " is locked by another process (" +
+                                 lockPath_ + " held for more than " + describe(wait) + ")");
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
     }
-    ~FileLock() { ::close(fd_); } // closing releases the lock
+    ~FileLock() {
+        if (fd_ >= 0) {
+            ::close(fd_); // closing releases the lock
+        }
+    }
     FileLock(const FileLock&) = delete;
     FileLock& operator=(const FileLock&) = delete;
 
+    unsigned long long generation() const {
+        unsigned long long g = 0;
+        if (fd_ < 0) {
+            return kUnknownGeneration;
+        }
+        const ssize_t n = ::pread(fd_, &g, sizeof g, 0);
+        return n == static_cast<ssize_t>(sizeof g) ? g : 0;
+    }
+
+    void advanceGeneration() {
+        const unsigned long long g = generation() + 1;
+        if (::pwrite(fd_, &g, sizeof g, 0) != static_cast<ssize_t>(sizeof g)) {
+            throw StoreError(errnoText("cannot write", lockPath_));
+        }
+    }
+
 private:
+    std::string lockPath_;
     int fd_ = -1;
 };
+
+namespace {
 
 std::string readAll(int fd, const std::string& path) {
     std::string text;
@@ -74,7 +124,10 @@ std::string readAll(int fd, const std::string& path) {
 
 } // namespace
 
-Store::Store(std::string path) : path_(std::move(path)) {}
+Store::Store(std::string path, std::chrono::milliseconds lockWait)
+    : path_(std::move(path)), lockWait_(lockWait) {}
+
+Store::~Store() = default;
 
 std::string Store::defaultPath() {
     if (const char* p = std::getenv("SIGILLO_REGISTRY"); p && *p) {
@@ -91,7 +144,7 @@ std::string Store::defaultPath() {
     return base + "/sigillo/registry.reg";
 }
 
-bool Store::refresh(bool force) {
+bool Store::refresh(bool force, unsigned long long generation) {
     const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         if (errno == ENOENT) {
@@ -111,7 +164,8 @@ bool Store::refresh(bool force) {
     const Identity id{static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino),
                       static_cast<unsigned long long>(st.st_size),
                       static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec};
-    if (!force && haveLoaded_ && id == loaded_) {
+    if (!force && haveLoaded_ && id == loaded_ && generation == loadedGeneration_ &&
+        generation != kUnknownGeneration) {
         return true;
     }
     haveLoaded_ = false;
@@ -121,13 +175,18 @@ bool Store::refresh(bool force) {
         throw StoreError("the registry store " + path_ + " cannot be read (" + e.what() + ")");
     }
     loaded_ = id;
+    loadedGeneration_ = generation;
     haveLoaded_ = true;
     return true;
 }
 
 void Store::read(const std::function<void(const Tree&)>& fn) {
-    FileLock lock(path_, false);
-    if (refresh(false)) {
+    if (inTransaction()) {
+        fn(tree_);
+        return;
+    }
+    FileLock lock(path_, false, lockWait_);
+    if (refresh(false, lock.generation())) {
         fn(tree_);
     } else {
         fn(seededTree());
@@ -135,11 +194,20 @@ void Store::read(const std::function<void(const Tree&)>& fn) {
 }
 
 void Store::update(const std::function<bool(Tree&)>& fn) {
-    FileLock lock(path_, true);
-    // A writer always reads the file afresh: file times are coarse and inode
-    // numbers are reused, so an unchanged identity cannot prove an unchanged
-    // file, and a stale tree written back would lose another process's change.
-    const bool existed = refresh(true);
+    if (inTransaction()) {
+        try {
+            transactionChanged_ = fn(tree_) || transactionChanged_;
+        } catch (...) {
+            transactionChanged_ = true;
+            throw;
+        }
+        return;
+    }
+    FileLock lock(path_, true, lockWait_);
+    // Under the exclusive lock the generation proves whether another Sigillo
+    // process wrote since this one parsed; the file's identity catches an edit
+    // by hand.
+    const bool existed = refresh(false, lock.generation());
     if (!existed) {
         tree_ = seededTree();
     }
@@ -151,25 +219,64 @@ void Store::update(const std::function<bool(Tree&)>& fn) {
         throw;
     }
     if (changed || !existed) {
-        writeBack();
+        writeBack(lock);
     }
 }
 
-void Store::writeBack() {
+void Store::writeBack(FileLock& lock) {
     haveLoaded_ = false;
     try {
         text::writeFileAtomically(path_, formatRegText(tree_));
     } catch (const text::AtomicFileError& e) {
         throw StoreError(std::string("cannot write the registry store ") + e.what());
     }
+    lock.advanceGeneration();
     struct stat st {};
     if (::stat(path_.c_str(), &st) == 0) {
         loaded_ =
             Identity{static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino),
                      static_cast<unsigned long long>(st.st_size),
                      static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec};
+        loadedGeneration_ = lock.generation();
         haveLoaded_ = true;
     }
+}
+
+void Store::checkWritable() {
+    FileLock lock(path_, true, lockWait_);
+    refresh(false, lock.generation());
+    try {
+        text::AtomicFile probe(path_); // removed again unless committed
+    } catch (const text::AtomicFileError& e) {
+        throw StoreError(std::string("cannot write the registry store ") + e.what());
+    }
+}
+
+void Store::beginTransaction() {
+    if (inTransaction()) {
+        throw StoreError("a transaction on the registry store " + path_ + " is already open");
+    }
+    auto lock = std::make_unique<FileLock>(path_, true, lockWait_);
+    transactionChanged_ = !refresh(false, lock->generation());
+    if (transactionChanged_) {
+        tree_ = seededTree(); // a new store is written on commit
+    }
+    transactionLock_ = std::move(lock);
+}
+
+void Store::commitTransaction() {
+    if (!inTransaction()) {
+        throw StoreError("no transaction on the registry store " + path_ + " is open");
+    }
+    const std::unique_ptr<FileLock> lock = std::move(transactionLock_);
+    if (transactionChanged_) {
+        writeBack(*lock);
+    }
+}
+
+void Store::abortTransaction() {
+    transactionLock_.reset();
+    haveLoaded_ = false; // the tree holds the abandoned changes
 }
 
 std::string Store::exportText() {

@@ -2,10 +2,19 @@
 // the component servers they load. Readers take a shared lock, writers an
 // exclusive one on a lock file beside the store; a write goes to a temporary
 // file that is renamed over the store, so a killed writer never leaves a half
-// written store and two writers never lose each other's changes.
+// written store and two writers never lose each other's changes. A lock held
+// by another process is waited for a bounded time, then reported.
+//
+// A transaction (one component registration) holds the exclusive lock from
+// its beginning to its end and works on the tree in memory: the store is
+// written once, on commit, and a transaction that is never committed (the
+// process crashed, hung and was killed, or the registration failed) leaves
+// the store as it was.
 #pragma once
 
+#include <chrono>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -18,9 +27,14 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+class FileLock;
+
+inline constexpr std::chrono::milliseconds kLockWait{10000};
+
 class Store {
 public:
-    explicit Store(std::string path);
+    explicit Store(std::string path, std::chrono::milliseconds lockWait = kLockWait);
+    ~Store();
 
     // SIGILLO_REGISTRY when set, else the user's configuration folder.
     static std::string defaultPath();
@@ -35,6 +49,18 @@ public:
 
     std::string exportText();
 
+    // Throws StoreError unless the store can be read and replaced now: it is
+    // parsed (a missing store counts as the seeded one) and a temporary file
+    // can be created beside it. Nothing is changed.
+    void checkWritable();
+
+    // Every read and update until commitTransaction or abortTransaction works
+    // on the tree in memory, under the exclusive lock.
+    void beginTransaction();
+    void commitTransaction();
+    void abortTransaction();
+    bool inTransaction() const { return transactionLock_ != nullptr; }
+
 private:
     struct Identity {
         unsigned long long device = 0, inode = 0, size = 0;
@@ -42,13 +68,17 @@ private:
         bool operator==(const Identity&) const = default;
     };
     // Reloads when forced or when the file's identity changed; false when it is missing.
-    bool refresh(bool force);
-    void writeBack();
+    bool refresh(bool force, unsigned long long generation);
+    void writeBack(FileLock& lock);
 
     std::string path_;
+    std::chrono::milliseconds lockWait_;
     Tree tree_;
     Identity loaded_;
+    unsigned long long loadedGeneration_ = 0;
     bool haveLoaded_ = false;
+    std::unique_ptr<FileLock> transactionLock_;
+    bool transactionChanged_ = false;
 };
 
 // The store of this process, at Store::defaultPath() (looked up again on each

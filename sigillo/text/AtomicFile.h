@@ -44,4 +44,8 @@ private:
 
 void writeFileAtomically(const std::string& target, std::string_view contents);
 
+// Removes the temporary files of target left by writers that were killed
+// (their process no longer runs). A new AtomicFile does this first.
+void removeStaleTemporaryFiles(const std::string& target);
+
 } // namespace sigillo::text

@@ -64,7 +64,37 @@ void BM_AutoColWidth5000(benchmark::State& state) {
 }
 BENCHMARK(BM_AutoColWidth5000)->Unit(benchmark::kMillisecond);
 
-// The same on a shown widget, which follows the current cell down the rows.
+// The largest row count the row operations take in one call (a 16-bit count),
+// inserted into and deleted from a grid of 5000 places.
+constexpr int kMaxRowCount = 32767;
+
+void BM_InsertRows32767(benchmark::State& state) {
+    tessara::GridModel grid;
+    grid.setCols(4);
+    for (auto _ : state) {
+        state.PauseTiming();
+        grid.setRows(kPlaces + 1);
+        state.ResumeTiming();
+        grid.InsertRows(1, kMaxRowCount);
+    }
+    benchmark::DoNotOptimize(grid.Rows());
+}
+BENCHMARK(BM_InsertRows32767)->Unit(benchmark::kMillisecond);
+
+void BM_DeleteRows32767(benchmark::State& state) {
+    tessara::GridModel grid;
+    grid.setCols(4);
+    for (auto _ : state) {
+        state.PauseTiming();
+        grid.setRows(kPlaces + kMaxRowCount + 1);
+        state.ResumeTiming();
+        grid.DeleteRows(1, kMaxRowCount);
+    }
+    benchmark::DoNotOptimize(grid.Rows());
+}
+BENCHMARK(BM_DeleteRows32767)->Unit(benchmark::kMillisecond);
+
+// The same on a shown widget.
 void BM_AutoColWidth5000Widget(benchmark::State& state) {
     ensureApplication();
     tessara::Tessara control;

@@ -3,11 +3,11 @@
 #include <QKeyEvent>
 
 #include "KeyCodes.h"
-#include "tessara/Tessara.h"
+#include "TessaraPrivate.h"
 
 namespace tessara {
 
-CellEditor::CellEditor(Tessara& owner) : QLineEdit(&owner), owner_(owner) {
+CellEditor::CellEditor(TessaraPrivate& owner, QWidget& parent) : QLineEdit(&parent), owner_(owner) {
     setObjectName(QStringLiteral("Edt"));
     setFrame(false);
     hide();
@@ -29,6 +29,16 @@ void CellEditor::focusOutEvent(QFocusEvent* event) {
     // Switching to another window leaves the edit open, as it leaves the focus in the form.
     if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
         owner_.onEditorLostFocus();
+}
+
+// Tab and Shift+Tab end the edit and go on to the next or previous cell, rather
+// than taking the focus out of the control.
+bool CellEditor::event(QEvent* event) {
+    if (const std::optional<bool> forward = tabDirection(*event)) {
+        owner_.model->trapped(QStringLiteral("Edt_KeyDown"), [&] { owner_.moveByTab(*forward); });
+        return true;
+    }
+    return QLineEdit::event(event);
 }
 
 } // namespace tessara

@@ -1,23 +1,24 @@
 #pragma once
 // The in-place editor "Edt": a frameless line edit laid over the current cell
-// that hands its Enter, Esc and arrow keys and its loss of focus to the control.
+// that hands its Enter, Esc, arrow and Tab keys and its loss of focus to the control.
 #include <QLineEdit>
 
 namespace tessara {
 
-class Tessara;
+class TessaraPrivate;
 
 class CellEditor : public QLineEdit {
     Q_OBJECT
 public:
-    explicit CellEditor(Tessara& owner);
+    CellEditor(TessaraPrivate& owner, QWidget& parent);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
-    Tessara& owner_;
+    TessaraPrivate& owner_;
 };
 
 } // namespace tessara

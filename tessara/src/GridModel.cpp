@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "ModelGuards.h"
+
 namespace tessara {
 
 GridModel::GridModel(QObject* parent) : QObject(parent) {
@@ -51,6 +53,7 @@ const GridModel::Cell& GridModel::cellRef(int r, int c) const {
 void GridModel::setRows(int n) {
     if (n < 0)
         throw GridError(ErrInvalidPropertyValue);
+    const Restructure restructure(*this);
     rows_.resize(std::size_t(n), makeRow());
     fixedRows_ = std::min(fixedRows_, n);
     clampCurrent();
@@ -60,6 +63,7 @@ void GridModel::setRows(int n) {
 void GridModel::setCols(int n) {
     if (n < 0)
         throw GridError(ErrInvalidPropertyValue);
+    const Restructure restructure(*this);
     cols_ = n;
     for (GridRow& row : rows_)
         row.cells.resize(std::size_t(n));
@@ -73,14 +77,18 @@ void GridModel::setCols(int n) {
 void GridModel::setFixedRows(int n) {
     if (n < 0 || n > Rows())
         throw GridError(ErrInvalidPropertyValue);
+    const Restructure restructure(*this);
     fixedRows_ = n;
+    emit fixedChanged();
     notify();
 }
 
 void GridModel::setFixedCols(int n) {
     if (n < 0 || n > cols_)
         throw GridError(ErrInvalidPropertyValue);
+    const Restructure restructure(*this);
     fixedCols_ = n;
+    emit fixedChanged();
     notify();
 }
 
@@ -150,6 +158,7 @@ void GridModel::setTextMatrix(int r, int c, const QString& text) {
     if (cell.text == text)
         return;
     cell.text = text;
+    emit cellsChanged(r, c, r, c);
     notify();
 }
 
@@ -169,12 +178,14 @@ void GridModel::setText(const QString& text) {
 template <typename F> void GridModel::forFill(F&& apply) {
     if (fillStyle_ != 1) {
         apply(cellRef(row_, col_));
+        emit cellsChanged(row_, col_, row_, col_);
     } else {
         const auto [r1, r2] = std::minmax({row_, rowSel_});
         const auto [c1, c2] = std::minmax({col_, colSel_});
         for (int r = r1; r <= r2; ++r)
             for (int c = c1; c <= c2; ++c)
                 apply(cellRef(r, c));
+        emit cellsChanged(r1, c1, r2, c2);
     }
     notify();
 }
@@ -290,18 +301,34 @@ void GridModel::AddItem(const QString& item) {
 void GridModel::AddItem(const QString& item, int index) {
     if (index < 0 || index > Rows())
         throw GridError(ErrSubscript);
-    GridRow row = makeRow();
+    const Restructure restructure(*this);
+    insertEmptyRows(index, 1);
     const QStringList fields = item.split(QLatin1Char('\t'));
+    std::vector<Cell>& cells = rows_[std::size_t(index)].cells;
     for (int c = 0; c < cols_ && c < fields.size(); ++c)
-        row.cells[std::size_t(c)].text = fields[c];
-    rows_.insert(rows_.begin() + index, std::move(row));
-    notify();
+        cells[std::size_t(c)].text = fields[c];
 }
 
 void GridModel::RemoveItem(int index) {
     if (index < 0 || index >= Rows())
         throw GridError(ErrSubscript);
-    rows_.erase(rows_.begin() + index);
+    const Restructure restructure(*this);
+    removeRows(index, 1);
+}
+
+// Many rows go in or out in one step: one move of the rows below, however many.
+void GridModel::insertEmptyRows(int index, int count) {
+    if (index < 0 || index > Rows())
+        throw GridError(ErrSubscript);
+    rows_.insert(rows_.begin() + index, std::size_t(count), makeRow());
+    notify();
+}
+
+void GridModel::removeRows(int index, int count) {
+    if (index < 0 || index >= Rows())
+        throw GridError(ErrSubscript);
+    count = std::min(count, Rows() - index);
+    rows_.erase(rows_.begin() + index, rows_.begin() + index + count);
     fixedRows_ = std::min(fixedRows_, Rows());
     clampCurrent();
     notify();
@@ -310,6 +337,7 @@ void GridModel::RemoveItem(int index) {
 // Only the texts go: cell colours (and so the marks of cells that may not be
 // edited), alignments and pictures stay with their cells.
 void GridModel::Clear() {
+    const Restructure restructure(*this);
     for (GridRow& row : rows_)
         for (Cell& cell : row.cells)
             cell.text.clear();
@@ -322,11 +350,13 @@ void GridModel::setRedraw(bool on) {
     if (redraw_ == on)
         return;
     redraw_ = on;
+    emit appearanceChanged();
     notify();
 }
 
 void GridModel::setFont(const QFont& font) {
     font_ = font;
+    emit appearanceChanged();
     notify();
 }
 

@@ -1,10 +1,14 @@
 #include "GridView.h"
 
+#include <QAccessible>
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
+#include "CellAlignment.h"
+#include "GridAccessible.h"
 #include "KeyCodes.h"
 #include "tessara/GridModel.h"
 
@@ -19,22 +23,11 @@ bool isUserFocus(Qt::FocusReason reason) {
     return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
 }
 
-Qt::Alignment textAlignment(int alignment, const QString& text) {
-    if (alignment < AlignLeftTop || alignment > AlignRightBottom) {
-        // General: numbers to the right, other text to the left.
-        bool number = false;
-        text.trimmed().toDouble(&number);
-        return (number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
-    }
-    const Qt::Alignment horizontal[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
-    const Qt::Alignment vertical[] = {Qt::AlignTop, Qt::AlignVCenter, Qt::AlignBottom};
-    return horizontal[alignment / 3] | vertical[alignment % 3];
-}
-
 } // namespace
 
 GridView::GridView(GridModel& model, QWidget* parent) : QAbstractScrollArea(parent), model_(model) {
     setObjectName(QStringLiteral("MSFlexGrid1"));
+    GridAccessible::install();
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
@@ -199,11 +192,31 @@ void GridView::scrollToCell(int r, int c) {
 QRect GridView::cellRectShown(int r, int c) {
     settle();
     scrollToCell(r, c);
+    return cellRectInView(r, c);
+}
+
+QRect GridView::cellRectInView(int r, int c) const {
     const int y = rowTop(r);
     const int x = colLeft(c);
     if (x < 0 || y < 0)
         return QRect();
     return QRect(x, y, pixels(model_.ColWidth(c)), pixels(model_.RowHeight(r)));
+}
+
+int GridView::lastRowInView() const {
+    int y = fixedHeight();
+    int r = topRow_;
+    while (r + 1 < model_.Rows() && y + pixels(model_.RowHeight(r)) < viewport()->height())
+        y += pixels(model_.RowHeight(r++));
+    return r;
+}
+
+int GridView::lastColInView() const {
+    int x = fixedWidth();
+    int c = leftCol_;
+    while (c + 1 < model_.Cols() && x + pixels(model_.ColWidth(c)) < viewport()->width())
+        x += pixels(model_.ColWidth(c++));
+    return c;
 }
 
 namespace {
@@ -245,6 +258,12 @@ void GridView::onModelChanged() {
 void GridView::onCurrentCellMoved() {
     followPending_ = true;
     scheduleSettle();
+    // A screen reader follows the current cell as it follows the focus.
+    if (QAccessible::isActive() && hasFocus() && model_.Cols() > 0) {
+        QAccessibleEvent event(this, QAccessible::Focus);
+        event.setChild(model_.Row() * model_.Cols() + model_.Col());
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void GridView::scheduleSettle() {
@@ -318,6 +337,9 @@ void GridView::paintCell(QPainter& painter, const QRect& rect, int r, int c) con
         fore = model_.ForeColorSel();
     }
     painter.fillRect(rect, oleToColor(back, pal));
+    // A disabled grid shows its texts greyed, whatever colours the host gave them.
+    const QColor foreground =
+        isEnabled() ? oleToColor(fore, pal) : pal.color(QPalette::Disabled, QPalette::Text);
 
     const QImage picture = model_.cellPictureAt(r, c);
     painter.save();
@@ -326,7 +348,7 @@ void GridView::paintCell(QPainter& painter, const QRect& rect, int r, int c) con
         painter.drawImage(rect.topLeft(), picture);
     const QString text = model_.TextMatrix(r, c);
     if (!text.isEmpty()) {
-        painter.setPen(oleToColor(fore, pal));
+        painter.setPen(foreground);
         int flags = int(textAlignment(model_.cellAlignmentAt(r, c), text));
         if (model_.WordWrap())
             flags |= Qt::TextWordWrap;
@@ -358,6 +380,14 @@ void GridView::keyPressEvent(QKeyEvent* event) {
     if (character >= 0)
         emit keyPress(character);
     event->accept();
+}
+
+bool GridView::event(QEvent* event) {
+    if (tabDirection(*event)) {
+        keyPressEvent(static_cast<QKeyEvent*>(event));
+        return true;
+    }
+    return QAbstractScrollArea::event(event);
 }
 
 void GridView::keyReleaseEvent(QKeyEvent* event) {
@@ -543,29 +573,68 @@ void GridView::mouseMoveEvent(QMouseEvent* event) {
         else
             viewport()->unsetCursor();
     }
-    if (dragging_ && (event->buttons() & Qt::LeftButton)) {
-        const QPoint cell = cellAt(event->position().toPoint());
-        if (cell.x() >= model_.FixedRows() && cell.y() >= model_.FixedCols() &&
-            (cell.x() != model_.RowSel() || cell.y() != model_.ColSel())) {
-            model_.setRowSel(cell.x());
-            model_.setColSel(cell.y());
-            applySelectionMode();
-        }
-    }
+    if (dragging_ && (event->buttons() & Qt::LeftButton))
+        dragTo(at);
     emitMouse(&GridView::mouseMove, *event, event->buttons());
+}
+
+// Past the last row or column shown (or before the first) the selection grows by
+// one and the view scrolls after it; the timer keeps going while the button is held.
+void GridView::dragTo(const QPoint& point) {
+    dragPoint_ = point;
+    const QRect inside = viewport()->rect().adjusted(fixedWidth(), fixedHeight(), 0, 0);
+    // Each axis on its own: the row under the point's height, the column under its width.
+    int r = cellAt(QPoint(inside.left(), point.y())).x();
+    int c = cellAt(QPoint(point.x(), inside.top())).y();
+    if (r < 0)
+        r = model_.RowSel();
+    if (c < 0)
+        c = model_.ColSel();
+    if (point.y() > inside.bottom())
+        r = std::min(model_.Rows() - 1, lastRowInView() + 1);
+    else if (point.y() < inside.top())
+        r = std::max(model_.FixedRows(), topRow_ - 1);
+    if (point.x() > inside.right())
+        c = std::min(model_.Cols() - 1, lastColInView() + 1);
+    else if (point.x() < inside.left())
+        c = std::max(model_.FixedCols(), leftCol_ - 1);
+    const bool outside = !inside.contains(point);
+    if (outside && !dragScroll_.isActive())
+        dragScroll_.start(50, this);
+    else if (!outside)
+        dragScroll_.stop();
+    if (r < model_.FixedRows() || c < model_.FixedCols() || (r == model_.RowSel() && c == model_.ColSel()))
+        return;
+    model_.setRowSel(r);
+    model_.setColSel(c);
+    applySelectionMode();
+    scrollToCell(r, c);
+}
+
+void GridView::timerEvent(QTimerEvent* event) {
+    if (event->timerId() != dragScroll_.timerId())
+        return QAbstractScrollArea::timerEvent(event);
+    if (dragging_)
+        dragTo(dragPoint_);
+    else
+        dragScroll_.stop();
 }
 
 void GridView::mouseReleaseEvent(QMouseEvent* event) {
     dragging_ = false;
+    dragScroll_.stop();
     resizing_.reset();
     emitMouse(&GridView::mouseUp, *event, event->button());
-    if (event->button() == Qt::LeftButton)
+    // The release that ends a double click is no second click.
+    if (event->button() == Qt::LeftButton && !std::exchange(afterDoubleClick_, false))
         emit click();
 }
 
 void GridView::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::LeftButton) {
+        afterDoubleClick_ = true;
         emit dblClick();
+    }
 }
 
 void GridView::focusInEvent(QFocusEvent* event) {

@@ -3,6 +3,7 @@
 // points to cells, scrolls by whole rows and columns, and turns the user's
 // keys and mouse into the grid's own events. Editing is the control's business.
 #include <QAbstractScrollArea>
+#include <QBasicTimer>
 #include <QRect>
 #include <optional>
 
@@ -15,8 +16,12 @@ class GridView : public QAbstractScrollArea {
 public:
     explicit GridView(GridModel& model, QWidget* parent = nullptr);
 
+    GridModel& model() const { return model_; }
+
     // The cell's rectangle in viewport pixels, scrolled into view first.
     QRect cellRectShown(int r, int c);
+    // The cell's rectangle in viewport pixels as it lies now; empty when out of view.
+    QRect cellRectInView(int r, int c) const;
     // The cell under a viewport point: {row, col}, -1 where there is none.
     QPoint cellAt(const QPoint& viewportPoint) const;
     int pixels(double twips) const;
@@ -46,6 +51,9 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    void timerEvent(QTimerEvent* event) override;
+    // Tab and Shift+Tab move between the cells (the control's business), not out of the grid.
+    bool event(QEvent* event) override;
 
 private:
     void onModelChanged();
@@ -59,6 +67,10 @@ private:
     bool navigate(const QKeyEvent& event);
     void selectFromPress(int r, int c, bool extend);
     void applySelectionMode();
+    // Extends a drag selection to a point, scrolling when it lies past an edge.
+    void dragTo(const QPoint& point);
+    int lastRowInView() const;
+    int lastColInView() const;
     int rowTop(int r) const;  // viewport y of a visible row, -1 when hidden
     int colLeft(int c) const; // viewport x of a visible column, -1 when hidden
     int fixedHeight() const;
@@ -85,6 +97,9 @@ private:
     int topRow_ = 0;  // first scrollable row shown
     int leftCol_ = 0; // first scrollable column shown
     bool dragging_ = false;
+    bool afterDoubleClick_ = false;
+    QPoint dragPoint_;
+    QBasicTimer dragScroll_;
     bool layoutPending_ = false;
     bool followPending_ = false;
     bool settleQueued_ = false;

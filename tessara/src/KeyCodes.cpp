@@ -84,4 +84,17 @@ int buttonMask(Qt::MouseButtons buttons) {
            (buttons & Qt::MiddleButton ? 4 : 0);
 }
 
+std::optional<bool> tabDirection(const QEvent& event) {
+    if (event.type() != QEvent::KeyPress)
+        return std::nullopt;
+    const auto& key = static_cast<const QKeyEvent&>(event);
+    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+        return std::nullopt;
+    if (key.key() == Qt::Key_Backtab || (key.key() == Qt::Key_Tab && (key.modifiers() & Qt::ShiftModifier)))
+        return false;
+    if (key.key() == Qt::Key_Tab)
+        return true;
+    return std::nullopt;
+}
+
 } // namespace tessara

@@ -4,6 +4,7 @@
 // 4 middle) and character codes.
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <optional>
 
 namespace tessara {
 
@@ -20,5 +21,7 @@ int shiftMask(Qt::KeyboardModifiers modifiers);
 // The character code a key types, or -1 when it types none (arrows, Delete, F-keys).
 int characterCode(const QKeyEvent& event);
 int buttonMask(Qt::MouseButtons buttons);
+// For a Tab (true) or Shift+Tab (false) key press, the direction it moves in.
+std::optional<bool> tabDirection(const QEvent& event);
 
 } // namespace tessara

@@ -49,9 +49,15 @@ constexpr SystemRole kSystemRoles[] = {
 QColor oleToColor(OleColor value, const QPalette& palette) {
     if (value & kSystemColorFlag) {
         const quint32 index = value & 0xFFFFu;
-        if (index < std::size(kSystemRoles))
-            return palette.color(kSystemRoles[index].group, kSystemRoles[index].role);
-        return palette.color(QPalette::Active, QPalette::Window);
+        // The palette's own state (a disabled or inactive widget) picks the shade,
+        // except for the indexes that name a state themselves.
+        if (index < std::size(kSystemRoles)) {
+            const SystemRole& entry = kSystemRoles[index];
+            const QPalette::ColorGroup group =
+                entry.group == QPalette::Active ? palette.currentColorGroup() : entry.group;
+            return palette.color(group, entry.role);
+        }
+        return palette.color(QPalette::Window);
     }
     return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
 }

@@ -1,6 +1,8 @@
 // Paste of tab- and line-separated text from the current cell on.
 #include "tessara/GridModel.h"
 
+#include "Int16.h"
+#include "ModelGuards.h"
 #include "PasteSplit.h"
 
 namespace tessara {
@@ -29,10 +31,11 @@ void GridModel::Paste(QString& s) {
         const QString source = s;
         LineSplitter lines(source);
         const ConsumeOnExit consume(s, lines);
-        const bool redraw = Redraw();
-        setRedraw(false);
+        const Restructure restructure(*this);
+        const SuspendedRedraw redraw(*this);
         const int r0 = Row();
-        const int c0 = Col();
+        // The start column is held in a 16-bit integer.
+        const int c0 = checkInt16(Col());
         int r = r0;
         while (!lines.atEnd()) {
             QStringView line = lines.nextLine();
@@ -51,7 +54,6 @@ void GridModel::Paste(QString& s) {
                 lines.dropRest();
         }
         setCurrentCell(r0, c0);
-        setRedraw(redraw);
     });
 }
 

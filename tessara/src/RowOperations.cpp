@@ -4,40 +4,37 @@
 #include <utility>
 
 #include "Int16.h"
+#include "ModelGuards.h"
 
 namespace tessara {
 
 void GridModel::InsertRows(int r1, int rr) {
     trapped(QStringLiteral("InsertRows"), [&] {
-        const bool redraw = Redraw();
-        setRedraw(false);
+        const Restructure restructure(*this);
+        const SuspendedRedraw redraw(*this);
         const int count = roundToInt16(rr);
-        for (int k = 0; k < count; ++k)
-            AddItem(QString(), r1);
+        if (count > 0)
+            insertEmptyRows(r1, count);
         setRow(r1);
         setCol(FixedCols());
         emit focusRequested();
-        setRedraw(redraw);
     });
 }
 
 void GridModel::DeleteRows(int r1, int rr) {
     trapped(QStringLiteral("DeleteRows"), [&] {
-        const bool redraw = Redraw();
-        setRedraw(false);
+        const Restructure restructure(*this);
+        const SuspendedRedraw redraw(*this);
         const int count = roundToInt16(rr);
-        for (int k = 0; k < count; ++k) {
-            if (r1 < Rows()) {
-                RemoveItem(r1);
-                // Deleting the last row leaves the new last row current rather than
-                // failing on a row that no longer exists.
-                if (Rows() > 0)
-                    setRow(std::min(r1, Rows() - 1));
-            }
+        if (count > 0 && r1 < Rows()) {
+            removeRows(r1, count);
+            // Deleting the last row leaves the new last row current rather than
+            // failing on a row that no longer exists.
+            if (Rows() > 0)
+                setRow(std::min(r1, Rows() - 1));
         }
         setCol(FixedCols());
         emit focusRequested();
-        setRedraw(redraw);
     });
 }
 
@@ -58,14 +55,13 @@ void GridModel::swapRowsUnchecked(int r1, int r2) {
 
 void GridModel::SwapRows(int r1, int r2) {
     trapped(QStringLiteral("SwapRows"), [&] {
-        const bool redraw = Redraw();
-        setRedraw(false);
+        const Restructure restructure(*this);
+        const SuspendedRedraw redraw(*this);
         const auto inside = [&](int r) {
             return r >= FixedRows() && r < Rows();
         };
         if (r1 != r2 && inside(r1) && inside(r2))
             swapRowsUnchecked(r1, r2);
-        setRedraw(redraw);
     });
 }
 
@@ -77,8 +73,12 @@ void GridModel::MoveRows(int& r1, int& r2, int r3) {
             std::swap(r1, r2);
         if ((r3 >= r1 && r3 <= r2) || r3 < FixedRows() || r3 >= Rows())
             return;
-        const bool redraw = Redraw();
-        setRedraw(false);
+        // The block must be rows of the grid: checked before any exchange, so that
+        // a wild bound neither runs the loop for ever nor moves half a block.
+        if (r1 < FixedRows() || r2 >= Rows())
+            throw GridError(ErrInvalidRow);
+        const Restructure restructure(*this);
+        const SuspendedRedraw redraw(*this);
         const int span = r2 - r1;
         int target;
         if (r3 < r1) {
@@ -102,7 +102,6 @@ void GridModel::MoveRows(int& r1, int& r2, int r3) {
         setCol(0);
         setRowSel(Row() + span);
         setColSel(Cols() - 1);
-        setRedraw(redraw);
     });
 }
 

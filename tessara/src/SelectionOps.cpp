@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "Int16.h"
+#include "ModelGuards.h"
 
 namespace tessara {
 
@@ -12,8 +13,7 @@ void GridModel::AlignSel(int alignStyle) {
         const int alignment = alignStyle == 0   ? AlignLeftCenter
                               : alignStyle == 1 ? AlignCenterCenter
                                                 : AlignRightCenter;
-        const bool redraw = Redraw();
-        setRedraw(false);
+        const SuspendedRedraw redraw(*this);
         // A selection dragged upward or leftward covers the same cells as one dragged
         // the other way, as for DeleteSel.
         const auto [r1, r2] = std::minmax({Row(), RowSel()});
@@ -25,14 +25,12 @@ void GridModel::AlignSel(int alignStyle) {
                 setCellAlignment(alignment);
             }
         }
-        setRedraw(redraw);
     });
 }
 
 void GridModel::DeleteSel() {
     trapped(QStringLiteral("DeleteSel"), [&] {
-        const bool redraw = Redraw();
-        setRedraw(false);
+        const SuspendedRedraw redraw(*this);
         const auto [r1, r2] = std::minmax({Row(), RowSel()});
         const auto [c1, c2] = std::minmax({Col(), ColSel()});
         for (int r = r1; r <= r2; ++r) {
@@ -43,15 +41,14 @@ void GridModel::DeleteSel() {
                 cell.picture = QImage();
             }
         }
+        emit cellsChanged(r1, c1, r2, c2);
         setCurrentCell(r1, c1);
-        setRedraw(redraw);
     });
 }
 
 void GridModel::AddRowNumbers() {
     trapped(QStringLiteral("AddRowNumbers"), [&] {
-        const bool redraw = Redraw();
-        setRedraw(false);
+        const SuspendedRedraw redraw(*this);
         setCol(0);
         for (int i = FixedRows(); i < Rows(); ++i) {
             checkInt16(i);
@@ -59,7 +56,6 @@ void GridModel::AddRowNumbers() {
             // The runtime's number text leaves room for a sign: a blank before non-negative numbers.
             setTextMatrix(i, 0, QLatin1Char(' ') + QString::number(i));
         }
-        setRedraw(redraw);
     });
 }
 

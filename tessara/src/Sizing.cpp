@@ -36,11 +36,12 @@ void GridModel::AutoColWidth(int col, int minWidth, int maxWidth) {
 void GridModel::autoColWidthBody(int col, int minWidth, int maxWidth) {
     int w = minWidth;
     setCol(col);
+    // Each cell is measured where it stands: walking the current row down the
+    // column would send the host four events per row and drag the view to the end.
     const TextMeasure measure = textMeasure();
     for (int i = 0; i < Rows(); ++i) {
         w = std::max(w, roundToInt16(measure(TextMatrix(i, col)) + kTextMargin));
-        setRow(i);
-        w = std::max(w, roundToInt16(pictureWidthTwips(CellPicture()) + kPictureMargin));
+        w = std::max(w, roundToInt16(pictureWidthTwips(cellPictureAt(i, col)) + kPictureMargin));
     }
     SetColWidth(col, w, minWidth, maxWidth);
 }

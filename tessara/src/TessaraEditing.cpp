@@ -5,78 +5,108 @@
 #include "CellEditor.h"
 #include "GridView.h"
 #include "KeyCodes.h"
-#include "tessara/Tessara.h"
+#include "TessaraPrivate.h"
 
 namespace tessara {
 
 namespace {
 
 constexpr int kFirstPrintable = 33;
-constexpr int kLastPrintable = 127;
+constexpr int kLastAscii = 127;
+
+// A key that types a character of its own: printable ASCII, or any printable
+// character beyond it (an accented letter, a symbol of another script).
+bool typesCharacter(int keyCode) {
+    if (keyCode >= kFirstPrintable && keyCode <= kLastAscii)
+        return true;
+    return keyCode > kLastAscii && keyCode <= 0xFFFF && QChar(char16_t(keyCode)).isPrint();
+}
 
 } // namespace
 
 // Sends the focus to the grid. When no focus events flow (the window is not
 // active) the editor's loss of focus is run here, so the edit still ends.
-void Tessara::focusGrid() {
-    grid_->setFocus(Qt::OtherFocusReason);
-    if (edt_->isVisible() && !edt_->hasFocus())
+void TessaraPrivate::focusGrid() {
+    grid->setFocus(Qt::OtherFocusReason);
+    if (edt->isVisible() && !edt->hasFocus())
         onEditorLostFocus();
 }
 
 // Starts an edit for a key typed on the grid (or 32 for a double click).
-void Tessara::MSFlexGridEdit(int keyCode, const QString& message) {
-    model_->trapped(QStringLiteral("MSFlexGridEdit"), [&] {
-        GridModel& m = *model_;
+void TessaraPrivate::MSFlexGridEdit(int keyCode, const QString& message) {
+    model->trapped(QStringLiteral("MSFlexGridEdit"), [&] {
+        GridModel& m = *model;
         if (m.RowSel() != m.Row() || m.ColSel() != m.Col())
             return;
         if (m.CellBackColor() == m.CellNoEdit && keyCode != kKeyReturn) {
             if (!message.isEmpty() && keyCode != kKeyEscape)
                 showCantEdit(message);
-            grid_->setFocus(Qt::OtherFocusReason);
+            grid->setFocus(Qt::OtherFocusReason);
             return;
         }
         if (keyCode == kKeyBack) {
-            edt_->setText(QString());
-            edt_->setCursorPosition(0);
+            edt->setText(QString());
+            edt->setCursorPosition(0);
             showEditor();
         } else if (keyCode == kKeyReturn) {
             moveDownOneRow();
         } else if (keyCode == kKeySpace) {
             const QString text = m.Text();
-            edt_->setText(text);
-            edt_->setCursorPosition(int(text.size()));
+            edt->setText(text);
+            edt->setCursorPosition(int(text.size()));
             showEditor();
-        } else if (keyCode >= kFirstPrintable && keyCode <= kLastPrintable) {
-            edt_->setText(QString(QChar(keyCode)));
-            edt_->setCursorPosition(1);
+        } else if (typesCharacter(keyCode)) {
+            edt->setText(QString(QChar(char16_t(keyCode))));
+            edt->setCursorPosition(1);
             showEditor();
         }
     });
 }
 
 // The editor covers the current cell, less the grid line on its right and bottom.
-void Tessara::showEditor() {
-    const QRect cell = grid_->cellRectShown(model_->Row(), model_->Col());
-    const QPoint topLeft = grid_->viewport()->mapTo(this, cell.topLeft());
-    const int width = grid_->pixels(model_->ColWidth(model_->Col()) - 2);
-    const int height = grid_->pixels(model_->RowHeight(model_->Row()) - 2);
-    edt_->setFont(model_->Font());
-    edt_->setGeometry(topLeft.x(), topLeft.y(), width, height);
-    edt_->show();
-    edt_->raise();
-    edt_->setFocus(Qt::OtherFocusReason);
+void TessaraPrivate::showEditor() {
+    const QRect cell = grid->cellRectShown(model->Row(), model->Col());
+    const QPoint topLeft = grid->viewport()->mapTo(&q, cell.topLeft());
+    const int width = grid->pixels(model->ColWidth(model->Col()) - 2);
+    const int height = grid->pixels(model->RowHeight(model->Row()) - 2);
+    edt->setFont(model->Font());
+    edt->setGeometry(topLeft.x(), topLeft.y(), width, height);
+    edt->show();
+    edt->raise();
+    edt->setFocus(Qt::OtherFocusReason);
+}
+
+// The view scrolled: the editor stays over its cell while the cell is in view;
+// a cell scrolled out of sight ends the edit there (written back, as a click
+// elsewhere would).
+void TessaraPrivate::followEditor() {
+    if (!edt->isVisible())
+        return;
+    const QRect cell = grid->cellRectInView(model->Row(), model->Col());
+    if (cell.isEmpty()) {
+        onGridLeaveCell();
+        return;
+    }
+    edt->move(grid->viewport()->mapTo(&q, cell.topLeft()));
+}
+
+// Rows or columns are about to change under an open edit: the text goes into the
+// cell it was typed for, and the host hears of it while that cell is still current.
+void TessaraPrivate::endEditBeforeRestructure() {
+    undoStep = UndoStep();
+    if (edt->isVisible())
+        onGridLeaveCell();
 }
 
 // Enter on the grid: the next row, as the Down key would go, with the grid's
 // LeaveCell and EnterCell in their usual order.
-void Tessara::moveDownOneRow() {
-    if (model_->Row() < model_->Rows() - 1)
-        model_->setRow(model_->Row() + 1);
+void TessaraPrivate::moveDownOneRow() {
+    if (model->Row() < model->Rows() - 1)
+        model->setRow(model->Row() + 1);
 }
 
-void Tessara::TextBoxKeyPress(int& keyAscii) {
-    model_->trapped(QStringLiteral("TextBoxKeyPress"), [&] {
+void TessaraPrivate::TextBoxKeyPress(int& keyAscii) {
+    model->trapped(QStringLiteral("TextBoxKeyPress"), [&] {
         if (keyAscii != kKeyReturn)
             return;
         keyAscii = 0;
@@ -85,27 +115,27 @@ void Tessara::TextBoxKeyPress(int& keyAscii) {
     });
 }
 
-void Tessara::EditKeyCode(int keyCode, int) {
-    model_->trapped(QStringLiteral("EditKeyCode"), [&] {
+void TessaraPrivate::EditKeyCode(int keyCode, int) {
+    model->trapped(QStringLiteral("EditKeyCode"), [&] {
         switch (keyCode) {
         case kKeyReturn:
             focusGrid();
             break;
         case kKeyEscape:
             // Hidden first, so that the loss of focus writes nothing back.
-            edt_->hide();
+            edt->hide();
             focusGrid();
             break;
         case kKeyUp:
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            if (model_->Row() > model_->FixedRows())
-                model_->setRow(model_->Row() - 1);
+            if (model->Row() > model->FixedRows())
+                model->setRow(model->Row() - 1);
             focusGrid();
             break;
         case kKeyDown:
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            if (model_->Row() < model_->Rows() - 1)
-                model_->setRow(model_->Row() + 1);
+            if (model->Row() < model->Rows() - 1)
+                model->setRow(model->Row() + 1);
             focusGrid();
             break;
         default:
@@ -116,65 +146,74 @@ void Tessara::EditKeyCode(int keyCode, int) {
 
 // Ends an edit: the text goes into the current cell; changed tells whether it
 // differs from what the cell held, letter case aside.
-void Tessara::LeaveCell(bool& changed) {
-    model_->trapped(QStringLiteral("LeaveCell"), [&] {
-        if (!edt_->isVisible()) {
+void TessaraPrivate::LeaveCell(bool& changed) {
+    model->trapped(QStringLiteral("LeaveCell"), [&] {
+        if (!edt->isVisible()) {
             changed = false;
             return;
         }
-        const QString text = edt_->text();
+        const QString text = edt->text();
         if (!changed)
-            changed = text.compare(model_->Text(), Qt::CaseInsensitive) != 0;
-        model_->setText(text);
-        edt_->hide();
-        edt_->setText(QString());
+            changed = text.compare(model->Text(), Qt::CaseInsensitive) != 0;
+        undoStep = snapshot(model->Row(), model->Col(), model->Row(), model->Col());
+        model->setText(text);
+        edt->hide();
+        edt->setText(QString());
         // The focus goes back to the grid unless the user has just put it elsewhere.
         QWidget* focus = QApplication::focusWidget();
-        if (!focus || isAncestorOf(focus))
-            grid_->setFocus(Qt::OtherFocusReason);
+        if (!focus || q.isAncestorOf(focus))
+            grid->setFocus(Qt::OtherFocusReason);
     });
 }
 
-void Tessara::FocusReceived() {
-    model_->trapped(QStringLiteral("FocusReceived"), [&] {
-        if (!edt_->isVisible())
+void TessaraPrivate::FocusReceived() {
+    model->trapped(QStringLiteral("FocusReceived"), [&] {
+        if (!edt->isVisible())
             return;
-        model_->setText(edt_->text());
-        edt_->hide();
+        undoStep = snapshot(model->Row(), model->Col(), model->Row(), model->Col());
+        model->setText(edt->text());
+        edt->hide();
     });
 }
 
 // --- Handlers ----------------------------------------------------------------
 
-void Tessara::onGridKeyPress(int keyAscii) {
-    model_->trapped(QStringLiteral("MSFlexGrid1_KeyPress"), [&] { MSFlexGridEdit(keyAscii, CantEdit()); });
-}
-
-void Tessara::onGridDblClick() {
-    model_->trapped(QStringLiteral("MSFlexGrid1_dblClick"), [&] { MSFlexGridEdit(kKeySpace, CantEdit()); });
-}
-
-void Tessara::onGridGotFocus() {
-    model_->trapped(QStringLiteral("MSFlexGrid1_GotFocus"), [&] { FocusReceived(); });
-}
-
-void Tessara::onGridLeaveCell() {
-    model_->trapped(QStringLiteral("MSFlexGrid1_LeaveCell"), [&] {
-        bool changed = false;
-        LeaveCell(changed);
-        if (changed)
-            emit CellEdited();
+void TessaraPrivate::onGridKeyPress(int keyAscii) {
+    model->trapped(QStringLiteral("MSFlexGrid1_KeyPress"), [&] {
+        // A grid without cells has nothing to edit.
+        if (hasCells())
+            MSFlexGridEdit(keyAscii, q.CantEdit());
     });
 }
 
-void Tessara::onEditorKey(int keyCode, int shift, int keyAscii) {
-    model_->trapped(QStringLiteral("Edt_KeyDown"), [&] { EditKeyCode(keyCode, shift); });
-    if (keyAscii >= 0)
-        model_->trapped(QStringLiteral("Edt_KeyPress"), [&] { TextBoxKeyPress(keyAscii); });
+void TessaraPrivate::onGridDblClick() {
+    model->trapped(QStringLiteral("MSFlexGrid1_dblClick"), [&] {
+        if (hasCells())
+            MSFlexGridEdit(kKeySpace, q.CantEdit());
+    });
 }
 
-void Tessara::onEditorLostFocus() {
-    model_->trapped(QStringLiteral("Edt_LostFocus"), [&] { onGridLeaveCell(); });
+void TessaraPrivate::onGridGotFocus() {
+    model->trapped(QStringLiteral("MSFlexGrid1_GotFocus"), [&] { FocusReceived(); });
+}
+
+void TessaraPrivate::onGridLeaveCell() {
+    model->trapped(QStringLiteral("MSFlexGrid1_LeaveCell"), [&] {
+        bool changed = false;
+        LeaveCell(changed);
+        if (changed)
+            emit q.CellEdited();
+    });
+}
+
+void TessaraPrivate::onEditorKey(int keyCode, int shift, int keyAscii) {
+    model->trapped(QStringLiteral("Edt_KeyDown"), [&] { EditKeyCode(keyCode, shift); });
+    if (keyAscii >= 0)
+        model->trapped(QStringLiteral("Edt_KeyPress"), [&] { TextBoxKeyPress(keyAscii); });
+}
+
+void TessaraPrivate::onEditorLostFocus() {
+    model->trapped(QStringLiteral("Edt_LostFocus"), [&] { onGridLeaveCell(); });
 }
 
 } // namespace tessara

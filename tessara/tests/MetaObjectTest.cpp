@@ -1,5 +1,6 @@
 // Hosts that bind by name at run time reach the members through Qt's meta-object system.
 #include <QMetaMethod>
+#include <QMetaProperty>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
@@ -49,7 +50,7 @@ TEST(MetaObject, MethodsAndIndexedPropertiesAreInvokableByName) {
     EXPECT_EQ(control.ColWidth(1), 2500);
 }
 
-TEST(MetaObject, EventsAreSignalsInTheirInterfaceOrder) {
+TEST(MetaObject, EventsAreTheFirstSignalsInTheirInterfaceOrder) {
     Tessara control;
     const QMetaObject* meta = control.metaObject();
     QStringList signalNames;
@@ -59,7 +60,8 @@ TEST(MetaObject, EventsAreSignalsInTheirInterfaceOrder) {
     QStringList expected;
     for (const auto& event : identity::kEvents)
         expected << QString::fromLatin1(event.name.data(), qsizetype(event.name.size()));
-    EXPECT_EQ(signalNames, expected);
+    // The change notifications of the properties follow the events.
+    EXPECT_EQ(signalNames.mid(0, expected.size()), expected);
 }
 
 TEST(Identity, KeepsTheIdentifiersOfTheControl) {
@@ -70,4 +72,69 @@ TEST(Identity, KeepsTheIdentifiersOfTheControl) {
     EXPECT_EQ(identity::dispIdOf("Version"), 0x6803002Bu);
     EXPECT_EQ(identity::dispIdOf("ErrorMsg"), 13u);
     EXPECT_EQ(identity::dispIdOf("Nothing"), 0u);
+}
+
+TEST(MetaObject, ValueFormsTakePlainArgumentsInCodeAndByName) {
+    Tessara control;
+    control.setRows(7);
+    control.setCols(3);
+    control.SetColWidth(1, 1500, 0, 0);
+    EXPECT_EQ(control.ColWidth(1), 1500);
+    control.setTextMatrix(5, 0, QStringLiteral("five"));
+    control.MoveRows(5, 5, 4);
+    EXPECT_EQ(control.TextMatrix(4, 0), QStringLiteral("five"));
+    control.setRow(1);
+    control.setCol(0);
+    control.Paste(QStringLiteral("p"));
+    EXPECT_EQ(control.TextMatrix(1, 0), QStringLiteral("p"));
+
+    ASSERT_TRUE(QMetaObject::invokeMethod(&control, "SetColWidth", Q_ARG(int, 2), Q_ARG(int, 500),
+                                          Q_ARG(int, 1000), Q_ARG(int, 0)));
+    EXPECT_EQ(control.ColWidth(2), 1000);
+    ASSERT_TRUE(QMetaObject::invokeMethod(&control, "MoveRows", Q_ARG(int, 4), Q_ARG(int, 4), Q_ARG(int, 6)));
+    EXPECT_EQ(control.TextMatrix(6, 0), QStringLiteral("five"));
+    control.setRow(2);
+    ASSERT_TRUE(QMetaObject::invokeMethod(&control, "Paste", Q_ARG(QString, QStringLiteral("q\tr"))));
+    EXPECT_EQ(control.TextMatrix(2, 1), QStringLiteral("r"));
+}
+
+TEST(MetaObject, ColoursAreSetAsOleValuesOrAsQtColours) {
+    Tessara control;
+    control.setBackColor(Qt::red);
+    EXPECT_EQ(control.BackColor(), 0x000000FFu);
+    control.setGridColor(QColor(0x10, 0x20, 0x30));
+    EXPECT_EQ(control.GridColor(), 0x00302010u);
+    control.setForeColor(kSysHighlight);
+    EXPECT_EQ(control.ForeColor(), 0x8000000Du);
+    control.setCellNoEdit(QColor(Qt::gray));
+    EXPECT_EQ(control.CellNoEdit(), colorToOle(QColor(Qt::gray)));
+}
+
+TEST(MetaObject, EveryWritablePropertyAnnouncesItsChanges) {
+    Tessara control;
+    const QMetaObject* meta = control.metaObject();
+    for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i) {
+        const QMetaProperty property = meta->property(i);
+        EXPECT_TRUE(property.hasNotifySignal() || property.isConstant()) << property.name();
+    }
+    const struct {
+        const char* property;
+        QVariant value;
+    } cases[] = {{"Rows", 9},
+                 {"Cols", 5},
+                 {"FixedRows", 2},
+                 {"Row", 3},
+                 {"RowSel", 4},
+                 {"Text", "t"},
+                 {"BackColor", 255u},
+                 {"Redraw", false},
+                 {"CantEdit", "no"},
+                 {"CellNoEdit", 1u},
+                 {"Font", QFont(QStringLiteral("Serif"))}};
+    for (const auto& c : cases) {
+        const QMetaProperty property = meta->property(meta->indexOfProperty(c.property));
+        QSignalSpy spy(&control, property.notifySignal());
+        ASSERT_TRUE(control.setProperty(c.property, c.value)) << c.property;
+        EXPECT_GE(spy.count(), 1) << c.property;
+    }
 }

@@ -187,4 +187,61 @@ TEST_F(BatchProgram, ExistingKmzSurvivesAFailedRun) {
     EXPECT_EQ(f.readAll(), QByteArray("old"));
 }
 
+struct OutsideCase {
+    const char* out;      // output name, in a folder of its own
+    const char* document; // where the document lies: the file, or an entry of the archive
+};
+
+class OutsideReaders : public testing::TestWithParam<OutsideCase> {};
+
+// Names with every XML-special character and output names with "&", blanks
+// and capitals: the document must be one that xmllint and GDAL read without
+// a word, with the label altitudes GDAL sees.
+TEST_P(OutsideReaders, AcceptTheDocumentWithoutWarning) {
+    if (tool("xmllint").isEmpty() || tool("ogrinfo").isEmpty() || tool("unzip").isEmpty())
+        GTEST_SKIP() << "xmllint, ogrinfo or unzip is not installed";
+    QTemporaryDir dir;
+    const QString data = dir.filePath(QStringLiteral("names.txt"));
+    {
+        QFile f(data);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("\"R&D;Lab\",38.72,-9.14,545\r\n&nbsp;,41.15,-8.61,232\r\nCaf&eacute;,37.02,-7.93,64\r\n"
+                "Ctl&#1;x,39.5,-8.0,10\r\n<b>\"q\" 'a' &amp;,40,-7.5,99\r\n");
+    }
+    const QString out = dir.filePath(QString::fromUtf8(GetParam().out));
+    const ProgramRun r = runProgram({"--batch", "--data", data, "--options",
+                                     QStringLiteral(KARTELLO_EXAMPLES_DIR "/3d-by-value.ggo"), "--title1",
+                                     "R&D <map>", "--set", "Option2_1=True", "--out", out});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    QString kml = out;
+    int status = 0;
+    if (QString::fromUtf8(GetParam().document) != QStringLiteral("file")) {
+        kml = dir.filePath(QStringLiteral("doc.kml"));
+        QProcess unzip;
+        unzip.setStandardOutputFile(kml);
+        unzip.start(tool("unzip"), {"-p", out, "doc.kml"});
+        ASSERT_TRUE(unzip.waitForFinished(60000));
+    }
+    const QString lint = runTool(tool("xmllint"), {"--noout", kml}, &status);
+    EXPECT_EQ(status, 0) << lint.toStdString();
+    EXPECT_TRUE(lint.isEmpty()) << lint.toStdString();
+    const QString info = runTool(tool("ogrinfo"), {"-ro", "-al", out}, &status);
+    EXPECT_EQ(status, 0) << info.toStdString();
+    EXPECT_FALSE(info.contains(QStringLiteral("Warning"))) << info.toStdString();
+    EXPECT_FALSE(info.contains(QStringLiteral("ERROR"))) << info.toStdString();
+    for (const char* name : {"R&D;Lab", "&nbsp;", "Caf&eacute;", "Ctl&#1;x", "<b>\"q\" 'a' &"})
+        EXPECT_TRUE(info.contains(QStringLiteral("Name (String) = ") + QString::fromUtf8(name)))
+            << name << info.toStdString();
+    // Labels float 10 per cent above their polygons: Lisbon's polygon is
+    // not 0 m high, so neither is its label.
+    EXPECT_FALSE(info.contains(QStringLiteral("POINT Z (-9.14 38.72 0)"))) << info.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, OutsideReaders,
+                         testing::Values(OutsideCase{"R&D map.kmz", "archive"},
+                                         OutsideCase{"R&D map.kml", "file"},
+                                         OutsideCase{"Graph Of Names.KMZ", "archive"},
+                                         OutsideCase{"Graph Of Names.KML", "file"}),
+                         [](const auto& info) { return std::to_string(info.index); });
+
 } // namespace

@@ -281,8 +281,8 @@ TEST(Document, LabelsOfAShiftedNegativeSetShowTheOriginalValues) {
     // Values moved up by 6 (-5 -> 1) are shown less 6 again; 10.125 has two
     // decimals with halves to even: 10.12. The second "C&D" gets no label.
     const QStringList expected = QStringList{" <Folder>", "  <open>0</open>", " <name>Names/Values</name>"} +
-                                 label("A - -5", "20,10, 0") + label("B - 0", "21,11, 0") +
-                                 label("C&amp;D - 10.12", "22.5,12, 0") + QStringList{" </Folder>"} + kTail;
+                                 label("A - -5", "20,10,0") + label("B - 0", "21,11,0") +
+                                 label("C&amp;D - 10.12", "22.5,12,0") + QStringList{" </Folder>"} + kTail;
     expectLines(l.mid(at - 2), expected);
     EXPECT_TRUE(f.state.valuesShifted);
     EXPECT_EQ(f.store.at(0, ColValue).toNumber(), 1);
@@ -315,19 +315,6 @@ TEST(Document, NegativeSetWithTransformAndYesDropsTheTransform) {
     EXPECT_FALSE(f.options.logTransform);
     EXPECT_EQ(f.state.valueMin, 1);
     EXPECT_EQ(f.state.valueMax, 16);
-}
-
-TEST(Document, EqualValuesWithSizeByValueAreADivisionByZero) {
-    GraphFixture f;
-    f.places({{10, 20, 4, "A"}, {11, 21, 4, "B"}});
-    f.plainOptions();
-    f.options.sizeConstant = false;
-    f.options.sizeByValue = true;
-    f.options.sizeFactorText = QStringLiteral("2");
-    EXPECT_FALSE(f.generate());
-    EXPECT_EQ(
-        f.ui.lastMessage().toStdString(),
-        std::string("Error 11 (Division by zero) in procedure faZ of form Main. Please review your data"));
 }
 
 TEST(Document, MissingArcSineStopsAfterOneMessage) {
@@ -370,10 +357,32 @@ TEST(Document, OnlySaveWritesNamedPlacemarksWithTheirColours) {
     EXPECT_TRUE(l.contains(QStringLiteral("         <color>ff000000</color>")));
 }
 
-TEST(Document, XmlSafeEscapesOnlyWhatWouldBreakTheDocument) {
-    EXPECT_EQ(xmlSafe(QStringLiteral("A & B <c>")), QStringLiteral("A &amp; B &lt;c&gt;"));
-    EXPECT_EQ(xmlSafe(QStringLiteral("Caf&#233; &amp; bar")), QStringLiteral("Caf&#233; &amp; bar"));
-    EXPECT_EQ(xmlSafe(QStringLiteral("São Paulo")), QStringLiteral("São Paulo"));
+struct XmlCase {
+    const char16_t* in;
+    const char16_t* out;
+};
+
+class XmlSafe : public testing::TestWithParam<XmlCase> {};
+
+TEST_P(XmlSafe, KeepsOnlyPredefinedEntitiesAndValidCharacterReferences) {
+    EXPECT_EQ(xmlSafe(QString::fromUtf16(GetParam().in)), QString::fromUtf16(GetParam().out));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, XmlSafe,
+    testing::Values(XmlCase{u"A & B <c>", u"A &amp; B &lt;c&gt;"},
+                    XmlCase{u"Caf&#233; &amp; bar", u"Caf&#233; &amp; bar"},
+                    XmlCase{u"S\u00e3o Paulo", u"S\u00e3o Paulo"},
+                    XmlCase{u"&lt;&gt;&quot;&apos;&#xE9;&#x1F600;", u"&lt;&gt;&quot;&apos;&#xE9;&#x1F600;"},
+                    // Names that only look like references.
+                    XmlCase{u"R&D;Lab", u"R&amp;D;Lab"}, XmlCase{u"&nbsp;", u"&amp;nbsp;"},
+                    XmlCase{u"Caf&eacute;", u"Caf&amp;eacute;"}, XmlCase{u"Ctl&#1;x", u"Ctl&amp;#1;x"},
+                    XmlCase{u"&#xD800;&#1114112;&#;&#x;&;",
+                            u"&amp;#xD800;&amp;#1114112;&amp;#;&amp;#x;&amp;;"},
+                    XmlCase{u"Fim &amp", u"Fim &amp;amp"},
+                    // Characters XML forbids are dropped; tab, LF, CR and pairs stay.
+                    XmlCase{u"a\u0001b\u001fc\ufffed\uffff", u"abcd"}, XmlCase{u"t\tl\nr\r", u"t\tl\nr\r"},
+                    XmlCase{u"\U0001F600 \xd800x", u"\U0001F600 x"}),
+    [](const auto& info) { return std::to_string(info.index); });
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -108,13 +109,54 @@ TEST(Saving, SavingOverAnExistingKmzReplacesIt) {
     EXPECT_TRUE(readAll(kmz).startsWith("PK"));
 }
 
-TEST(Saving, CapitalKmzIsNotTakenAsAnArchive) {
+struct NameCase {
+    const char* file;   // the name typed into the save dialog, in a folder of its own
+    bool archive;       // written as a zip archive
+    const char* images; // the files beside it ("" for an archive)
+};
+
+class OutputName : public testing::TestWithParam<NameCase> {};
+
+TEST_P(OutputName, ExtensionAloneDecidesInAnyCase) {
     QTemporaryDir dir;
-    Saved s(false, false);
-    const QString path = dir.filePath(QStringLiteral("graph.KMZ"));
-    ASSERT_TRUE(s.save(path));
-    EXPECT_TRUE(readAll(path).startsWith("<?xml"));
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("maps.kmz.d")));
+    Saved s(true, true);
+    const QString path = dir.filePath(QString::fromUtf8(GetParam().file));
+    ASSERT_TRUE(s.save(path)) << s.f.ui.lastMessage().toStdString();
+    EXPECT_EQ(readAll(path).startsWith("PK"), GetParam().archive);
+    EXPECT_EQ(readAll(path).startsWith("<?xml"), !GetParam().archive);
+    QStringList beside = QDir(QFileInfo(path).path()).entryList(QDir::Files, QDir::Name);
+    beside.removeOne(QFileInfo(path).fileName());
+    EXPECT_EQ(beside.join(u' '), QString::fromUtf8(GetParam().images));
 }
+
+INSTANTIATE_TEST_SUITE_P(Names, OutputName,
+                         testing::Values(NameCase{"graph.KMZ", true, ""}, NameCase{"graph.Kmz", true, ""},
+                                         NameCase{"graph.KML", false, "graph_cscale.bmp graph_title.bmp"},
+                                         NameCase{"maps.kmz.d/x.kml", false, "x_cscale.bmp x_title.bmp"},
+                                         NameCase{"a.kml.kmz", true, ""}),
+                         [](const auto& info) { return std::to_string(info.index); });
+
+struct HrefCase {
+    const char16_t* base;
+    bool kmz;
+    const char16_t* href;
+};
+
+class ImageHref : public testing::TestWithParam<HrefCase> {};
+
+TEST_P(ImageHref, IsAPercentEncodedUrlEscapedForXml) {
+    EXPECT_EQ(imageHref(QString::fromUtf16(GetParam().base), GetParam().kmz, u"_title.bmp"),
+              QString::fromUtf16(GetParam().href));
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, ImageHref,
+                         testing::Values(HrefCase{u"R&D map", true, u"Images/R&amp;D%20map_title.bmp"},
+                                         HrefCase{u"R&D map", false, u"R&amp;D%20map_title.bmp"},
+                                         HrefCase{u"50% #1?", false, u"50%25%20%231%3F_title.bmp"},
+                                         HrefCase{u"S\u00e3o", false, u"S%C3%A3o_title.bmp"},
+                                         HrefCase{u"a<b>\"c\"", false, u"a%3Cb%3E%22c%22_title.bmp"}),
+                         [](const auto& info) { return std::to_string(info.index); });
 
 TEST(Saving, WithoutTitleThereIsNoTitleImageNorOverlay) {
     QTemporaryDir dir;

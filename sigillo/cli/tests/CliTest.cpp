@@ -5,7 +5,9 @@
 #include <fstream>
 #include <sstream>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include "Fixtures.h"
 #include "TempStore.h"
@@ -15,12 +17,20 @@ namespace {
 struct CliRun {
     std::string out;
     int status;
+    std::string err;
 };
 
-// Runs sigillo-cli with a store of the test's own, never the user's.
-CliRun cli(const TempStore& store, const std::string& args) {
-    const std::string command = std::string(SIGILLO_CLI) + " --registry '" + store.path() + "' " + args;
-    FILE* p = ::popen(command.c_str(), "r");
+std::string fileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+// Runs a shell command line; standard output and standard error apart.
+CliRun run(const TempStore& store, const std::string& command) {
+    const std::string errFile = store.dir() + "/stderr.txt";
+    FILE* p = ::popen((command + " 2>'" + errFile + "'").c_str(), "r");
     std::string out;
     char buf[4096];
     size_t n;
@@ -28,7 +38,14 @@ CliRun cli(const TempStore& store, const std::string& args) {
         out.append(buf, n);
     }
     const int status = ::pclose(p);
-    return {out, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+    const std::string err = fileText(errFile);
+    std::filesystem::remove(errFile);
+    return {out, WIFEXITED(status) ? WEXITSTATUS(status) : -1, err};
+}
+
+// Runs sigillo-cli with a store of the test's own, never the user's.
+CliRun cli(const TempStore& store, const std::string& args) {
+    return run(store, std::string(SIGILLO_CLI) + " --registry '" + store.path() + "' " + args);
 }
 
 std::string q(const std::string& s) {
@@ -67,18 +84,20 @@ TEST(SigilloCli, RegisterPrintsTheOutcomeAndExitsWithTheStatus) {
     struct Case {
         std::string args;
         int status;
-        std::string out;
+        std::string out, err;
     } cases[] = {
-        {"register " + q(SERVER_REGISTERS), 4, "ActiveX Component registration successful!\n"},
-        {"unregister " + q(SERVER_REGISTERS), 5, "ActiveX Component unregistration successful!\n"},
-        {"register " + q(SERVER_NOENTRY), 2, "Selected file is not a valid ActiveX!\n"},
-        {"register ''", 7, "No file provided!\n"},
-        {"register " + q(store.dir() + "/none.exe"), 0, ""},
+        {"register " + q(SERVER_REGISTERS), 4, "ActiveX Component registration successful!\n", ""},
+        {"unregister " + q(SERVER_REGISTERS), 5, "ActiveX Component unregistration successful!\n", ""},
+        {"register " + q(SERVER_NOENTRY), 2, "", "Selected file is not a valid ActiveX!\n"},
+        {"register ''", 7, "", "No file provided!\n"},
+        {"register " + q(store.dir() + "/none.exe"), 10, "",
+         "Selected file could not be started: " + store.dir() + "/none.exe: No such file or directory\n"},
     };
     for (const auto& c : cases) {
         const CliRun r = cli(store, c.args);
         EXPECT_EQ(r.status, c.status) << c.args;
         EXPECT_EQ(r.out, c.out) << c.args;
+        EXPECT_EQ(r.err, c.err) << c.args;
     }
 }
 
@@ -123,6 +142,7 @@ TEST(SigilloCli, ReportWritesTheFolderReportWhereAsked) {
     std::ifstream in(output, std::ios::binary);
     std::stringstream ss;
     ss << in.rdbuf();
+    // The report names each file by its absolute path.
     EXPECT_TRUE(ss.str().starts_with("File: " + folder +
                                      "/font.dll\r\n\r\nCompany Name: \r\nFile Description: "
                                      "Font resource\r\n"));
@@ -135,4 +155,130 @@ TEST(SigilloCli, WrongArgumentsGiveTheUsage) {
          {"", "info", "compare one", "shell sideways", "reg import", "info a --output b", "frobnicate x"}) {
         EXPECT_EQ(cli(store, std::string(args) + " 2>/dev/null").status, 64) << args;
     }
+}
+
+TEST(SigilloCli, HelpGoesToStandardOutputAndSucceeds) {
+    TempStore store;
+    for (const char* flag : {"--help", "-h"}) {
+        const CliRun r = cli(store, flag);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_TRUE(r.out.starts_with("usage: sigillo-cli [--registry PATH] COMMAND\n")) << r.out;
+        EXPECT_EQ(r.err, "");
+    }
+    const CliRun wrong = cli(store, "frobnicate");
+    EXPECT_EQ(wrong.out, "");
+    EXPECT_TRUE(wrong.err.starts_with("usage: ")) << wrong.err;
+}
+
+TEST(SigilloCli, UnreadableInputIsNamedWithTheSystemError) {
+    TempStore store;
+    const std::string missing = store.dir() + "/none.dll";
+    const std::string fifo = store.dir() + "/x.dll"; // reading it would wait for a writer forever
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string notAFolder = fixture("font.dll");
+    struct Case {
+        std::string args;
+        std::string err;
+    } cases[] = {
+        {"info " + q(missing), "sigillo-cli: " + missing + ": No such file or directory\n"},
+        {"info " + q(fifo), "sigillo-cli: " + fifo + ": not a regular file\n"},
+        {"compare " + q(fixture("demo32.dll")) + " " + q(fifo),
+         "sigillo-cli: " + fifo + ": not a regular file\n"},
+        {"report " + q(store.dir() + "/none"),
+         "sigillo-cli: " + store.dir() + "/none: No such file or directory\n"},
+        {"report " + q(notAFolder), "sigillo-cli: " + notAFolder + ": Not a directory\n"},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = cli(store, c.args);
+        EXPECT_EQ(r.status, 1) << c.args;
+        EXPECT_EQ(r.out, "") << c.args;
+        EXPECT_EQ(r.err, c.err) << c.args;
+    }
+}
+
+TEST(SigilloCli, FifoAmongReportedFilesDoesNotStallTheReport) {
+    TempStore store;
+    const std::string folder = store.dir() + "/tree";
+    std::filesystem::create_directories(folder);
+    ASSERT_EQ(::mkfifo((folder + "/pipe.dll").c_str(), 0600), 0);
+    const CliRun r = cli(store, "report " + q(folder) + " --output " + q(store.dir() + "/report.txt"));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(fileText(store.dir() + "/report.txt").starts_with("File: " + folder + "/pipe.dll\r\n"));
+}
+
+TEST(SigilloCli, RelativeFolderIsReportedWithAbsolutePaths) {
+    TempStore store;
+    std::filesystem::create_directories(store.dir() + "/tree");
+    std::filesystem::copy_file(fixture("font.dll"), store.dir() + "/tree/font.dll");
+    const CliRun r = run(store, "cd " + q(store.dir()) + " && " + SIGILLO_CLI + " --registry " +
+                                    q(store.path()) + " report tree");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(
+        fileText(store.dir() + "/output.txt").starts_with("File: " + store.dir() + "/tree/font.dll\r\n"));
+}
+
+TEST(SigilloCli, ReportErrorNamesTheTargetFile) {
+    TempStore store;
+    const std::string target = store.dir() + "/no/such/report.txt";
+    const CliRun r = cli(store, "report " + q(store.dir()) + " --output " + q(target));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "CreateReport: error 75: " + target + ": No such file or directory\n");
+}
+
+TEST(SigilloCli, UnreadableStoreIsReportedNeverOverwritten) {
+    TempStore store;
+    const std::string garbage = "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_NOWHERE\\x]\r\n";
+    std::ofstream(store.path(), std::ios::binary) << garbage;
+    const std::string why =
+        "the registry store " + store.path() + " cannot be read (line 3: unknown root key)";
+    struct Case {
+        std::string args;
+        int status;
+        std::string err;
+    } cases[] = {
+        {"register " + q(SERVER_REGISTERS), 8, "Nothing was changed: " + why + "\n"},
+        {"unregister " + q(SERVER_REGISTERS), 8, "Nothing was changed: " + why + "\n"},
+        {"shell enable", 1, "Shell Extensions could not be changed: " + why + "\n"},
+        {"shell disable", 1, "Shell Extensions could not be changed: " + why + "\n"},
+        {"shell status", 1, "sigillo-cli: " + why + "\n"},
+        {"info " + q(fixture("font.dll")), 1, "sigillo-cli: " + why + "\n"},
+        {"reg export", 1, "sigillo-cli: " + why + "\n"},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = cli(store, c.args);
+        EXPECT_EQ(r.status, c.status) << c.args;
+        EXPECT_EQ(r.err, c.err) << c.args;
+        EXPECT_EQ(fileText(store.path()), garbage) << c.args;
+    }
+}
+
+TEST(SigilloCli, ReadOnlyStoreIsReportedNeverClaimedWritten) {
+    // The store and its folder belong to another user; as root the command
+    // runs as "nobody", for whom they are just as read-only.
+    TempStore store;
+    ASSERT_EQ(cli(store, "shell status").status, 0); // creates nothing, reads the seeded tree
+    { std::ofstream(store.path(), std::ios::binary) << "Windows Registry Editor Version 5.00\r\n"; }
+    std::filesystem::permissions(
+        store.dir(), std::filesystem::perms::owner_all | std::filesystem::perms::group_read |
+                         std::filesystem::perms::group_exec | std::filesystem::perms::others_read |
+                         std::filesystem::perms::others_exec);
+    if (::geteuid() != 0) {
+        std::filesystem::permissions(store.dir(), std::filesystem::perms::owner_write,
+                                     std::filesystem::perm_options::remove);
+    }
+    const std::string as = ::geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+    const std::string before = fileText(store.path());
+    for (const char* args : {"shell enable", "register"}) {
+        std::string command = as + SIGILLO_CLI + " --registry " + q(store.path()) + " " + args;
+        if (std::string(args) == "register") {
+            command += " " + q(SERVER_REGISTERS);
+        }
+        const CliRun r = run(store, command);
+        EXPECT_NE(r.status, 0) << args;
+        EXPECT_EQ(r.out, "") << args;
+        EXPECT_NE(r.err.find(store.path()), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("Permission denied"), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(fileText(store.path()), before);
+    std::filesystem::permissions(store.dir(), std::filesystem::perms::owner_all);
 }

@@ -133,3 +133,29 @@ TEST_F(Report, UnwritableTargetIsShownAsAnError) {
     EXPECT_EQ(ui.messages[0].text, "CreateReport: error 75: " + target + ": No such file or directory");
     EXPECT_EQ(ui.messages[0].caption, "Sigillo");
 }
+
+TEST_F(Report, CancelWorksWhileALargeFolderIsListed) {
+    for (int i = 0; i < 200; ++i) {
+        std::ofstream(folder + "/sub/f" + std::to_string(i) + ".txt") << "x";
+    }
+    class CancellingUi : public FakeUi {
+    public:
+        explicit CancellingUi(std::atomic<bool>& flag) : flag_(flag) {}
+        void doEvents() override {
+            // The first run after the window appeared: Cancel is pressed during the listing.
+            if (++eventRuns == 2) {
+                flag_ = true;
+            }
+        }
+        std::atomic<bool>& flag_;
+    };
+    std::atomic<bool> cancel{false};
+    CancellingUi cancellingUi(cancel);
+    StubView view;
+    EXPECT_EQ(CreateReport(folder, output, cancellingUi, &view, cancel), ReportOutcome::Cancelled);
+    EXPECT_EQ(cancellingUi.eventRuns, 2); // the listing let the window run before it ended
+    EXPECT_TRUE(view.shown);
+    EXPECT_TRUE(view.hidden);
+    EXPECT_TRUE(view.files.empty());
+    EXPECT_EQ(fileText(output), "");
+}

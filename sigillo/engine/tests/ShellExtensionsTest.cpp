@@ -105,6 +105,10 @@ TEST(ShellExtensions, WithoutAFileTypeTheVerbsCannotBeWrittenAndStayDisabled) {
     clsRegistry registry;
     EnableShellExtensions(registry, "/x/sigillo", ui);
     EXPECT_EQ(registry.LastError().number, 26001); // "\shell\Register\command" is no valid key path
+    // No verb is in the store; the file managers' entries are written all
+    // the same (a Wine prefix has no ".dll" type), so the switch can undo them.
+    EXPECT_EQ(RefreshShellState(registry).caption, "Disable");
+    DisableShellExtensions(registry, "/x/sigillo", ui);
     EXPECT_EQ(RefreshShellState(registry).caption, "Enable");
 }
 

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
+
 #include "FakeUi.h"
 #include "Fixtures.h"
 #include "TempStore.h"
 #include "engine/clsActiveX.h"
+#include "pe/VersionInfo.h"
 
 using namespace sigillo;
 
@@ -22,13 +26,14 @@ std::vector<std::string> lines(const clsGrid& grid) {
     return out;
 }
 
-void registerVersion(const std::string& version, const std::string& name, const std::string& path) {
+void registerVersion(const std::string& version, const std::string& name, const std::string& path,
+                     const std::string& localeAndPlatform = "0\\win32") {
     clsRegistry r;
     r.setClassKey(kClassesRoot);
     r.setValueType(1);
     r.setSectionKey(std::string(kLibKey) + "\\" + version);
     r.setValue(name);
-    r.setSectionKey(std::string(kLibKey) + "\\" + version + "\\0\\win32");
+    r.setSectionKey(std::string(kLibKey) + "\\" + version + "\\" + localeAndPlatform);
     r.setValue(path);
 }
 
@@ -91,6 +96,26 @@ TEST_F(ClsActiveX, RegisteredInItsOwnVersionOnly) {
     activeX.DisplayInfo();
     EXPECT_EQ(lines(info),
               joined({kDemo32TypeLib, {"Registered|Yes", "Path: |C:\\demo32.dll"}, kDemo32FileInfo}));
+}
+
+// A 64-bit registration writes only "0\\win64"; a library registered for one
+// language writes under that locale. The path is found either way.
+TEST_F(ClsActiveX, PathIsFoundUnderWin64AndOtherLocales) {
+    for (const char* where : {"0\\win64", "409\\win32", "409\\win64"}) {
+        TempStore own;
+        registerVersion("2.5", "DemoLib", "C:\\windows\\system32\\demo.dll", where);
+        activeX.setFileName(fixture("demo32.dll"));
+        activeX.DisplayInfo();
+        EXPECT_EQ(lines(info), joined({kDemo32TypeLib,
+                                       {"Registered|Yes", "Path: |C:\\windows\\system32\\demo.dll"},
+                                       kDemo32FileInfo}))
+            << where;
+    }
+    // "FLAGS" and "HELPDIR" are no locales.
+    TempStore own;
+    registerVersion("2.5", "DemoLib", "C:\\flags", "FLAGS\\win32");
+    activeX.DisplayInfo();
+    EXPECT_EQ(lines(info), joined({kDemo32TypeLib, {"Registered|Yes", "Path: |"}, kDemo32FileInfo}));
 }
 
 TEST_F(ClsActiveX, OtherRegisteredVersionsAreListed) {
@@ -198,4 +223,29 @@ TEST_F(ClsActiveX, ComparisonNeedsTwoFiles) {
     EXPECT_EQ(ui.messages[0].text, "You must select two files!");
     EXPECT_EQ(ui.messages[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(lines(comparison), std::vector<std::string>{"kept|as it was"});
+}
+
+TEST_F(ClsActiveX, CutVersionResourceIsSaidToBeCut) {
+    // versiononly.ocx cut in the middle of its version block: the strings
+    // that remain are shown, with a word that the resource is incomplete.
+    const std::vector<uint8_t> whole = fixtureBytes("versiononly.ocx");
+    const std::vector<uint8_t> block = pe::VersionBlockOf(whole);
+    ASSERT_GT(block.size(), 200u);
+    const auto at = std::search(whole.begin(), whole.end(), block.begin(), block.end());
+    ASSERT_NE(at, whole.end());
+    const std::string cut = store.dir() + "/cut.dll";
+    std::ofstream(cut, std::ios::binary)
+        .write(reinterpret_cast<const char*>(whole.data()), (at - whole.begin()) + 200);
+    activeX.setFileName(cut);
+    activeX.DisplayInfo();
+    const auto rows = lines(info);
+    ASSERT_GE(rows.size(), 3u);
+    EXPECT_EQ(rows[0], "[File Info]");
+    EXPECT_EQ(rows[1], std::string("Warning: |") + kVersionResourceCut);
+
+    activeX.setFileName(fixture("versiononly.ocx"));
+    activeX.DisplayInfo();
+    for (const auto& row : lines(info)) {
+        EXPECT_FALSE(row.starts_with("Warning")) << row;
+    }
 }

@@ -48,10 +48,11 @@ TEST(Registrator, ReportsEachOutcomeWithItsMessageAndIcon) {
          MsgIcon::Exclamation},
         {"no entry point, unregistering", SERVER_NOENTRY, false, 2, "Selected file is not a valid ActiveX!",
          MsgIcon::Exclamation},
-        {"entry point failing at once", SERVER_ERROR, true, 4, "ActiveX Component registration successful!",
-         MsgIcon::Information},
-        {"entry point failing at once, unregistering", SERVER_ERROR, false, 5,
-         "ActiveX Component unregistration successful!", MsgIcon::Information},
+        // A result other than 0 commits nothing, so it cannot be called a success.
+        {"entry point failing at once", SERVER_ERROR, true, 3, "ActiveX Component registration failed!",
+         MsgIcon::Critical},
+        {"entry point failing at once, unregistering", SERVER_ERROR, false, 6,
+         "ActiveX Component unregistration failed!", MsgIcon::Critical},
         {"crashing server", SERVER_CRASHES, true, 3, "ActiveX Component registration failed!",
          MsgIcon::Critical},
         {"crashing server, unregistering", SERVER_CRASHES, false, 6,
@@ -103,7 +104,7 @@ TEST(Registrator, HangingRegistrationFailsAfterTenSeconds) {
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "ActiveX Component registration failed!");
     // Still responsive: the next call works at once.
-    EXPECT_EQ(registrator.Register(SERVER_ERROR), StatusRegistered);
+    EXPECT_EQ(registrator.Register(SERVER_REGISTERS), StatusRegistered);
 }
 
 TEST(Registrator, HangingUnregistrationFailsAtTheTimeLimit) {
@@ -117,14 +118,21 @@ TEST(Registrator, HangingUnregistrationFailsAtTheTimeLimit) {
 
 TEST(Registrator, LowerCaseExePathStartsTheServerWithASwitch) {
     TempStore store;
+    const std::string app = store.dir() + "/app.exe";
+    const std::string inExeFolder = store.dir() + "/tools.exe/server.dll";
+    std::filesystem::create_directory(store.dir() + "/tools.exe");
+    for (const std::string& f : {app, inExeFolder}) {
+        std::ofstream(f) << "#!/bin/sh\n";
+        std::filesystem::permissions(f, std::filesystem::perms::owner_all);
+    }
     struct Case {
         std::string file;
         bool registering;
         std::string started;
     } cases[] = {
-        {"/srv/app.exe", true, "/srv/app.exe /regserver"},
-        {"/srv/app.exe", false, "/srv/app.exe /unregserver"},
-        {"/srv/tools.exe/server.dll", true, "/srv/tools.exe/server.dll /regserver"},
+        {app, true, app + " /regserver"},
+        {app, false, app + " /unregserver"},
+        {inExeFolder, true, inExeFolder + " /regserver"},
     };
     for (const auto& c : cases) {
         FakeUi ui;
@@ -135,6 +143,38 @@ TEST(Registrator, LowerCaseExePathStartsTheServerWithASwitch) {
         EXPECT_FALSE(status) << c.file;
         EXPECT_EQ(ui.started, std::vector<std::string>{c.started});
         EXPECT_TRUE(ui.messages.empty());
+    }
+}
+
+TEST(Registrator, ExeServerThatCannotRunHereIsReportedNotStarted) {
+    TempStore store;
+    const std::string noExecuteBit = store.dir() + "/script.exe";
+    std::ofstream(noExecuteBit) << "#!/bin/sh\n";
+    std::filesystem::permissions(noExecuteBit,
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    const std::string windowsProgram = store.dir() + "/app.exe";
+    std::filesystem::copy_file(fixture("app.exe"), windowsProgram);
+    std::filesystem::permissions(windowsProgram, std::filesystem::perms::owner_all);
+    struct Case {
+        std::string file;
+        std::string message;
+    } cases[] = {
+        {noExecuteBit, "Selected file could not be started: " + noExecuteBit +
+                           ": Permission denied (no permission to execute it)"},
+        {windowsProgram,
+         "Selected file could not be started: " + windowsProgram + ": not an executable for this system"},
+        {store.dir() + "/none.exe",
+         "Selected file could not be started: " + store.dir() + "/none.exe: No such file or directory"},
+    };
+    for (const auto& c : cases) {
+        FakeUi ui;
+        clsRegistrator registrator(ui);
+        std::string file = c.file;
+        EXPECT_EQ(registrator.RegisterActiveX(file), StatusNotExecutable) << c.file;
+        EXPECT_TRUE(ui.started.empty());
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].text, c.message);
+        EXPECT_EQ(ui.messages[0].icon, MsgIcon::Critical);
     }
 }
 
@@ -151,13 +191,58 @@ TEST(Registrator, UpperCaseExePathGoesTheInProcessWay) {
     EXPECT_EQ(ui.messages[0].text, "Selected file could not be loaded into memory!");
 }
 
-TEST(Registrator, MissingHelperStartsNothing) {
+TEST(Registrator, MissingHelperIsReported) {
     TempStore store;
     ::setenv("SIGILLO_REGSVR", "/nonexistent/sigillo-regsvr", 1);
     FakeUi ui;
     clsRegistrator registrator(ui);
-    std::string file = SERVER_ERROR;
-    EXPECT_EQ(registrator.RegisterActiveX(file), StatusNotStarted);
-    EXPECT_TRUE(ui.messages.empty());
+    std::string file = SERVER_REGISTERS;
+    EXPECT_EQ(registrator.RegisterActiveX(file), StatusHelperMissing);
     ::unsetenv("SIGILLO_REGSVR");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text,
+              "The registration helper could not be started: /nonexistent/sigillo-regsvr: No "
+              "such file or directory");
+    EXPECT_EQ(ui.messages[0].icon, MsgIcon::Critical);
+    EXPECT_FALSE(keyExists(kVersionKey));
+}
+
+TEST(Registrator, UnreadableStoreIsReportedAndLeftAsItWas) {
+    TempStore store;
+    const std::string garbage = "this is not a registry file\n";
+    std::ofstream(store.path(), std::ios::binary) << garbage;
+    FakeUi ui;
+    clsRegistrator registrator(ui);
+    std::string file = SERVER_REGISTERS;
+    EXPECT_EQ(registrator.RegisterActiveX(file), StatusStoreFailed);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text,
+              "Nothing was changed: the registry store " + store.path() +
+                  " cannot be read (line 1: not a registry file: the first line is no known "
+                  "header)");
+    std::ifstream in(store.path(), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), garbage);
+}
+
+TEST(Registrator, FailedOrKilledRegistrationLeavesNoKeys) {
+    // Each server writes keys, then fails: by its result, by a crash, or by
+    // running past the time limit.
+    TempStore store;
+    FakeUi ui;
+    clsRegistrator registrator(ui, 2000);
+    const std::string before = [&] {
+        clsRegistry r;
+        r.setClassKey(kClassesRoot);
+        r.setSectionKey(".dll");
+        r.KeyExists(); // creates the seeded store
+        std::ifstream in(store.path(), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }();
+    for (const std::string mode : {"result", "crash", "hang"}) {
+        ::setenv("SIGILLO_TEST_SERVER_FAILS", mode.c_str(), 1);
+        EXPECT_EQ(registrator.Register(SERVER_REGISTERS), StatusRegisterFailed) << mode;
+        std::ifstream in(store.path(), std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), before) << mode;
+    }
+    ::unsetenv("SIGILLO_TEST_SERVER_FAILS");
 }

@@ -52,6 +52,19 @@ TEST_F(ColFiles, RecursiveListingPutsSubfoldersFirst) {
                                                       "A.OCX", "b.dll", "notes"}));
 }
 
+TEST_F(ColFiles, ListingOrderIgnoresCaseAsNtfsDoes) {
+    // By bytes "C" < "_" < "a"; by upper-case form "a" (A) < "C" < "_".
+    const std::string dir = root() + "order/";
+    fs::create_directories(dir);
+    for (const char* file : {"_x.dll", "C.dll", "a.dll", "b.DLL"}) {
+        std::ofstream(dir + file) << "x";
+    }
+    colFiles_Vantor files;
+    files.LoadFiles(dir + "*.*", false);
+    EXPECT_EQ(names(files),
+              (std::vector<std::string>{"order/a.dll", "order/b.DLL", "order/C.dll", "order/_x.dll"}));
+}
+
 TEST_F(ColFiles, FlatListingHoldsOnlyTheFolderOwnMatchingFiles) {
     colFiles_Vantor files;
     struct Case {

@@ -1,6 +1,7 @@
 #include "gui/MainWindowModel.h"
 #include "Fakes.h"
 #include "TempStore.h"
+#include "wine/WinePrefix.h"
 
 #include <gtest/gtest.h>
 
@@ -146,6 +147,21 @@ TEST_F(MainWindowModelTest, NewFirstFileAfterBothRerunsComparisonAtOnce) {
     form.cmdSelectOne_Click();
     EXPECT_EQ(form.txtFirstFile, store.dir() + "three.dll");
     EXPECT_EQ(gridComparison.Rows(), 1);
+}
+
+TEST_F(MainWindowModelTest, OptionsTabSaysWhichRegistryIsInUseAndRemembersTheChoice) {
+    wine::UsePrefix("");
+    form.XTab1_Switch(2);
+    EXPECT_EQ(form.lblRegistry, "Registry in use: " + store.storePath());
+    EXPECT_EQ(form.txtWinePrefix, "");
+
+    // An empty box keeps the .reg store and is remembered as the choice.
+    wine::SavePrefix("/an/earlier/prefix");
+    form.txtWinePrefix = "";
+    form.cmdWinePrefix_Click();
+    EXPECT_EQ(form.lblRegistry, "Registry in use: " + store.storePath());
+    EXPECT_EQ(wine::SavedPrefix(), "");
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(MainWindowModelTest, ShellExtensionButtonFollowsTheStore) {

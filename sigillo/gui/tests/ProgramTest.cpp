@@ -135,6 +135,7 @@ struct OneShotCase {
     const char* question; // caption of "Are You Sure?", or "" for none
     const char* outcome;  // message after the question, or "" for none
     const char* outcomeCaption;
+    int exitStatus = kExitDone; // a registration that failed ends with kExitFailed
 };
 
 class OneShotSwitch : public ProgramTest, public testing::WithParamInterface<OneShotCase> {};
@@ -144,11 +145,11 @@ TEST_P(OneShotSwitch, AsksThenEndsWithoutWindow) {
     ui.answers.push_back(c.answer);
     const auto status = program.Main(c.line);
     ASSERT_TRUE(status.has_value());
-    EXPECT_EQ(*status, kExitDone);
+    EXPECT_EQ(*status, c.exitStatus);
     EXPECT_FALSE(windows.shown);
     EXPECT_TRUE(windows.mainUnloaded);
     EXPECT_TRUE(windows.displayUnloaded);
-    EXPECT_EQ(windows.quitStatus, kExitDone);
+    EXPECT_EQ(windows.quitStatus, c.exitStatus);
     std::size_t next = 0;
     if (*c.question != '\0') {
         ASSERT_GT(ui.messages.size(), next);
@@ -169,13 +170,13 @@ TEST_P(OneShotSwitch, AsksThenEndsWithoutWindow) {
 
 const OneShotCase kOneShots[] = {
     {"RegisterWithoutFileSaysNoFile", "-r", MsgAnswer::Yes, "Sigillo - Registering ActiveX",
-     "No file provided!", "Sigillo - Registering"},
+     "No file provided!", "Sigillo - Registering", kExitFailed},
     {"RegisterDeclinedDoesNothing", "-r /tmp/x.dll", MsgAnswer::No, "Sigillo - Registering ActiveX", "", ""},
     {"UnregisterWithoutFileSaysNoFile", "-u", MsgAnswer::Yes, "Sigillo - UnRegistering ActiveX",
-     "No file provided!", "Sigillo - UnRegistering"},
+     "No file provided!", "Sigillo - UnRegistering", kExitFailed},
     {"UnregisterDeclinedDoesNothing", "-u x.ocx", MsgAnswer::No, "Sigillo - UnRegistering ActiveX", "", ""},
     {"RegisterMissingFileCannotLoad", "-r missing.dll", MsgAnswer::Yes, "Sigillo - Registering ActiveX",
-     "Selected file could not be loaded into memory!", "Sigillo - Registering"},
+     "Selected file could not be loaded into memory!", "Sigillo - Registering", kExitFailed},
     {"ReportDeclinedDoesNothing", "-f /tmp", MsgAnswer::No, "Sigillo - ActiveX Report", "", ""},
     {"ShellInstallAsksNothing", "-s", MsgAnswer::Yes, "", "", ""},
 };

@@ -1,7 +1,8 @@
 #pragma once
 
 // A private registry store and working folder for one test: the store file
-// is named by SIGILLO_REGISTRY for the test's duration.
+// is named by SIGILLO_REGISTRY for the test's duration, and the desktop
+// entries go to a data folder below it (XDG_DATA_HOME).
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -21,12 +22,19 @@ public:
             previous_ = old;
         hadPrevious_ = old != nullptr;
         setenv("SIGILLO_REGISTRY", storePath().c_str(), 1);
+        const char* data = std::getenv("XDG_DATA_HOME");
+        previousDataHome_ = data ? data : "";
+        setenv("XDG_DATA_HOME", (dir() + "data").c_str(), 1);
     }
     ~TempStore() {
         if (hadPrevious_)
             setenv("SIGILLO_REGISTRY", previous_.c_str(), 1);
         else
             unsetenv("SIGILLO_REGISTRY");
+        if (previousDataHome_.empty())
+            unsetenv("XDG_DATA_HOME");
+        else
+            setenv("XDG_DATA_HOME", previousDataHome_.c_str(), 1);
     }
 
     std::string dir() const { return dir_.path().toStdString() + "/"; }
@@ -43,6 +51,7 @@ public:
 private:
     QTemporaryDir dir_;
     std::string previous_;
+    std::string previousDataHome_;
     bool hadPrevious_ = false;
 };
 

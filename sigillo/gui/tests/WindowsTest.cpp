@@ -6,6 +6,7 @@
 #include "gui/frmMain.h"
 #include "gui/frmProgress.h"
 
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -17,6 +18,9 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
 
 #include <filesystem>
 
@@ -66,9 +70,10 @@ TEST_F(MainWindowTest, TabsCarryTheirCaptionsAndControls) {
     EXPECT_EQ(window.XTab1->tabText(1), QStringLiteral("File Comparison"));
     EXPECT_EQ(window.XTab1->tabText(2), QStringLiteral("Options && Help"));
     const std::pair<const char*, const char*> buttons[] = {
-        {"cmdBrowse", "Browse"},     {"cmdReg", "Register ActiveX"}, {"cmdUnReg", "Unregister ActiveX"},
-        {"cmdSelectOne", "..."},     {"cmdSelectTwo", "..."},        {"cmdReadme", "Readme.txt"},
-        {"cmdWeb", "Visit Website"}, {"cmdShellEX", "Enable"},
+        // Every button with a letter carries an access key of its own.
+        {"cmdBrowse", "&Browse"},     {"cmdReg", "&Register ActiveX"}, {"cmdUnReg", "&Unregister ActiveX"},
+        {"cmdSelectOne", "..."},      {"cmdSelectTwo", "..."},         {"cmdReadme", "Rea&dme.txt"},
+        {"cmdWeb", "&Visit Website"}, {"cmdShellEX", "&Enable"},
     };
     for (const auto& [name, caption] : buttons) {
         auto* button = window.findChild<Command*>(QString::fromLatin1(name));
@@ -135,20 +140,46 @@ TEST_F(MainWindowTest, EmptyAreaDoubleClickNamesNearestCell) {
 
 TEST_F(MainWindowTest, ShellButtonCaptionAndLabelFollowEnableAndDisable) {
     window.XTab1->setCurrentIndex(2);
-    EXPECT_EQ(window.cmdShellEX->Caption(), QStringLiteral("Enable"));
+    EXPECT_EQ(window.cmdShellEX->Caption(), QStringLiteral("&Enable"));
     EXPECT_EQ(window.lblShell->text(),
               QStringLiteral("Extensions are Disabled. Click Enable to create Shell Extensions"));
     Click(window.cmdShellEX);
-    EXPECT_EQ(window.cmdShellEX->Caption(), QStringLiteral("Disable"));
+    EXPECT_EQ(window.cmdShellEX->Caption(), QStringLiteral("&Disable"));
     EXPECT_EQ(window.lblShell->text(),
               QStringLiteral("Extensions are Enabled. Click Disable to remove Shell Extensions"));
     window.XTab1->setCurrentIndex(0);
     window.XTab1->setCurrentIndex(2);
-    EXPECT_EQ(window.cmdShellEX->Caption(), QStringLiteral("Disable"));
+    EXPECT_EQ(window.cmdShellEX->Caption(), QStringLiteral("&Disable"));
     Click(window.cmdShellEX);
-    EXPECT_EQ(window.cmdShellEX->Caption(), QStringLiteral("Enable"));
+    EXPECT_EQ(window.cmdShellEX->Caption(), QStringLiteral("&Enable"));
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(ui.messages[1].text, "Shell Extensions Disabled!");
+}
+
+TEST_F(MainWindowTest, FocusedButtonIsPressedWithSpaceOrEnterAndAccessKeys) {
+    for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}) {
+        dialog.choices.push_back(store.write("plain.dll"));
+        window.cmdBrowse->setFocus();
+        QTest::keyClick(window.cmdBrowse, key);
+        EXPECT_EQ(dialog.opened, 1) << key;
+        dialog.opened = 0;
+    }
+    QTest::keyClick(&window, Qt::Key_B, Qt::AltModifier);
+    EXPECT_EQ(dialog.opened, 1);
+}
+
+TEST_F(MainWindowTest, ComparisonVerdictIsShownWhole) {
+    dialog.choices = {std::string(SIGILLO_FIXTURES) + "/demo32.dll",
+                      std::string(SIGILLO_FIXTURES) + "/demo64.dll"};
+    window.XTab1->setCurrentIndex(1);
+    Click(window.cmdSelectOne);
+    Click(window.cmdSelectTwo);
+    const QAbstractItemModel* model = window.gridcomparison->model();
+    ASSERT_GT(model->rowCount(), 1);
+    const QString verdict = model->index(1, 0).data().toString();
+    EXPECT_EQ(verdict, QStringLiteral("The Files Are Diferent!"));
+    EXPECT_GE(window.gridcomparison->columnWidth(0),
+              window.gridcomparison->fontMetrics().horizontalAdvance(verdict));
 }
 
 TEST_F(MainWindowTest, PictureButtonSwitchesTab) {
@@ -267,6 +298,14 @@ TEST(OneShotProcess, ShellSwitchEndsProcessWithStatusZero) {
     registry.setClassKey(kClassesRoot);
     registry.setSectionKey("dllfile\\shell\\Register");
     EXPECT_TRUE(registry.KeyExists());
+    // The file managers' entries too, calling this very program.
+    std::ifstream entry(store.dir() + "data/applications/sigillo-component.desktop");
+    std::string text((std::istreambuf_iterator<char>(entry)), std::istreambuf_iterator<char>());
+    EXPECT_NE(
+        text.find("\nExec=" + QFileInfo(QStringLiteral(SIGILLO_PROGRAM)).absoluteFilePath().toStdString() +
+                  " -r %f\n"),
+        std::string::npos)
+        << text;
 }
 
 } // namespace

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "Fixtures.h"
 #include "pe/VersionInfo.h"
 
@@ -75,4 +78,23 @@ TEST(VersionInfo, ScanStopsAtTheEndOfAShortBlock) {
     EXPECT_EQ(ScanVersionString(block, "ab"), "xy");
     const std::vector<uint8_t> odd = {'A', 0, 'b'};
     EXPECT_EQ(ScanVersionString(odd, "ab"), "");
+}
+
+TEST(VersionInfo, OfSeveralLanguagesTheEnglishUnitedStatesResourceIsRead) {
+    // multilang.dll lists Arabic, German, English (UK) and English (US), in
+    // this order; each carries its own build number and product name.
+    const auto block = GetFileVersionInfo(fixture("multilang.dll"));
+    const auto fixed = QueryFixedFileInfo(block);
+    ASSERT_TRUE(fixed);
+    EXPECT_EQ(fixed->fileVersionLS, 0x00000004u);
+    EXPECT_EQ(ScanVersionString(block, "ProductName"), "Wine");
+    EXPECT_EQ(ScanVersionString(block, "FileDescription"), "Library");
+}
+
+TEST(VersionInfo, FifoIsNotOpenedForReading) {
+    // Opening a FIFO for reading waits for a writer: the reader must not.
+    const std::string fifo = testing::TempDir() + "/fifo-" + std::to_string(::getpid()) + ".dll";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(GetFileVersionInfoSize(fifo), 0u);
+    ::unlink(fifo.c_str());
 }

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <fstream>
 #include <sstream>
 
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -20,6 +22,29 @@ std::string fileText(const std::string& path) {
     std::stringstream ss;
     ss << in.rdbuf();
     return ss.str();
+}
+
+// The id of a process that has ended.
+pid_t endedProcess() {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::_exit(0);
+    }
+    ::waitpid(pid, nullptr, 0);
+    return pid;
+}
+
+void createKey(Store& store, const std::string& name) {
+    store.update([&](Tree& t) {
+        t.create(Hive::CurrentUser, {name});
+        return true;
+    });
+}
+
+bool hasKey(Store& store, const std::string& name) {
+    bool found = false;
+    store.read([&](const Tree& t) { found = t.find(Hive::CurrentUser, {name}) != nullptr; });
+    return found;
 }
 
 } // namespace
@@ -158,4 +183,108 @@ TEST(RegistryStore, DefaultPathFollowsTheEnvironment) {
     ::setenv("XDG_CONFIG_HOME", "/cfg", 1);
     EXPECT_EQ(Store::defaultPath(), "/cfg/sigillo/registry.reg");
     ::unsetenv("XDG_CONFIG_HOME");
+}
+
+TEST(RegistryStore, LockHeldElsewhereIsWaitedForABoundedTimeThenNamed) {
+    TempStore tmp;
+    Store store(tmp.path(), std::chrono::milliseconds(300));
+    createKey(store, "before");
+    // Another holder: a lock on its own open file, as another process has.
+    const int fd = ::open((tmp.path() + ".lock").c_str(), O_RDWR);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+    for (const bool writing : {false, true}) {
+        const auto start = std::chrono::steady_clock::now();
+        try {
+            writing ? createKey(store, "never") : (void)hasKey(store, "before");
+            ADD_FAILURE() << "no error while the lock is held";
+        } catch (const StoreError& e) {
+            EXPECT_EQ(std::string(e.what()), "the registry store " + tmp.path() +
+                                                 " is locked by another process (" + tmp.path() +
+                                                 ".lock held for more than 300 ms)");
+        }
+        const auto waited = std::chrono::steady_clock::now() - start;
+        EXPECT_GE(waited, std::chrono::milliseconds(300));
+        EXPECT_LT(waited, std::chrono::milliseconds(2000));
+    }
+    ::close(fd);
+    EXPECT_TRUE(hasKey(store, "before"));
+    EXPECT_FALSE(hasKey(store, "never"));
+}
+
+TEST(RegistryStore, TemporaryFilesOfKilledWritersAreRemoved) {
+    TempStore tmp;
+    const pid_t dead = endedProcess();
+    const std::string stale[] = {tmp.path() + ".tmp." + std::to_string(dead) + ".0",
+                                 tmp.path() + ".tmp." + std::to_string(dead)};
+    const std::string live = tmp.path() + ".tmp." + std::to_string(::getpid()) + ".999";
+    const std::string unrelated = tmp.path() + ".tmp.notes";
+    for (const std::string& f : {stale[0], stale[1], live, unrelated}) {
+        std::ofstream(f) << "[HKEY_CURR";
+    }
+    Store store(tmp.path());
+    createKey(store, "k");
+    EXPECT_FALSE(std::filesystem::exists(stale[0]));
+    EXPECT_FALSE(std::filesystem::exists(stale[1]));
+    EXPECT_TRUE(std::filesystem::exists(live)); // its writer may still be at work
+    EXPECT_TRUE(std::filesystem::exists(unrelated));
+}
+
+TEST(RegistryStore, TransactionWritesOnceOnCommitAndNothingOtherwise) {
+    TempStore tmp;
+    Store store(tmp.path());
+    createKey(store, "before");
+    const std::string before = fileText(tmp.path());
+
+    store.beginTransaction();
+    createKey(store, "a");
+    createKey(store, "b");
+    EXPECT_TRUE(hasKey(store, "a")); // the transaction sees its own changes
+    EXPECT_EQ(fileText(tmp.path()), before);
+    store.commitTransaction();
+    Store other(tmp.path());
+    EXPECT_TRUE(hasKey(other, "a"));
+    EXPECT_TRUE(hasKey(other, "b"));
+
+    const std::string committed = fileText(tmp.path());
+    store.beginTransaction();
+    createKey(store, "dropped");
+    store.abortTransaction();
+    EXPECT_EQ(fileText(tmp.path()), committed);
+    EXPECT_FALSE(hasKey(store, "dropped"));
+}
+
+TEST(RegistryStore, ProcessEndingInsideATransactionChangesNothing) {
+    TempStore tmp;
+    Store store(tmp.path());
+    createKey(store, "before");
+    const std::string before = fileText(tmp.path());
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        Store child(tmp.path());
+        child.beginTransaction();
+        createKey(child, "half");
+        ::_exit(0); // a crash or a kill: no commit
+    }
+    ::waitpid(pid, nullptr, 0);
+    EXPECT_EQ(fileText(tmp.path()), before);
+    EXPECT_FALSE(hasKey(store, "half"));
+}
+
+TEST(RegistryStore, TransactionOnAnUnreadableStoreFailsWithItsPathAndLine) {
+    TempStore tmp;
+    const std::string garbage = "Windows Registry Editor Version 5.00\n\nnot a line of a registry file\n";
+    std::ofstream(tmp.path(), std::ios::binary) << garbage;
+    Store store(tmp.path());
+    try {
+        store.beginTransaction();
+        FAIL() << "no error";
+    } catch (const StoreError& e) {
+        const std::string message = e.what();
+        EXPECT_TRUE(message.starts_with("the registry store " + tmp.path() + " cannot be read (line 3: "))
+            << message;
+    }
+    EXPECT_FALSE(store.inTransaction());
+    EXPECT_EQ(fileText(tmp.path()), garbage);
 }

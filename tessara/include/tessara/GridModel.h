@@ -148,31 +148,31 @@ public:
     int GridLineWidth() const { return gridLineWidth_; }
     void setGridLineWidth(int v);
     int FillStyle() const { return fillStyle_; }
-    void setFillStyle(int v) { fillStyle_ = v; }
+    void setFillStyle(int v) { setAppearance(fillStyle_, v); }
     int FocusRect() const { return focusRect_; }
     void setFocusRect(int v) { setAppearance(focusRect_, v); }
     int HighLight() const { return highLight_; }
     void setHighLight(int v) { setAppearance(highLight_, v); }
     int MergeCells() const { return mergeCells_; }
-    void setMergeCells(int v) { mergeCells_ = v; }
+    void setMergeCells(int v) { setAppearance(mergeCells_, v); }
     int PictureType() const { return pictureType_; }
-    void setPictureType(int v) { pictureType_ = v; }
+    void setPictureType(int v) { setAppearance(pictureType_, v); }
     bool RightToLeft() const { return rightToLeft_; }
     void setRightToLeft(bool v) { setAppearance(rightToLeft_, v); }
     int ScrollBars() const { return scrollBars_; }
     void setScrollBars(int v) { setAppearance(scrollBars_, v); }
     bool ScrollTrack() const { return scrollTrack_; }
-    void setScrollTrack(bool v) { scrollTrack_ = v; }
+    void setScrollTrack(bool v) { setAppearance(scrollTrack_, v); }
     int SelectionMode() const { return selectionMode_; }
-    void setSelectionMode(int v) { selectionMode_ = v; }
+    void setSelectionMode(int v) { setAppearance(selectionMode_, v); }
     int TextStyle() const { return textStyle_; }
-    void setTextStyle(int v) { textStyle_ = v; }
+    void setTextStyle(int v) { setAppearance(textStyle_, v); }
     int TextStyleFixed() const { return textStyleFixed_; }
-    void setTextStyleFixed(int v) { textStyleFixed_ = v; }
+    void setTextStyleFixed(int v) { setAppearance(textStyleFixed_, v); }
     bool WordWrap() const { return wordWrap_; }
     void setWordWrap(bool v) { setAppearance(wordWrap_, v); }
     int AllowUserResizing() const { return allowUserResizing_; }
-    void setAllowUserResizing(int v) { allowUserResizing_ = v; }
+    void setAllowUserResizing(int v) { setAppearance(allowUserResizing_, v); }
     // The grid's cell font; writing a name sets its face.
     QFont Font() const { return font_; }
     void setFont(const QFont& font);
@@ -233,8 +233,23 @@ signals:
     void focusRequested();
     // Content, shape or appearance changed; the view repaints when Redraw is on.
     void changed();
+    // An operation is about to change the rows, the columns, their count or many
+    // cells at once: an open in-place edit must end now, while its cell is still
+    // where the editor thinks it is. restructured() follows when the change is over
+    // (also when it failed half-way). Nested operations announce themselves once.
+    void aboutToRestructure();
+    void restructured();
+    // The texts or formats of the cells r1..r2 x c1..c2 changed.
+    void cellsChanged(int r1, int c1, int r2, int c2);
+    // The rows and columns that are fixed headers changed.
+    void fixedChanged();
+    // An appearance property (colours, lines, font ...) changed.
+    void appearanceChanged();
 
 private:
+    friend class Restructure;
+    friend class SuspendedRedraw;
+
     struct Cell {
         QString text;
         OleColor back = 0;
@@ -258,6 +273,8 @@ private:
     void clampCurrent();
     void notify();
     void swapRowsUnchecked(int r1, int r2);
+    void insertEmptyRows(int index, int count);
+    void removeRows(int index, int count);
     void autoColWidthBody(int col, int minWidth, int maxWidth);
     void setColWidthBody(int col, int& w, int minWidth, int maxWidth);
 
@@ -299,6 +316,8 @@ private:
     int allowUserResizing_ = 0;
     QFont font_;
 
+    int restructureDepth_ = 0;
+
     QFont measureFont_;
     double dpi_ = 96.0;
     TextMeasure measure_;
@@ -308,6 +327,7 @@ template <typename T> void GridModel::setAppearance(T& field, T value) {
     if (field == value)
         return;
     field = value;
+    emit appearanceChanged();
     notify();
 }
 

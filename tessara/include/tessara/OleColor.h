@@ -30,9 +30,21 @@ inline constexpr OleColor kSysWindow = systemColor(5);
 inline constexpr OleColor kSysWindowText = systemColor(8);
 inline constexpr OleColor kSys3DLight = systemColor(22);
 
+// A colour argument: an OLE value, or a colour as Qt names it (stored as its
+// plain OLE value). Kept apart from a bare number so that Qt::red is a colour,
+// not the OLE value 7.
+struct ColorValue {
+    ColorValue(OleColor value) : ole(value) {}
+    ColorValue(const QColor& color);
+    ColorValue(Qt::GlobalColor color) : ColorValue(QColor(color)) {}
+    OleColor ole;
+};
+
 // The colour an OLE value stands for under the given palette.
 TESSARA_EXPORT QColor oleToColor(OleColor value, const QPalette& palette);
 // The OLE value (never a system colour) of a plain colour.
 TESSARA_EXPORT OleColor colorToOle(const QColor& color);
+
+inline ColorValue::ColorValue(const QColor& color) : ole(colorToOle(color)) {}
 
 } // namespace tessara

@@ -4,12 +4,15 @@
 // forwards the grid's members and events to its host.
 //
 // Every member is reachable by name at run time through Qt's meta-object system:
-// properties by their names, methods (and the indexed properties TextMatrix and
-// RowHeight) as invokable methods, events as signals. Hosts without a window use
-// the same grid through model().
+// properties by their names (each with a change signal), methods (and the indexed
+// properties TextMatrix and RowHeight) as invokable methods, events as signals.
+// No exception leaves this interface: a member that fails reports through
+// ErrorMsg and returns (a read gives an empty value). Hosts without a window use
+// the same grid through model(), whose members throw GridError.
 #include <QImage>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 #include "tessara/Export.h"
 #include "tessara/GridModel.h"
@@ -19,8 +22,7 @@ class QLineEdit;
 
 namespace tessara {
 
-class GridView;
-class CellEditor;
+class TessaraPrivate;
 
 class TESSARA_EXPORT Tessara : public QWidget {
     Q_OBJECT
@@ -29,53 +31,54 @@ class TESSARA_EXPORT Tessara : public QWidget {
     Q_CLASSINFO("InterfaceID", "{7C99839E-43FA-482A-8E15-6024E06FAAEE}")
     Q_CLASSINFO("EventsID", "{CC71D215-0285-4F55-B3F2-85556F0B8BDA}")
 
-    Q_PROPERTY(QString Version READ Version)
-    Q_PROPERTY(quint32 CellNoEdit READ CellNoEdit WRITE setCellNoEdit)
-    Q_PROPERTY(quint32 CellEdit READ CellEdit WRITE setCellEdit)
-    Q_PROPERTY(QString CantEdit READ CantEdit WRITE setCantEdit)
-    Q_PROPERTY(int AllowUserResizing READ AllowUserResizing WRITE setAllowUserResizing)
-    Q_PROPERTY(quint32 BackColor READ BackColor WRITE setBackColor)
-    Q_PROPERTY(quint32 BackColorBkg READ BackColorBkg WRITE setBackColorBkg)
-    Q_PROPERTY(quint32 BackColorFixed READ BackColorFixed WRITE setBackColorFixed)
-    Q_PROPERTY(quint32 BackColorSel READ BackColorSel WRITE setBackColorSel)
-    Q_PROPERTY(int FillStyle READ FillStyle WRITE setFillStyle)
-    Q_PROPERTY(int FixedCols READ FixedCols WRITE setFixedCols)
-    Q_PROPERTY(int FixedRows READ FixedRows WRITE setFixedRows)
-    Q_PROPERTY(int FocusRect READ FocusRect WRITE setFocusRect)
-    Q_PROPERTY(QFont Font READ Font WRITE setFont)
-    Q_PROPERTY(quint32 ForeColor READ ForeColor WRITE setForeColor)
-    Q_PROPERTY(quint32 ForeColorFixed READ ForeColorFixed WRITE setForeColorFixed)
-    Q_PROPERTY(quint32 ForeColorSel READ ForeColorSel WRITE setForeColorSel)
-    Q_PROPERTY(QString FormatString READ FormatString WRITE setFormatString)
-    Q_PROPERTY(quint32 GridColor READ GridColor WRITE setGridColor)
-    Q_PROPERTY(quint32 GridColorFixed READ GridColorFixed WRITE setGridColorFixed)
-    Q_PROPERTY(int GridLines READ GridLines WRITE setGridLines)
-    Q_PROPERTY(int GridLinesFixed READ GridLinesFixed WRITE setGridLinesFixed)
-    Q_PROPERTY(int GridLineWidth READ GridLineWidth WRITE setGridLineWidth)
-    Q_PROPERTY(int HighLight READ HighLight WRITE setHighLight)
-    Q_PROPERTY(int MergeCells READ MergeCells WRITE setMergeCells)
-    Q_PROPERTY(int PictureType READ PictureType WRITE setPictureType)
-    Q_PROPERTY(bool RightToLeft READ RightToLeft WRITE setRightToLeft)
-    Q_PROPERTY(int RowHeightMin READ RowHeightMin WRITE setRowHeightMin)
-    Q_PROPERTY(int ScrollBars READ ScrollBars WRITE setScrollBars)
-    Q_PROPERTY(bool ScrollTrack READ ScrollTrack WRITE setScrollTrack)
-    Q_PROPERTY(int SelectionMode READ SelectionMode WRITE setSelectionMode)
-    Q_PROPERTY(int TextStyle READ TextStyle WRITE setTextStyle)
-    Q_PROPERTY(int TextStyleFixed READ TextStyleFixed WRITE setTextStyleFixed)
-    Q_PROPERTY(bool WordWrap READ WordWrap WRITE setWordWrap)
-    Q_PROPERTY(quint32 CellBackColor READ CellBackColor WRITE setCellBackColor)
-    Q_PROPERTY(quint32 CellForeColor READ CellForeColor WRITE setCellForeColor)
-    Q_PROPERTY(int CellAlignment READ CellAlignment WRITE setCellAlignment)
-    Q_PROPERTY(QImage CellPicture READ CellPicture WRITE setCellPicture)
-    Q_PROPERTY(QString Clip READ Clip WRITE setClip)
-    Q_PROPERTY(int Col READ Col WRITE setCol)
-    Q_PROPERTY(int Cols READ Cols WRITE setCols)
-    Q_PROPERTY(int ColSel READ ColSel WRITE setColSel)
-    Q_PROPERTY(bool Redraw READ Redraw WRITE setRedraw)
-    Q_PROPERTY(int Row READ Row WRITE setRow)
-    Q_PROPERTY(int Rows READ Rows WRITE setRows)
-    Q_PROPERTY(int RowSel READ RowSel WRITE setRowSel)
-    Q_PROPERTY(QString Text READ Text WRITE setText)
+    Q_PROPERTY(QString Version READ Version CONSTANT)
+    Q_PROPERTY(quint32 CellNoEdit READ CellNoEdit WRITE setCellNoEdit NOTIFY fieldsChanged)
+    Q_PROPERTY(quint32 CellEdit READ CellEdit WRITE setCellEdit NOTIFY fieldsChanged)
+    Q_PROPERTY(QString CantEdit READ CantEdit WRITE setCantEdit NOTIFY fieldsChanged)
+    Q_PROPERTY(
+        int AllowUserResizing READ AllowUserResizing WRITE setAllowUserResizing NOTIFY appearanceChanged)
+    Q_PROPERTY(quint32 BackColor READ BackColor WRITE setBackColor NOTIFY appearanceChanged)
+    Q_PROPERTY(quint32 BackColorBkg READ BackColorBkg WRITE setBackColorBkg NOTIFY appearanceChanged)
+    Q_PROPERTY(quint32 BackColorFixed READ BackColorFixed WRITE setBackColorFixed NOTIFY appearanceChanged)
+    Q_PROPERTY(quint32 BackColorSel READ BackColorSel WRITE setBackColorSel NOTIFY appearanceChanged)
+    Q_PROPERTY(int FillStyle READ FillStyle WRITE setFillStyle NOTIFY appearanceChanged)
+    Q_PROPERTY(int FixedCols READ FixedCols WRITE setFixedCols NOTIFY fixedChanged)
+    Q_PROPERTY(int FixedRows READ FixedRows WRITE setFixedRows NOTIFY fixedChanged)
+    Q_PROPERTY(int FocusRect READ FocusRect WRITE setFocusRect NOTIFY appearanceChanged)
+    Q_PROPERTY(QFont Font READ Font WRITE setFont NOTIFY appearanceChanged)
+    Q_PROPERTY(quint32 ForeColor READ ForeColor WRITE setForeColor NOTIFY appearanceChanged)
+    Q_PROPERTY(quint32 ForeColorFixed READ ForeColorFixed WRITE setForeColorFixed NOTIFY appearanceChanged)
+    Q_PROPERTY(quint32 ForeColorSel READ ForeColorSel WRITE setForeColorSel NOTIFY appearanceChanged)
+    Q_PROPERTY(QString FormatString READ FormatString WRITE setFormatString NOTIFY contentChanged)
+    Q_PROPERTY(quint32 GridColor READ GridColor WRITE setGridColor NOTIFY appearanceChanged)
+    Q_PROPERTY(quint32 GridColorFixed READ GridColorFixed WRITE setGridColorFixed NOTIFY appearanceChanged)
+    Q_PROPERTY(int GridLines READ GridLines WRITE setGridLines NOTIFY appearanceChanged)
+    Q_PROPERTY(int GridLinesFixed READ GridLinesFixed WRITE setGridLinesFixed NOTIFY appearanceChanged)
+    Q_PROPERTY(int GridLineWidth READ GridLineWidth WRITE setGridLineWidth NOTIFY appearanceChanged)
+    Q_PROPERTY(int HighLight READ HighLight WRITE setHighLight NOTIFY appearanceChanged)
+    Q_PROPERTY(int MergeCells READ MergeCells WRITE setMergeCells NOTIFY appearanceChanged)
+    Q_PROPERTY(int PictureType READ PictureType WRITE setPictureType NOTIFY appearanceChanged)
+    Q_PROPERTY(bool RightToLeft READ RightToLeft WRITE setRightToLeft NOTIFY appearanceChanged)
+    Q_PROPERTY(int RowHeightMin READ RowHeightMin WRITE setRowHeightMin NOTIFY appearanceChanged)
+    Q_PROPERTY(int ScrollBars READ ScrollBars WRITE setScrollBars NOTIFY appearanceChanged)
+    Q_PROPERTY(bool ScrollTrack READ ScrollTrack WRITE setScrollTrack NOTIFY appearanceChanged)
+    Q_PROPERTY(int SelectionMode READ SelectionMode WRITE setSelectionMode NOTIFY appearanceChanged)
+    Q_PROPERTY(int TextStyle READ TextStyle WRITE setTextStyle NOTIFY appearanceChanged)
+    Q_PROPERTY(int TextStyleFixed READ TextStyleFixed WRITE setTextStyleFixed NOTIFY appearanceChanged)
+    Q_PROPERTY(bool WordWrap READ WordWrap WRITE setWordWrap NOTIFY appearanceChanged)
+    Q_PROPERTY(quint32 CellBackColor READ CellBackColor WRITE setCellBackColor NOTIFY contentChanged)
+    Q_PROPERTY(quint32 CellForeColor READ CellForeColor WRITE setCellForeColor NOTIFY contentChanged)
+    Q_PROPERTY(int CellAlignment READ CellAlignment WRITE setCellAlignment NOTIFY contentChanged)
+    Q_PROPERTY(QImage CellPicture READ CellPicture WRITE setCellPicture NOTIFY contentChanged)
+    Q_PROPERTY(QString Clip READ Clip WRITE setClip NOTIFY contentChanged)
+    Q_PROPERTY(int Col READ Col WRITE setCol NOTIFY RowColChange)
+    Q_PROPERTY(int Cols READ Cols WRITE setCols NOTIFY shapeChanged)
+    Q_PROPERTY(int ColSel READ ColSel WRITE setColSel NOTIFY SelChange)
+    Q_PROPERTY(bool Redraw READ Redraw WRITE setRedraw NOTIFY appearanceChanged)
+    Q_PROPERTY(int Row READ Row WRITE setRow NOTIFY RowColChange)
+    Q_PROPERTY(int Rows READ Rows WRITE setRows NOTIFY shapeChanged)
+    Q_PROPERTY(int RowSel READ RowSel WRITE setRowSel NOTIFY SelChange)
+    Q_PROPERTY(QString Text READ Text WRITE setText NOTIFY contentChanged)
 
 public:
     // How the control tells the user a cell may not be edited; by default a
@@ -83,11 +86,17 @@ public:
     using MessageHook = std::function<void(const QString& text)>;
 
     explicit Tessara(QWidget* parent = nullptr);
+    // Shows a model that the host owns and may share with other views; the
+    // model must outlive the control (or be replaced with setModel first).
+    explicit Tessara(GridModel* model, QWidget* parent = nullptr);
     ~Tessara() override;
 
-    GridModel& model() { return *model_; }
-    const GridModel& model() const { return *model_; }
-    void setMessageHook(MessageHook hook) { messageHook_ = std::move(hook); }
+    GridModel& model();
+    const GridModel& model() const;
+    // Shows another model (the host's, not taken over); nullptr gives the control
+    // a fresh model of its own. An open edit ends first.
+    void setModel(GridModel* model);
+    void setMessageHook(MessageHook hook);
 
     // The grid and the editor inside the control (for hosts that lay out or test them).
     QWidget* grid() const;
@@ -96,140 +105,140 @@ public:
     QString Version() const { return QStringLiteral("1.01"); }
 
     // --- Fields ---
-    OleColor CellNoEdit() const { return model_->CellNoEdit; }
-    void setCellNoEdit(OleColor v) { model_->CellNoEdit = v; }
-    OleColor CellEdit() const { return model_->CellEdit; }
-    void setCellEdit(OleColor v) { model_->CellEdit = v; }
-    QString CantEdit() const { return model_->CantEdit; }
-    void setCantEdit(const QString& v) { model_->CantEdit = v; }
+    OleColor CellNoEdit() const;
+    void setCellNoEdit(ColorValue v);
+    OleColor CellEdit() const;
+    void setCellEdit(ColorValue v);
+    QString CantEdit() const;
+    void setCantEdit(const QString& v);
 
-    // --- Methods forwarded to the grid; their errors reach the caller ---
-    Q_INVOKABLE void AddItem(const QString& item, int index = 0) { model_->AddItem(item, index); }
-    Q_INVOKABLE void Clear() { model_->Clear(); }
+    // --- Methods forwarded to the grid ---
+    Q_INVOKABLE void AddItem(const QString& item, int index = 0);
+    Q_INVOKABLE void Clear();
     Q_INVOKABLE void Move(float left, float top = 0, float width = 0, float height = 0);
     Q_INVOKABLE void Refresh();
-    Q_INVOKABLE void RemoveItem(int index) { model_->RemoveItem(index); }
+    Q_INVOKABLE void RemoveItem(int index);
     Q_INVOKABLE void SetFocus();
     Q_INVOKABLE void ShowWhatsThis();
     Q_INVOKABLE void ZOrder(int position = 0);
 
-    // --- The control's operations; errors come back only through ErrorMsg ---
-    Q_INVOKABLE void SetColWidth(int col, int& w, int minWidth, int maxWidth) {
-        model_->SetColWidth(col, w, minWidth, maxWidth);
-    }
-    Q_INVOKABLE void AutoColWidth(int col, int minWidth = 0, int maxWidth = 0) {
-        model_->AutoColWidth(col, minWidth, maxWidth);
-    }
-    Q_INVOKABLE void LoadCellPic(const QString& fileName, int r1, int c1) {
-        model_->LoadCellPic(fileName, r1, c1);
-    }
-    Q_INVOKABLE void AlignSel(int alignStyle) { model_->AlignSel(alignStyle); }
-    Q_INVOKABLE void AddRowNumbers() { model_->AddRowNumbers(); }
-    Q_INVOKABLE void InsertRows(int r1, int rr) { model_->InsertRows(r1, rr); }
-    Q_INVOKABLE void DeleteRows(int r1, int rr) { model_->DeleteRows(r1, rr); }
-    Q_INVOKABLE void SwapRows(int r1, int r2) { model_->SwapRows(r1, r2); }
-    Q_INVOKABLE void MoveRows(int& r1, int& r2, int r3) { model_->MoveRows(r1, r2, r3); }
-    Q_INVOKABLE void DeleteSel() { model_->DeleteSel(); }
-    Q_INVOKABLE void Paste(QString& s) { model_->Paste(s); }
+    // --- The control's operations ---
+    // The by-reference forms hand the result back (the clamped width, the ordered
+    // block, the unread rest of the text); the value forms take plain arguments.
+    Q_INVOKABLE void SetColWidth(int col, int& w, int minWidth, int maxWidth);
+    Q_INVOKABLE void SetColWidth(int col, const int& w, int minWidth, int maxWidth);
+    Q_INVOKABLE void AutoColWidth(int col, int minWidth = 0, int maxWidth = 0);
+    Q_INVOKABLE void LoadCellPic(const QString& fileName, int r1, int c1);
+    Q_INVOKABLE void AlignSel(int alignStyle);
+    Q_INVOKABLE void AddRowNumbers();
+    Q_INVOKABLE void InsertRows(int r1, int rr);
+    Q_INVOKABLE void DeleteRows(int r1, int rr);
+    Q_INVOKABLE void SwapRows(int r1, int r2);
+    Q_INVOKABLE void MoveRows(int& r1, int& r2, int r3);
+    Q_INVOKABLE void MoveRows(const int& r1, const int& r2, int r3);
+    Q_INVOKABLE void DeleteSel();
+    Q_INVOKABLE void Paste(QString& s);
+    Q_INVOKABLE void Paste(const QString& s);
 
     // --- Indexed properties ---
-    Q_INVOKABLE QString TextMatrix(int r, int c) const { return model_->TextMatrix(r, c); }
-    Q_INVOKABLE void setTextMatrix(int r, int c, const QString& text) { model_->setTextMatrix(r, c, text); }
-    void setTextMatrix(int r, int c, double value) { model_->setTextMatrix(r, c, value); }
-    Q_INVOKABLE int RowHeight(int r) const { return model_->RowHeight(r); }
-    Q_INVOKABLE void setRowHeight(int r, int height) { model_->setRowHeight(r, height); }
-    Q_INVOKABLE int ColWidth(int c) const { return model_->ColWidth(c); }
-    Q_INVOKABLE void setColWidth(int c, int width) { model_->setColWidth(c, width); }
+    Q_INVOKABLE QString TextMatrix(int r, int c) const;
+    Q_INVOKABLE void setTextMatrix(int r, int c, const QString& text);
+    void setTextMatrix(int r, int c, double value);
+    Q_INVOKABLE int RowHeight(int r) const;
+    Q_INVOKABLE void setRowHeight(int r, int height);
+    Q_INVOKABLE int ColWidth(int c) const;
+    Q_INVOKABLE void setColWidth(int c, int width);
 
     // --- Properties forwarded to the grid ---
-    int AllowUserResizing() const { return model_->AllowUserResizing(); }
-    void setAllowUserResizing(int v) { model_->setAllowUserResizing(v); }
-    OleColor BackColor() const { return model_->BackColor(); }
-    void setBackColor(OleColor v) { model_->setBackColor(v); }
-    OleColor BackColorBkg() const { return model_->BackColorBkg(); }
-    void setBackColorBkg(OleColor v) { model_->setBackColorBkg(v); }
-    OleColor BackColorFixed() const { return model_->BackColorFixed(); }
-    void setBackColorFixed(OleColor v) { model_->setBackColorFixed(v); }
-    OleColor BackColorSel() const { return model_->BackColorSel(); }
-    void setBackColorSel(OleColor v) { model_->setBackColorSel(v); }
-    int FillStyle() const { return model_->FillStyle(); }
-    void setFillStyle(int v) { model_->setFillStyle(v); }
-    int FixedCols() const { return model_->FixedCols(); }
-    void setFixedCols(int v) { model_->setFixedCols(v); }
-    int FixedRows() const { return model_->FixedRows(); }
-    void setFixedRows(int v) { model_->setFixedRows(v); }
-    int FocusRect() const { return model_->FocusRect(); }
-    void setFocusRect(int v) { model_->setFocusRect(v); }
-    // The grid's cell font. (The control's own font, QWidget::font(), measures AutoColWidth.)
-    QFont Font() const { return model_->Font(); }
-    void setFont(const QFont& v) { model_->setFont(v); }
-    void setFont(const QString& faceName) { model_->setFont(faceName); }
-    OleColor ForeColor() const { return model_->ForeColor(); }
-    void setForeColor(OleColor v) { model_->setForeColor(v); }
-    OleColor ForeColorFixed() const { return model_->ForeColorFixed(); }
-    void setForeColorFixed(OleColor v) { model_->setForeColorFixed(v); }
-    OleColor ForeColorSel() const { return model_->ForeColorSel(); }
-    void setForeColorSel(OleColor v) { model_->setForeColorSel(v); }
-    QString FormatString() const { return model_->FormatString(); }
-    void setFormatString(const QString& v) { model_->setFormatString(v); }
-    OleColor GridColor() const { return model_->GridColor(); }
-    void setGridColor(OleColor v) { model_->setGridColor(v); }
-    OleColor GridColorFixed() const { return model_->GridColorFixed(); }
-    void setGridColorFixed(OleColor v) { model_->setGridColorFixed(v); }
-    int GridLines() const { return model_->GridLines(); }
-    void setGridLines(int v) { model_->setGridLines(v); }
-    int GridLinesFixed() const { return model_->GridLinesFixed(); }
-    void setGridLinesFixed(int v) { model_->setGridLinesFixed(v); }
-    int GridLineWidth() const { return model_->GridLineWidth(); }
-    void setGridLineWidth(int v) { model_->setGridLineWidth(v); }
-    int HighLight() const { return model_->HighLight(); }
-    void setHighLight(int v) { model_->setHighLight(v); }
-    int MergeCells() const { return model_->MergeCells(); }
-    void setMergeCells(int v) { model_->setMergeCells(v); }
-    int PictureType() const { return model_->PictureType(); }
-    void setPictureType(int v) { model_->setPictureType(v); }
-    bool RightToLeft() const { return model_->RightToLeft(); }
-    void setRightToLeft(bool v) { model_->setRightToLeft(v); }
-    int RowHeightMin() const { return model_->RowHeightMin(); }
-    void setRowHeightMin(int v) { model_->setRowHeightMin(v); }
-    int ScrollBars() const { return model_->ScrollBars(); }
-    void setScrollBars(int v) { model_->setScrollBars(v); }
-    bool ScrollTrack() const { return model_->ScrollTrack(); }
-    void setScrollTrack(bool v) { model_->setScrollTrack(v); }
-    int SelectionMode() const { return model_->SelectionMode(); }
-    void setSelectionMode(int v) { model_->setSelectionMode(v); }
-    int TextStyle() const { return model_->TextStyle(); }
-    void setTextStyle(int v) { model_->setTextStyle(v); }
-    int TextStyleFixed() const { return model_->TextStyleFixed(); }
-    void setTextStyleFixed(int v) { model_->setTextStyleFixed(v); }
-    bool WordWrap() const { return model_->WordWrap(); }
-    void setWordWrap(bool v) { model_->setWordWrap(v); }
-    OleColor CellBackColor() const { return model_->CellBackColor(); }
-    void setCellBackColor(OleColor v) { model_->setCellBackColor(v); }
-    OleColor CellForeColor() const { return model_->CellForeColor(); }
-    void setCellForeColor(OleColor v) { model_->setCellForeColor(v); }
-    int CellAlignment() const { return model_->CellAlignment(); }
-    void setCellAlignment(int v) { model_->setCellAlignment(v); }
-    QImage CellPicture() const { return model_->CellPicture(); }
-    void setCellPicture(const QImage& v) { model_->setCellPicture(v); }
-    QString Clip() const { return model_->Clip(); }
-    void setClip(const QString& v) { model_->setClip(v); }
-    int Col() const { return model_->Col(); }
-    void setCol(int v) { model_->setCol(v); }
-    int Cols() const { return model_->Cols(); }
-    void setCols(int v) { model_->setCols(v); }
-    int ColSel() const { return model_->ColSel(); }
-    void setColSel(int v) { model_->setColSel(v); }
-    bool Redraw() const { return model_->Redraw(); }
-    void setRedraw(bool v) { model_->setRedraw(v); }
-    int Row() const { return model_->Row(); }
-    void setRow(int v) { model_->setRow(v); }
-    int Rows() const { return model_->Rows(); }
-    void setRows(int v) { model_->setRows(v); }
-    int RowSel() const { return model_->RowSel(); }
-    void setRowSel(int v) { model_->setRowSel(v); }
-    QString Text() const { return model_->Text(); }
-    void setText(const QString& v) { model_->setText(v); }
+    int AllowUserResizing() const;
+    void setAllowUserResizing(int v);
+    OleColor BackColor() const;
+    void setBackColor(ColorValue v);
+    OleColor BackColorBkg() const;
+    void setBackColorBkg(ColorValue v);
+    OleColor BackColorFixed() const;
+    void setBackColorFixed(ColorValue v);
+    OleColor BackColorSel() const;
+    void setBackColorSel(ColorValue v);
+    int FillStyle() const;
+    void setFillStyle(int v);
+    int FixedCols() const;
+    void setFixedCols(int v);
+    int FixedRows() const;
+    void setFixedRows(int v);
+    int FocusRect() const;
+    void setFocusRect(int v);
+    QFont Font() const;
+    void setFont(const QFont& v);
+    OleColor ForeColor() const;
+    void setForeColor(ColorValue v);
+    OleColor ForeColorFixed() const;
+    void setForeColorFixed(ColorValue v);
+    OleColor ForeColorSel() const;
+    void setForeColorSel(ColorValue v);
+    QString FormatString() const;
+    void setFormatString(const QString& v);
+    OleColor GridColor() const;
+    void setGridColor(ColorValue v);
+    OleColor GridColorFixed() const;
+    void setGridColorFixed(ColorValue v);
+    int GridLines() const;
+    void setGridLines(int v);
+    int GridLinesFixed() const;
+    void setGridLinesFixed(int v);
+    int GridLineWidth() const;
+    void setGridLineWidth(int v);
+    int HighLight() const;
+    void setHighLight(int v);
+    int MergeCells() const;
+    void setMergeCells(int v);
+    int PictureType() const;
+    void setPictureType(int v);
+    bool RightToLeft() const;
+    void setRightToLeft(bool v);
+    int RowHeightMin() const;
+    void setRowHeightMin(int v);
+    int ScrollBars() const;
+    void setScrollBars(int v);
+    bool ScrollTrack() const;
+    void setScrollTrack(bool v);
+    int SelectionMode() const;
+    void setSelectionMode(int v);
+    int TextStyle() const;
+    void setTextStyle(int v);
+    int TextStyleFixed() const;
+    void setTextStyleFixed(int v);
+    bool WordWrap() const;
+    void setWordWrap(bool v);
+    OleColor CellBackColor() const;
+    void setCellBackColor(ColorValue v);
+    OleColor CellForeColor() const;
+    void setCellForeColor(ColorValue v);
+    int CellAlignment() const;
+    void setCellAlignment(int v);
+    QImage CellPicture() const;
+    void setCellPicture(const QImage& v);
+    QString Clip() const;
+    void setClip(const QString& v);
+    int Col() const;
+    void setCol(int v);
+    int Cols() const;
+    void setCols(int v);
+    int ColSel() const;
+    void setColSel(int v);
+    bool Redraw() const;
+    void setRedraw(bool v);
+    int Row() const;
+    void setRow(int v);
+    int Rows() const;
+    void setRows(int v);
+    int RowSel() const;
+    void setRowSel(int v);
+    QString Text() const;
+    void setText(const QString& v);
+    // Writing a name sets the face of the grid's font. (The control's own font,
+    // QWidget::font(), measures AutoColWidth.)
+    void setFont(const QString& faceName);
 
 signals:
     // The events of the control, in their interface order.
@@ -248,41 +257,20 @@ signals:
     void SelChange();
     void ErrorMsg(QString source, QString description);
 
+    // Change notifications of the properties.
+    void fieldsChanged();
+    void shapeChanged();
+    void fixedChanged();
+    void contentChanged();
+    void appearanceChanged();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
-    friend class CellEditor;
-
-    void connectGrid();
-    void Resize();
-    void focusGrid();
-    void showCantEdit(const QString& text);
-
-    // In-place editing (the routines keep the names their error reports use).
-    void MSFlexGridEdit(int keyCode, const QString& message);
-    void showEditor();
-    void moveDownOneRow();
-    void TextBoxKeyPress(int& keyAscii);
-    void EditKeyCode(int keyCode, int shift);
-    void LeaveCell(bool& changed);
-    void FocusReceived();
-
-    // Handlers of the grid's and the editor's events.
-    void onGridKeyDown(int keyCode, int shift);
-    void onGridKeyPress(int keyAscii);
-    void onGridDblClick();
-    void onGridGotFocus();
-    void onGridLeaveCell();
-    void onGridMouseMove(int button, int shift, float x, float y);
-    void onEditorKey(int keyCode, int shift, int keyAscii);
-    void onEditorLostFocus();
-
-    GridModel* model_;
-    GridView* grid_;
-    CellEditor* edt_;
-    MessageHook messageHook_;
+    friend class TessaraPrivate;
+    std::unique_ptr<TessaraPrivate> d;
 };
 
 } // namespace tessara

@@ -1,6 +1,10 @@
 // A server that registers its type library the way COM servers do, through
 // the registry functions, and removes the keys again when unregistered.
+#include <cstdlib>
 #include <cstring>
+#include <string_view>
+
+#include <unistd.h>
 
 #include "sigillo_registry.h"
 
@@ -25,12 +29,23 @@ LONG setDefault(const char* path, const char* text) {
 
 } // namespace
 
+// SIGILLO_TEST_SERVER_FAILS makes registration fail after the keys are
+// written: "result" returns E_FAIL, "crash" ends the process, "hang" sleeps
+// past any time limit.
 extern "C" __attribute__((visibility("default"))) int32_t DllRegisterServer() {
     if (setDefault(kVersionKey, "DemoLib") != ERROR_SUCCESS ||
         setDefault(kWin32Key, "C:\\Windows\\demo32.dll") != ERROR_SUCCESS) {
         return static_cast<int32_t>(0x80004005u);
     }
-    return 0;
+    const char* fails = std::getenv("SIGILLO_TEST_SERVER_FAILS");
+    const std::string_view mode = fails ? fails : "";
+    if (mode == "crash") {
+        std::abort();
+    }
+    if (mode == "hang") {
+        ::sleep(60);
+    }
+    return mode == "result" ? static_cast<int32_t>(0x80004005u) : 0;
 }
 
 extern "C" __attribute__((visibility("default"))) int32_t DllUnregisterServer() {

@@ -1,0 +1,16 @@
+# Writes the module-definition file of Probability.dll from the linker
+# version script: every plain name of its global list, in its order.
+file(STRINGS ${MAP} lines)
+set(names)
+set(in_global OFF)
+foreach(line IN LISTS lines)
+  if(line MATCHES "^[ \t]*global:")
+    set(in_global ON)
+  elseif(line MATCHES "extern \"C\\+\\+\"|^[ \t]*local:")
+    set(in_global OFF)
+  elseif(in_global AND line MATCHES "^[ \t]*([A-Za-z_][A-Za-z0-9_]*);")
+    string(APPEND names "    ${CMAKE_MATCH_1}\n")
+  endif()
+endforeach()
+file(WRITE ${DEF}.tmp "LIBRARY Probability.dll\nEXPORTS\n${names}")
+file(RENAME ${DEF}.tmp ${DEF})

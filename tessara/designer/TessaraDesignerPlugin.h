@@ -1,0 +1,33 @@
+#pragma once
+// The Tessara control in Qt Designer's widget box: dropped on forms like any
+// other widget, its properties editable in the property editor.
+#include <QObject>
+#include <QtUiPlugin/QDesignerCustomWidgetInterface>
+
+namespace tessara {
+
+class TessaraDesignerPlugin : public QObject, public QDesignerCustomWidgetInterface {
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID "org.qt-project.Qt.QDesignerCustomWidgetInterface")
+    Q_INTERFACES(QDesignerCustomWidgetInterface)
+
+public:
+    explicit TessaraDesignerPlugin(QObject* parent = nullptr);
+
+    QString name() const override;
+    QString group() const override;
+    QString toolTip() const override;
+    QString whatsThis() const override;
+    QString includeFile() const override;
+    QIcon icon() const override;
+    bool isContainer() const override;
+    QWidget* createWidget(QWidget* parent) override;
+    bool isInitialized() const override;
+    void initialize(QDesignerFormEditorInterface* core) override;
+    QString domXml() const override;
+
+private:
+    bool initialized_ = false;
+};
+
+} // namespace tessara
