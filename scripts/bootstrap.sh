@@ -15,6 +15,8 @@ packages=(
   fonts-liberation2 fonts-dejavu-core fontconfig
   # outside readers used by the tests, and a display for screenshots
   gdal-bin libxml2-utils unzip zip xvfb xauth locales
+  # vector data of every format GDAL reads
+  libgdal-dev
   # Wine's 64-bit loader and the mingw-w64 cross compilers (with their objdump):
   # Probability.dll and its test, Sigillo's Wine back-end, its Windows helper
   # and test servers; the desktop's own readers of the entries Sigillo

@@ -53,13 +53,17 @@ void tooLarge(Ui& ui) {
 QStringList clipboardRows(QStringView text, qsizetype maxRows) {
     QStringList rows;
     qsizetype pos = 0;
-    while (text.size() - pos > 1) {
+    while (pos < text.size()) {
         qsizetype p = pos;
         while (p < text.size() && text[p] != u'\r' && text[p] != u'\n')
             ++p;
-        if (p >= text.size())
+        // A last row without a line break is a row too (a spreadsheet copies
+        // one whenever the selection's last cell is not followed by one).
+        if (p >= text.size() && text.mid(pos).trimmed().isEmpty())
             break;
         rows << text.mid(pos, p - pos).toString();
+        if (p >= text.size())
+            break;
         pos = p + 1;
         if (text[p] == u'\r' && pos < text.size() && text[pos] == u'\n')
             ++pos;

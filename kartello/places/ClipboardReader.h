@@ -21,7 +21,7 @@ struct ClipboardGridParse {
 
 // Splits clipboard text into rows. A row ends at CR LF (a bare LF or CR is
 // taken too: desktop spreadsheets here copy with LF); a last row without a line
-// break is dropped. Stops once more than maxRows rows were taken.
+// break is taken too. Stops once more than maxRows rows were taken.
 QStringList clipboardRows(QStringView text, qsizetype maxRows);
 
 // Reads a grid block: the column count comes from the first row (tabs + 1),

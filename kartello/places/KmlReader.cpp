@@ -1,5 +1,6 @@
 #include "places/KmlReader.h"
 
+#include "places/GdalReader.h"
 #include "places/TextReader.h"
 #include "places/XmlScanner.h"
 #include "runtime/Number.h"
@@ -40,7 +41,7 @@ void firstTuple(const QString& coordinates, KmlPlace& place) {
 
 class KmlWalker {
 public:
-    explicit KmlWalker(QStringView text) : xml_(text) {}
+    KmlWalker(QStringView text, const QString& valueField) : xml_(text), valueField_(valueField) {}
 
     KmlParse run() {
         while (!done_) {
@@ -74,6 +75,13 @@ private:
             readCoordinates();
             return;
         }
+        if (placemarkDepth_ != 0 && (name == u"SimpleData" || (name == u"value" && !dataName_.isNull()))) {
+            const QString field = name == u"value" ? dataName_ : xml_.attribute(u"name");
+            offerValue(field, xml_.elementText().trimmed());
+            return;
+        }
+        if (name == u"Data")
+            dataName_ = xml_.attribute(u"name");
         if (xml_.selfClosing())
             return;
         ++depth_;
@@ -90,6 +98,8 @@ private:
     }
 
     void end() {
+        if (xml_.name() == u"Data")
+            dataName_ = QString();
         if (placemarkDepth_ != 0 && depth_ == placemarkDepth_ && xml_.name() == u"Placemark") {
             placemarkDepth_ = 0;
             result_.places.push_back(current_);
@@ -101,6 +111,11 @@ private:
         }
         if (depth_ > 0)
             --depth_;
+    }
+
+    void offerValue(const QString& field, const QString& text) {
+        if (valueField_.isEmpty() ? current_.value.isEmpty() && isNumber(text) : field == valueField_)
+            current_.value = text;
     }
 
     void readName() {
@@ -131,6 +146,8 @@ private:
     }
 
     XmlScanner xml_;
+    const QString valueField_;
+    QString dataName_; // the Data element being read, null outside one
     KmlParse result_;
     KmlPlace current_;
     int depth_ = 0;
@@ -205,7 +222,7 @@ void loadKmlPlaces(PlaceContext& ctx, const KmlParse& parsed) {
         StoreRow row;
         row[ColLatitude] = Cell(p.latitude);
         row[ColLongitude] = Cell(p.longitude);
-        row[ColValue] = Cell(QString());
+        row[ColValue] = Cell(p.value);
         row[ColName] = Cell(p.name);
         rows.push_back(std::move(row));
     }
@@ -217,8 +234,8 @@ void loadKmlPlaces(PlaceContext& ctx, const KmlParse& parsed) {
 
 } // namespace
 
-KmlParse parseKml(QStringView text) {
-    return KmlWalker(text).run();
+KmlParse parseKml(QStringView text, const QString& valueField) {
+    return KmlWalker(text, valueField).run();
 }
 
 QString documentBaseName(const QString& documentName) {
@@ -263,7 +280,7 @@ template <typename F> void kmlProcedure(PlaceContext& ctx, F&& body) {
 }
 
 void readKmlBody(PlaceContext& ctx, QStringView text) {
-    const KmlParse parsed = parseKml(text);
+    const KmlParse parsed = parseKml(text, ctx.set.fieldChoice.valueField);
     switch (parsed.outcome) {
     case KmlParse::TooLarge:
         ctx.ui.setBusy(false);
@@ -278,7 +295,10 @@ void readKmlBody(PlaceContext& ctx, QStringView text) {
         break;
     }
     case KmlParse::NotUnderstood:
-        throw RuntimeError(0, QString());
+        // Not KML: GIS data of any other vector format, or the message.
+        if (!readGdal(ctx, ctx.set.fieldChoice))
+            throw RuntimeError(0, QString());
+        break;
     case KmlParse::Places:
         loadKmlPlaces(ctx, parsed);
         break;
@@ -295,7 +315,18 @@ void startReading(PlaceContext& ctx) {
 
 void readKml(PlaceContext& ctx) {
     startReading(ctx);
-    kmlProcedure(ctx, [&] { readKmlBody(ctx, readKmlFile(ctx.set.currentFile)); });
+    kmlProcedure(ctx, [&] {
+        QString text;
+        try {
+            text = readKmlFile(ctx.set.currentFile);
+        } catch (const RuntimeError&) {
+            // An archive without a KML document inside may still be GIS data.
+            if (readGdal(ctx, ctx.set.fieldChoice))
+                return;
+            throw;
+        }
+        readKmlBody(ctx, text);
+    });
 }
 
 void readKmlText(PlaceContext& ctx, QStringView text) {

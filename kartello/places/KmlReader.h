@@ -13,6 +13,7 @@ struct KmlPlace {
     QString name;
     QString longitude; // as written in the file
     QString latitude;
+    QString value; // from the placemark's ExtendedData, "" when it has none
     bool hasCoordinates = false;
 };
 
@@ -33,7 +34,9 @@ extern const char* const kKmlNamespaces[3];
 // Reads KML text (pure). A truncated file keeps the placemarks read
 // completely before the cut; markup that is not well formed is read as far as
 // its tags can be told apart.
-KmlParse parseKml(QStringView text);
+// A placemark's value is its ExtendedData field `valueField` (SimpleData or
+// Data), or with no field named the first of its fields that is a number.
+KmlParse parseKml(QStringView text, const QString& valueField = QString());
 
 // The KML text of a file: a KMZ archive opens through the KML document inside
 // it (doc.kml, else its first .kml entry). Throws RuntimeError on failure.

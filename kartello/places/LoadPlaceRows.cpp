@@ -5,7 +5,8 @@
 
 namespace kartello {
 
-void loadPlaceRows(PlaceContext& ctx, const std::vector<StoreRow>& rows, QStringView picture) {
+void loadPlaceRows(PlaceContext& ctx, const std::vector<StoreRow>& rows, QStringView picture,
+                   const std::vector<QString>& times) {
     // Every text the table will show is made first: a number that cannot be
     // formatted stops the read before the loaded set is touched.
     std::vector<std::array<QString, 2>> coordinates;
@@ -15,8 +16,11 @@ void loadPlaceRows(PlaceContext& ctx, const std::vector<StoreRow>& rows, QString
             {formatCell(row[ColLatitude], picture), formatCell(row[ColLongitude], picture)});
 
     PlaceSet& set = ctx.set;
-    for (size_t i = 0; i < rows.size(); ++i)
-        set.placeData.row(static_cast<int>(i)).cells = rows[i];
+    for (size_t i = 0; i < rows.size(); ++i) {
+        PlaceRow& row = set.placeData.row(static_cast<int>(i));
+        row.cells = rows[i];
+        row.time = i < times.size() ? times[i] : QString();
+    }
     set.lastPlace = static_cast<int>(rows.size()) - 1;
     set.shapeMode = false;
     ctx.form.setVisible(u"Grid1", true);

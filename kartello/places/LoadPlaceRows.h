@@ -12,7 +12,8 @@ using StoreRow = std::array<Cell, 4>; // store column order
 
 // Puts a complete set of rows into store, backup and table and updates the
 // labels, as every place reader does at its end. `picture` formats latitude
-// and longitude in the table.
-void loadPlaceRows(PlaceContext& ctx, const std::vector<StoreRow>& rows, QStringView picture);
+// and longitude in the table; `times` holds one time per row, or none.
+void loadPlaceRows(PlaceContext& ctx, const std::vector<StoreRow>& rows, QStringView picture,
+                   const std::vector<QString>& times = {});
 
 } // namespace kartello

@@ -3,6 +3,7 @@
 // four cells (latitude, longitude, value, name), allocated once so that reading
 // never allocates rows. In shape mode a row is one ring (column 0 the ring's
 // coordinate text, 2 the value, 3 the name).
+#include "places/FieldChoice.h"
 #include "runtime/Cell.h"
 
 #include <array>
@@ -18,6 +19,9 @@ struct PlaceRow {
     // the row buttons carry it, so an edit reaches the right backup row even
     // while a filter shows a subset in another order.
     int backupRow = -1;
+    // The place's date or time as read ("2019", "2019-05-01T12:00:00Z"), empty
+    // when the data has none; it moves with the row through sort and filter.
+    QString time;
 };
 
 class PlaceStore {
@@ -51,6 +55,8 @@ struct PlaceSet {
     QString graphBaseName;
     bool dataLoaded = false;
     bool shapeMode = false;
+    // The layer and fields the GIS reader takes from the next file opened.
+    FieldChoice fieldChoice;
 
     bool filterInForce() const { return fullLastPlace > lastPlace; }
 };

@@ -170,6 +170,7 @@ void constR(PlaceContext& ctx) {
         for (int i = 0; i <= set.lastPlace; ++i) {
             ctx.ui.yieldToWindow();
             set.placeBackup.row(i).cells = set.placeData.row(i).cells;
+            set.placeBackup.row(i).time = set.placeData.row(i).time;
             set.placeData.row(i).backupRow = i;
         }
         set.backupLast = set.lastPlace;
@@ -313,6 +314,7 @@ void comFilterClick(PlaceContext& ctx, int index) {
             if (!inside)
                 continue;
             set.placeData.row(kept).cells = row.cells;
+            set.placeData.row(kept).time = row.time;
             set.placeData.row(kept).backupRow = i;
             ++kept;
         }

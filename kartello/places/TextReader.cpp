@@ -63,6 +63,22 @@ public:
         return true;
     }
 
+    // After a record's last field: a comma that only ends the line (a
+    // spreadsheet export with an empty last column) opens no field.
+    void skipEmptyLastColumn() {
+        if (!afterComma_)
+            return;
+        qsizetype p = pos_;
+        while (p < t_.size() && isBlank(t_[p]))
+            ++p;
+        if (p < t_.size() && !isBreak(t_[p]))
+            return;
+        pos_ = p;
+        afterComma_ = false;
+        if (pos_ < t_.size())
+            skipBreak();
+    }
+
     // What follows the current position (for the shape text hand-over).
     qsizetype position() const { return pos_; }
 
@@ -105,6 +121,7 @@ PlaceTextParse parsePlaceText(QStringView text) {
             }
             row[static_cast<size_t>(col)] = fieldCell(field);
         }
+        reader.skipEmptyLastColumn();
         result.rows.push_back(std::move(row));
         if (static_cast<int>(result.rows.size()) > kMaxTextPlaces) {
             result.outcome = PlaceTextParse::TooLarge;

@@ -21,9 +21,12 @@ void appendCodePoint(QString& out, uint cp) {
 
 // One reference starting at raw[i] == '&'; returns its length, 0 when not one.
 qsizetype reference(QStringView raw, qsizetype i, QString& out) {
-    const qsizetype semi = raw.indexOf(u';', i + 1);
-    if (semi < 0 || semi - i > 12)
+    // No reference is longer than 12 characters; looking further would make
+    // a text of many bare "&" quadratic.
+    const qsizetype found = raw.mid(i + 1, 12).indexOf(u';');
+    if (found < 0)
         return 0;
+    const qsizetype semi = i + 1 + found;
     const QStringView body = raw.mid(i + 1, semi - i - 1);
     static const struct {
         const char16_t* name;
@@ -132,10 +135,40 @@ XmlScanner::Token XmlScanner::tag() {
         pos_ = t_.size();
         return End;
     }
+    attributes_ = t_.mid(nameStart + qualified.size(), i - nameStart - qualified.size());
     selfClosing_ = !closing && t_[i - 1] == u'/';
     pos_ = i + 1;
     name_ = qualified.mid(qualified.lastIndexOf(u':') + 1);
     return closing ? EndTag : StartTag;
+}
+
+QString XmlScanner::attribute(QStringView wanted) const {
+    const QStringView a = attributes_;
+    qsizetype i = 0;
+    while (i < a.size()) {
+        while (i < a.size() && (a[i].isSpace() || a[i] == u'/'))
+            ++i;
+        const qsizetype nameStart = i;
+        while (i < a.size() && a[i] != u'=' && !a[i].isSpace())
+            ++i;
+        const QStringView name = a.mid(nameStart, i - nameStart);
+        while (i < a.size() && a[i].isSpace())
+            ++i;
+        if (i >= a.size() || a[i] != u'=')
+            continue;
+        ++i;
+        while (i < a.size() && a[i].isSpace())
+            ++i;
+        if (i >= a.size() || (a[i] != u'"' && a[i] != u'\''))
+            return QString();
+        const QChar quote = a[i];
+        const qsizetype close = a.indexOf(quote, i + 1);
+        const qsizetype end = close < 0 ? a.size() : close;
+        if (name == wanted)
+            return decodeXmlText(a.mid(i + 1, end - i - 1));
+        i = end + 1;
+    }
+    return QString();
 }
 
 QString XmlScanner::elementText() {

@@ -25,6 +25,9 @@ public:
     Token next();
 
     QStringView name() const { return name_; }
+    // The decoded value of an attribute of the start tag just read ("" when
+    // it has none of that name).
+    QString attribute(QStringView name) const;
     bool selfClosing() const { return selfClosing_; }
     // Decoded only when asked for: most text between tags is layout blanks.
     QString text() const { return cdata_ ? raw_.toString() : decodeXmlText(raw_); }
@@ -40,6 +43,7 @@ private:
     QStringView t_;
     qsizetype pos_ = 0;
     QStringView name_;
+    QStringView attributes_;
     bool selfClosing_ = false;
     QStringView raw_;
     bool cdata_ = false;

@@ -69,7 +69,9 @@ QString decodeText(QByteArrayView bytes) {
         return QString::fromUtf8(bytes);
     QString out;
     out.reserve(n);
-    qsizetype i = 0;
+    // The byte-order mark goes as it does for clean UTF-8: left in, it would
+    // hide the file's first field ("[ShapeFile]") from the readers.
+    qsizetype i = n >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF ? 3 : 0;
     while (i < n) {
         char32_t cp = 0;
         const int len = utf8Sequence(p + i, n - i, cp);

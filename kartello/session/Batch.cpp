@@ -54,12 +54,30 @@ bool applySet(Main& main, GraphState& state, const QString& name, const QString&
     return true;
 }
 
+QString* fieldOf(FieldChoice& fields, const QString& flag) {
+    if (flag == u"--layer")
+        return &fields.layer;
+    if (flag == u"--name-field")
+        return &fields.nameField;
+    if (flag == u"--value-field")
+        return &fields.valueField;
+    if (flag == u"--lat-field")
+        return &fields.latField;
+    if (flag == u"--lon-field")
+        return &fields.lonField;
+    if (flag == u"--time-field")
+        return &fields.timeField;
+    return nullptr;
+}
+
 } // namespace
 
 QString batchUsage() {
     return QStringLiteral(
-        "usage: kartello --batch --data FILE [--options FILE.ggo] [--title1 TEXT] [--title2 TEXT]\n"
-        "                [--title-top] [--set NAME=VALUE]... [--yes] --out FILE.kml|FILE.kmz");
+        "usage: kartello --batch --data FILE [--layer NAME] [--name-field F] [--value-field F]\n"
+        "                [--lat-field F --lon-field F] [--time-field F] [--options FILE.ggo]\n"
+        "                [--title1 TEXT] [--title2 TEXT] [--title-top] [--set NAME=VALUE]... [--yes]\n"
+        "                --out FILE.kml|FILE.kmz");
 }
 
 std::optional<BatchArgs> parseBatchArgs(const QStringList& args, QString* error) {
@@ -104,6 +122,9 @@ std::optional<BatchArgs> parseBatchArgs(const QStringList& args, QString* error)
                     return fail(QStringLiteral("--set needs NAME=VALUE, not ") + v);
                 a.sets.emplace_back(v.left(eq), v.mid(eq + 1));
             }
+        } else if (QString* field = fieldOf(a.fields, arg)) {
+            if (!next(field) || field->isEmpty())
+                return fail(arg + QStringLiteral(" needs a value"));
         } else {
             return fail(QStringLiteral("unknown argument ") + arg);
         }
@@ -114,6 +135,8 @@ std::optional<BatchArgs> parseBatchArgs(const QStringList& args, QString* error)
         return fail(QStringLiteral("--data FILE is missing"));
     if (a.out.isEmpty())
         return fail(QStringLiteral("--out FILE is missing"));
+    if (a.fields.latField.isEmpty() != a.fields.lonField.isEmpty())
+        return fail(QStringLiteral("--lat-field and --lon-field go together"));
     return a;
 }
 
@@ -123,6 +146,7 @@ int runBatch(const BatchArgs& args, QTextStream& err) {
     GraphState state;
     main.formLoad();
 
+    main.places.fieldChoice = args.fields;
     ui.openAnswers.push_back(QFileInfo(args.data).absoluteFilePath());
     main.menuOpenFile();
     if (!main.places.dataLoaded)

@@ -1,8 +1,11 @@
 #pragma once
 // The batch command: what a person does in the window, from the command line.
-//   kartello --batch --data FILE [--options FILE.ggo] [--title1 TEXT]
-//            [--title2 TEXT] [--title-top] [--set NAME=VALUE]... [--yes]
-//            --out FILE.kml|FILE.kmz
+//   kartello --batch --data FILE [--layer NAME] [--name-field F] [--value-field F]
+//            [--lat-field F --lon-field F] [--time-field F] [--options FILE.ggo]
+//            [--title1 TEXT] [--title2 TEXT] [--title-top] [--set NAME=VALUE]...
+//            [--yes] --out FILE.kml|FILE.kmz
+#include "places/FieldChoice.h"
+
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
@@ -20,6 +23,7 @@ struct BatchArgs {
     std::vector<std::pair<QString, QString>> sets; // control name, value text
     bool yes = false;
     QString out;
+    FieldChoice fields; // the layer and fields taken from GIS data
 };
 
 // Exit statuses.

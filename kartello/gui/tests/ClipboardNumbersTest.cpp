@@ -59,3 +59,26 @@ TEST(ClipboardNumbers, PeriodDecimalLocaleLeavesFieldsAlone) {
     for (const char* text : {"1,5", "1,234.5", "Lisbon\t38.7167\t-9.1333\t547"})
         EXPECT_EQ(programClipboardText(QString::fromUtf8(text), english), QString::fromUtf8(text)) << text;
 }
+
+// A block comes from one source: its numbers share one decimal separator, and
+// a mark that could be either never makes a value a thousand times larger.
+TEST(ClipboardNumbers, OneDecimalSeparatorPerBlock) {
+    struct Case {
+        const char* in;
+        const char* out;
+    } cases[] = {
+        // "37.0167" can only be a period decimal, so "41.150" is one too.
+        {"41.150\n37.0167\n", "41.150\r\n37.0167\r\n"},
+        {"Porto\t41.150\t-8.610\t237.5\n", "Porto\t41.150\t-8.610\t237.5\r\n"},
+        // "-9,1333" can only be a comma decimal, so "1.234" groups a thousand.
+        {"Lisbon\t38,7167\t-9,1333\t1.234\n", "Lisbon\t38.7167\t-9.1333\t1234\r\n"},
+        // Period block: commas group thousands, as the grid reader drops them.
+        {"A\t38.5\t-9.25\t1,234\n", "A\t38.5\t-9.25\t1234\r\n"},
+        // Nothing decides: each mark is a decimal separator, never a group.
+        {"41.150\n", "41.150\r\n"},
+        {"1,234\n", "1.234\r\n"},
+        {"41.150\t1,234\n", "41.150\t1.234\r\n"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(programClipboardText(QString::fromUtf8(c.in), german), QString::fromUtf8(c.out)) << c.in;
+}

@@ -26,13 +26,14 @@ const char* const kInvalid =
 
 } // namespace
 
-TEST(ClipboardRows, RowsEndAtLineBreaksAndAnUnendedLastRowIsDropped) {
+TEST(ClipboardRows, RowsEndAtLineBreaksAndAnUnendedLastRowIsKept) {
     struct Case {
         const char* text;
         QStringList rows;
     } cases[] = {
-        {"a\r\nb\r\n", {"a", "b"}}, {"a\r\nb", {"a"}}, {"a\nb\n", {"a", "b"}},
-        {"\r\n\r\n", {"", ""}},     {"x", {}},         {"", {}},
+        {"a\r\nb\r\n", {"a", "b"}}, {"a\r\nb", {"a", "b"}}, {"a\nb\n", {"a", "b"}},
+        {"\r\n\r\n", {"", ""}},     {"x", {"x"}},           {"", {}},
+        {"a\r\n \t", {"a"}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(clipboardRows(QString::fromUtf8(c.text), 100), c.rows) << c.text;
@@ -55,9 +56,10 @@ TEST_F(Clipboard, ThreeRowsOfFourColumns) {
     EXPECT_FALSE(ui.busy);
 }
 
-TEST_F(Clipboard, WithoutLastLineBreakTheLastRowIsDropped) {
+TEST_F(Clipboard, WithoutLastLineBreakTheLastRowIsKept) {
     pasteBlock("A\t1\t2\t3\r\nB\t4\t5\t6\r\nC\t7\t8\t9");
-    EXPECT_EQ(set.lastPlace, 1);
+    EXPECT_EQ(set.lastPlace, 2);
+    EXPECT_EQ(tableRow(3), "7|8|C|9");
 }
 
 TEST_F(Clipboard, ThreeColumnsLeaveValueEmptyAndMoreColumnsStayInLongitude) {

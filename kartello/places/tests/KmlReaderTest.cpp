@@ -128,8 +128,9 @@ TEST_F(KmlReader, TxtNameGoesToTheTextReaderCaseSensitively) {
 TEST_F(KmlReader, FilesWrittenByGdal) {
     open(writeFile("gdal-points.kml", fixture("gdal-points.kml")));
     ASSERT_EQ(set.lastPlace, 2);
-    EXPECT_EQ(tableRow(1), "38.716700|-9.133300|Lisbon|");
-    EXPECT_EQ(tableRow(2), QString::fromUtf8("38.571400|-7.909700|Évora|"));
+    // GDAL writes each place's number into ExtendedData: it becomes the value.
+    EXPECT_EQ(tableRow(1), "38.716700|-9.133300|Lisbon|547");
+    EXPECT_EQ(tableRow(2), QString::fromUtf8("38.571400|-7.909700|Évora|57"));
     EXPECT_EQ(set.graphBaseName, "cities-Graph"); // the folder's name comes first
     EXPECT_TRUE(ui.messages.empty());
 }
@@ -138,7 +139,7 @@ TEST_F(KmlReader, KmzOpensThroughTheKmlInside) {
     open(writeFile("gdal-points.kmz", fixture("gdal-points.kmz")));
     ASSERT_EQ(set.lastPlace, 2);
     EXPECT_EQ(grid.TextMatrix(3, 2), "Porto");
-    EXPECT_EQ(tableRow(3), "41.150000|-8.616700|Porto|");
+    EXPECT_EQ(tableRow(3), "41.150000|-8.616700|Porto|237.5");
 }
 
 TEST_F(KmlReader, Limit5000Placemarks) {
@@ -272,4 +273,34 @@ TEST(KmlParse, PointTuplesWithBlanksAfterCommas) {
     EXPECT_EQ(p.places[0].latitude, "38.7");
     EXPECT_EQ(p.places[1].longitude, "-8.6");
     EXPECT_EQ(p.places[1].latitude, "41.15");
+}
+
+// Values travel in ExtendedData as SimpleData (GDAL, desktop GIS) or as Data
+// with a value element (the viewer): the field asked for, else the first number.
+TEST(KmlParse, ExtendedDataValues) {
+    const char16_t* kml =
+        u"<kml><Document><Placemark><name>A</name><ExtendedData><SchemaData schemaUrl=\"#s\">"
+        u"<SimpleData name=\"code\">LX</SimpleData><SimpleData name='pop'> 545 </SimpleData>"
+        u"<SimpleData name=\"year\">2019</SimpleData></SchemaData></ExtendedData>"
+        u"<Point><coordinates>-9.1,38.7</coordinates></Point></Placemark>"
+        u"<Placemark><name>B</name><ExtendedData><Data name=\"pop\"><displayName>People</displayName>"
+        u"<value>12.5</value></Data><Data name=\"year\"><value>2020</value></Data></ExtendedData>"
+        u"<Point><coordinates>-8.6,41.1</coordinates></Point></Placemark>"
+        u"<Placemark><name>C</name><Point><coordinates>-7.9,37</coordinates></Point></Placemark>"
+        u"</Document></kml>";
+    struct Case {
+        const char* field;
+        std::vector<const char*> values;
+    } cases[] = {
+        {"", {"545", "12.5", ""}},
+        {"year", {"2019", "2020", ""}},
+        {"code", {"LX", "", ""}},
+        {"none", {"", "", ""}},
+    };
+    for (const Case& c : cases) {
+        const KmlParse p = parseKml(kml, QString::fromLatin1(c.field));
+        ASSERT_EQ(p.places.size(), 3u);
+        for (size_t i = 0; i < 3; ++i)
+            EXPECT_EQ(p.places[i].value, QString::fromLatin1(c.values[i])) << c.field << " " << i;
+    }
 }

@@ -38,6 +38,9 @@ TEST(PlaceTextParse, FieldsAndRecords) {
         {"A,1,2,3\nB,4,5,6", {"A|1|2|3", "B|4|5|6"}},
         // empty lines between records are skipped; a comma before the break gives an empty field
         {"A,1,2,\r\n\r\nB,4,5,6\r\n", {"A|1|2|", "B|4|5|6"}},
+        // a spreadsheet export with an empty last column
+        {"A,1,2,3,\r\nB,4,5,6, \r\nC,7,8,9,", {"A|1|2|3", "B|4|5|6", "C|7|8|9"}},
+        {"\"A\",1,2,3,\n\"B, b\",4,5,6,\n", {"A|1|2|3", "B, b|4|5|6"}},
         // "[Options]" ends the list
         {"A,1,2,3\r\nB,4,5,6\r\nC,7,8,9\r\n[Options],x,y\r\nD,1,1,1\r\n", {"A|1|2|3", "B|4|5|6", "C|7|8|9"}},
         {"", {}},

@@ -1,5 +1,6 @@
 #include "places/XmlScanner.h"
 
+#include <QElapsedTimer>
 #include <gtest/gtest.h>
 
 using namespace kartello;
@@ -59,4 +60,15 @@ TEST(XmlScanner, DecodesReferences) {
     EXPECT_EQ(decodeXmlText(u"&#0;&#xD800;"), QString::fromUtf8("\xEF\xBF\xBD\xEF\xBF\xBD"));
     EXPECT_EQ(decodeXmlText(u"&#x1F30D;"), QString::fromUtf8("\xF0\x9F\x8C\x8D"));
     EXPECT_EQ(decodeXmlText(u"plain"), "plain");
+    EXPECT_EQ(decodeXmlText(u"R&D;Lab &amp;&abcdefghijklmn;"), "R&D;Lab &&abcdefghijklmn;");
+}
+
+// A name of many bare "&" reads in one pass (each "&" looks only as far as a
+// reference can reach), not in time growing with the square of its length.
+TEST(XmlScanner, ManyAmpersandsReadInLinearTime) {
+    const QString text = QString(400000, u'&') + u';';
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_EQ(decodeXmlText(text), text);
+    EXPECT_LT(timer.elapsed(), 3000);
 }

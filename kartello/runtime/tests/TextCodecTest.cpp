@@ -20,6 +20,9 @@ TEST(TextCodec, DecodesUtf8AndTakesStrayBytesAsWindows1252) {
         {"\xED\xA0\x80", QString::fromUtf8("í\u00A0€")},             // a surrogate is not UTF-8
         {"\xF0\x9F\x8C\x8D", QString::fromUtf8("\xF0\x9F\x8C\x8D")}, // four-byte sequence
         {QByteArray("a\0b", 3), QString::fromUtf16(u"a\u0000b", 3)},
+        // the byte-order mark goes, also when a Windows-1252 byte follows
+        {"\xEF\xBB\xBFS\xC3\xA3o", QString::fromUtf8("São")},
+        {"\xEF\xBB\xBF[ShapeFile]\r\nS\xE3o", QString::fromUtf8("[ShapeFile]\r\nSão")},
     };
     for (const Case& c : cases)
         EXPECT_EQ(decodeText(c.bytes), c.expected) << c.bytes.toHex().toStdString();

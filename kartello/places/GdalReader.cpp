@@ -1,0 +1,327 @@
+#include "places/GdalReader.h"
+
+#include "places/KmlReader.h"
+#include "places/TextReader.h"
+#include "runtime/Number.h"
+
+#include <cpl_error.h>
+#include <cpl_string.h>
+#include <gdal.h>
+#include <ogr_api.h>
+#include <ogr_srs_api.h>
+
+#include <memory>
+#include <mutex>
+
+namespace kartello {
+
+namespace {
+
+struct DatasetCloser {
+    void operator()(void* d) const { GDALClose(d); }
+};
+struct FeatureCloser {
+    void operator()(void* f) const { OGR_F_Destroy(f); }
+};
+struct SrsCloser {
+    void operator()(OGRSpatialReferenceH s) const { OSRDestroySpatialReference(s); }
+};
+struct TransformCloser {
+    void operator()(OGRCoordinateTransformationH t) const { OCTDestroyCoordinateTransformation(t); }
+};
+using Srs = std::unique_ptr<std::remove_pointer_t<OGRSpatialReferenceH>, SrsCloser>;
+using Transform = std::unique_ptr<std::remove_pointer_t<OGRCoordinateTransformationH>, TransformCloser>;
+
+// GDAL's own notes about the files it opens would only muddle the program's
+// messages; what matters is whether it read them.
+class QuietErrors {
+public:
+    QuietErrors() { CPLPushErrorHandler(CPLQuietErrorHandler); }
+    ~QuietErrors() { CPLPopErrorHandler(); }
+    QuietErrors(const QuietErrors&) = delete;
+    QuietErrors& operator=(const QuietErrors&) = delete;
+};
+
+bool isNumeric(OGRFieldType t) {
+    return t == OFTInteger || t == OFTInteger64 || t == OFTReal;
+}
+
+int namedField(OGRFeatureDefnH defn, const QString& name) {
+    return name.isEmpty() ? -1 : OGR_FD_GetFieldIndex(defn, name.toUtf8().constData());
+}
+
+int defaultNameField(OGRFeatureDefnH defn) {
+    const int n = OGR_FD_GetFieldCount(defn);
+    for (int i = 0; i < n; ++i)
+        if (QString::fromUtf8(OGR_Fld_GetNameRef(OGR_FD_GetFieldDefn(defn, i)))
+                .compare(u"name", Qt::CaseInsensitive) == 0)
+            return i;
+    for (int i = 0; i < n; ++i)
+        if (OGR_Fld_GetType(OGR_FD_GetFieldDefn(defn, i)) == OFTString)
+            return i;
+    return -1;
+}
+
+int defaultValueField(OGRFeatureDefnH defn, int skipA, int skipB) {
+    const int n = OGR_FD_GetFieldCount(defn);
+    for (int i = 0; i < n; ++i)
+        if (i != skipA && i != skipB && isNumeric(OGR_Fld_GetType(OGR_FD_GetFieldDefn(defn, i))))
+            return i;
+    return -1;
+}
+
+// A date or time field as KML's TimeStamp writes it (ISO 8601); other fields
+// as written.
+QString timeText(OGRFeatureH f, int field) {
+    if (field < 0 || !OGR_F_IsFieldSetAndNotNull(f, field))
+        return QString();
+    const OGRFieldType type = OGR_Fld_GetType(OGR_F_GetFieldDefnRef(f, field));
+    if (type != OFTDate && type != OFTDateTime)
+        return QString::fromUtf8(OGR_F_GetFieldAsString(f, field)).trimmed();
+    int y = 0, mo = 0, d = 0, h = 0, mi = 0, tz = 0;
+    float s = 0;
+    OGR_F_GetFieldAsDateTimeEx(f, field, &y, &mo, &d, &h, &mi, &s, &tz);
+    QString text = QString::asprintf("%04d-%02d-%02d", y, mo, d);
+    if (type == OFTDate)
+        return text;
+    text += QString::asprintf("T%02d:%02d:%02d", h, mi, static_cast<int>(s));
+    if (tz == 100)
+        return text + u'Z';
+    if (tz > 1) {
+        const int minutes = (tz - 100) * 15;
+        text += QString::asprintf("%c%02d:%02d", minutes < 0 ? '-' : '+', std::abs(minutes) / 60,
+                                  std::abs(minutes) % 60);
+    }
+    return text;
+}
+
+class LayerReader {
+public:
+    LayerReader(OGRLayerH layer, const FieldChoice& choice) : layer_(layer), choice_(choice) {
+        OGRFeatureDefnH defn = OGR_L_GetLayerDefn(layer);
+        nameField_ = choice.nameField.isEmpty() ? defaultNameField(defn) : namedField(defn, choice.nameField);
+        latField_ = namedField(defn, choice.latField);
+        lonField_ = namedField(defn, choice.lonField);
+        valueField_ = choice.valueField.isEmpty() ? defaultValueField(defn, latField_, lonField_)
+                                                  : namedField(defn, choice.valueField);
+        timeField_ = namedField(defn, choice.timeField);
+    }
+
+    // False when a chosen field is missing or the coordinates cannot be
+    // brought to WGS84.
+    bool ready() {
+        if ((!choice_.nameField.isEmpty() && nameField_ < 0) ||
+            (!choice_.valueField.isEmpty() && valueField_ < 0) ||
+            (!choice_.timeField.isEmpty() && timeField_ < 0) ||
+            (!choice_.latField.isEmpty() && latField_ < 0) || (!choice_.lonField.isEmpty() && lonField_ < 0))
+            return false;
+        OGRSpatialReferenceH source = OGR_L_GetSpatialRef(layer_);
+        if (!source)
+            return true; // no coordinate system given: taken as longitude/latitude
+        Srs wgs84(OSRNewSpatialReference(nullptr));
+        OSRSetWellKnownGeogCS(wgs84.get(), "WGS84");
+        OSRSetAxisMappingStrategy(wgs84.get(), OAMS_TRADITIONAL_GIS_ORDER);
+        Srs from(OSRClone(source));
+        OSRSetAxisMappingStrategy(from.get(), OAMS_TRADITIONAL_GIS_ORDER);
+        if (OSRIsSame(from.get(), wgs84.get()))
+            return true;
+        transform_.reset(OCTNewCoordinateTransformation(from.get(), wgs84.get()));
+        return transform_ != nullptr;
+    }
+
+    // Reads every feature; false once the layer holds more than the store takes.
+    bool read(GdalParse& out) {
+        OGR_L_ResetReading(layer_);
+        while (OGRFeatureH raw = OGR_L_GetNextFeature(layer_)) {
+            const std::unique_ptr<void, FeatureCloser> owner(raw);
+            const QString name =
+                nameField_ < 0 ? QString() : QString::fromUtf8(OGR_F_GetFieldAsString(raw, nameField_));
+            value_ = valueCell(raw);
+            time_ = timeText(raw, timeField_);
+            name_ = name;
+            if (OGRGeometryH g = OGR_F_GetGeometryRef(raw))
+                geometry(g, out);
+            else if (latField_ >= 0 && lonField_ >= 0 && OGR_F_IsFieldSetAndNotNull(raw, latField_) &&
+                     OGR_F_IsFieldSetAndNotNull(raw, lonField_))
+                point(OGR_F_GetFieldAsDouble(raw, lonField_), OGR_F_GetFieldAsDouble(raw, latField_), out);
+            if (static_cast<int>(out.places.size()) > kMaxKmlPlaces ||
+                static_cast<int>(out.rings.size()) > kMaxKmlPlaces)
+                return false;
+        }
+        return true;
+    }
+
+private:
+    Cell valueCell(OGRFeatureH f) const {
+        if (valueField_ < 0 || !OGR_F_IsFieldSetAndNotNull(f, valueField_))
+            return Cell(QString());
+        if (isNumeric(OGR_Fld_GetType(OGR_F_GetFieldDefnRef(f, valueField_))))
+            return Cell(OGR_F_GetFieldAsDouble(f, valueField_));
+        return Cell(QString::fromUtf8(OGR_F_GetFieldAsString(f, valueField_)));
+    }
+
+    bool toWgs84(double& x, double& y) const {
+        double z = 0;
+        return !transform_ || OCTTransform(transform_.get(), 1, &x, &y, &z);
+    }
+
+    void point(double x, double y, GdalParse& out) {
+        if (!toWgs84(x, y))
+            return;
+        StoreRow row;
+        row[ColLatitude] = Cell(y);
+        row[ColLongitude] = Cell(x);
+        row[ColValue] = value_;
+        row[ColName] = Cell(name_);
+        out.places.push_back(std::move(row));
+        out.times.push_back(time_);
+    }
+
+    void ring(OGRGeometryH g, bool firstOfShape, GdalParse& out) {
+        QString text;
+        const int n = OGR_G_GetPointCount(g);
+        for (int i = 0; i < n; ++i) {
+            double x = OGR_G_GetX(g, i), y = OGR_G_GetY(g, i);
+            if (!toWgs84(x, y))
+                return;
+            text += numberText(x) + u',' + numberText(y) + QStringLiteral(",0 ");
+        }
+        if (text.isEmpty())
+            return;
+        Ring r;
+        r.name = name_;
+        r.coordinates = text;
+        if (firstOfShape)
+            r.value = value_.isEmpty() ? QStringLiteral("0") : value_.toText();
+        out.rings.push_back(std::move(r));
+    }
+
+    void geometry(OGRGeometryH g, GdalParse& out) {
+        switch (wkbFlatten(OGR_G_GetGeometryType(g))) {
+        case wkbPoint:
+            point(OGR_G_GetX(g, 0), OGR_G_GetY(g, 0), out);
+            break;
+        case wkbLineString:
+            ring(g, out.rings.empty() || out.rings.back().name != name_, out);
+            break;
+        case wkbPolygon: {
+            const int rings = OGR_G_GetGeometryCount(g);
+            for (int k = 0; k < rings; ++k)
+                ring(OGR_G_GetGeometryRef(g, k), out.rings.empty() || out.rings.back().name != name_, out);
+            break;
+        }
+        case wkbMultiPoint:
+        case wkbMultiLineString:
+        case wkbMultiPolygon:
+        case wkbGeometryCollection: {
+            const int parts = OGR_G_GetGeometryCount(g);
+            for (int k = 0; k < parts; ++k)
+                geometry(OGR_G_GetGeometryRef(g, k), out);
+            break;
+        }
+        default:
+            break;
+        }
+    }
+
+    OGRLayerH layer_;
+    const FieldChoice& choice_;
+    int nameField_ = -1, valueField_ = -1, latField_ = -1, lonField_ = -1, timeField_ = -1;
+    Transform transform_;
+    QString name_;
+    QString time_;
+    Cell value_;
+};
+
+OGRLayerH chosenLayer(GDALDatasetH ds, const QString& name) {
+    if (!name.isEmpty())
+        return GDALDatasetGetLayerByName(ds, name.toUtf8().constData());
+    const int n = GDALDatasetGetLayerCount(ds);
+    for (int i = 0; i < n; ++i) {
+        OGRLayerH layer = GDALDatasetGetLayer(ds, i);
+        if (OGR_L_GetFeatureCount(layer, TRUE) > 0)
+            return layer;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+GdalParse parseGdal(const QString& path, const FieldChoice& choice) {
+    static std::once_flag registered;
+    std::call_once(registered, [] { GDALAllRegister(); });
+    QuietErrors quiet;
+    GdalParse result;
+
+    // A CSV file finds its coordinate columns by name; the other drivers
+    // take no such options.
+    CPLStringList options;
+    if (path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive)) {
+        const QByteArray x =
+            choice.lonField.isEmpty() ? QByteArray("lon,long,longitude,x") : choice.lonField.toUtf8();
+        const QByteArray y =
+            choice.latField.isEmpty() ? QByteArray("lat,latitude,y") : choice.latField.toUtf8();
+        options.SetNameValue("X_POSSIBLE_NAMES", x.constData());
+        options.SetNameValue("Y_POSSIBLE_NAMES", y.constData());
+        options.SetNameValue("AUTODETECT_TYPE", "YES");
+        options.SetNameValue("KEEP_GEOM_COLUMNS", "NO");
+    }
+    std::unique_ptr<void, DatasetCloser> ds(GDALOpenEx(
+        path.toUtf8().constData(), GDAL_OF_VECTOR | GDAL_OF_READONLY, nullptr, options.List(), nullptr));
+    if (!ds)
+        return result;
+    OGRLayerH layer = chosenLayer(ds.get(), choice.layer);
+    if (!layer)
+        return result;
+    result.layerName = QString::fromUtf8(OGR_L_GetName(layer));
+
+    FieldChoice fields = choice;
+    if (path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive)) {
+        // The coordinate columns became the geometry.
+        fields.latField.clear();
+        fields.lonField.clear();
+    }
+    LayerReader reader(layer, fields);
+    if (!reader.ready())
+        return result;
+    if (!reader.read(result)) {
+        result = GdalParse();
+        result.outcome = GdalParse::TooLarge;
+        return result;
+    }
+    if (!result.rings.empty()) {
+        result.outcome = GdalParse::Shapes;
+        result.places.clear();
+        result.times.clear();
+    } else if (!result.places.empty()) {
+        result.outcome = GdalParse::Places;
+    }
+    if (choice.timeField.isEmpty())
+        result.times.clear();
+    return result;
+}
+
+bool readGdal(PlaceContext& ctx, const FieldChoice& choice) {
+    const GdalParse parsed = parseGdal(ctx.set.currentFile, choice);
+    switch (parsed.outcome) {
+    case GdalParse::NotRead:
+        return false;
+    case GdalParse::TooLarge:
+        ctx.ui.setBusy(false);
+        ctx.ui.messageBox(
+            QStringLiteral("Can't proceed. The file is too large (> 5000 lines). You can split it "
+                           "in smaller parts and try again. (Procedure carregaKML) "),
+            QStringLiteral("Kartello"), MsgIcon::Critical);
+        return true;
+    case GdalParse::Shapes:
+        carregaPoligono(ctx, parsed.rings, QString());
+        return true;
+    case GdalParse::Places:
+        ctx.set.graphBaseName = parseArq(ctx.set.currentFile) + QStringLiteral("-Graph");
+        loadPlaceRows(ctx, parsed.places, u"###.000000", parsed.times);
+        return true;
+    }
+    return false;
+}
+
+} // namespace kartello

@@ -1,0 +1,33 @@
+// The GIS reader on any bytes, written as a file of one of the formats it is
+// meant for (the first byte chooses which), opened as "Open file" opens it.
+#include "FuzzSession.h"
+#include "places/KmlReader.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const char* const kExtensions[] = {".gpkg", ".shp", ".geojson", ".gpx", ".fgb", ".csv", ".json"};
+    static QTemporaryDir dir;
+    if (size == 0)
+        return 0;
+    const QString path = dir.filePath(QStringLiteral("input") +
+                                      QString::fromLatin1(kExtensions[data[0] % std::size(kExtensions)]));
+    {
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return 0;
+        f.write(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1));
+    }
+    kartello::fuzz::Session& s = kartello::fuzz::Session::shared();
+    s.loadKnownSet();
+    const QString before = s.fingerprint();
+    s.set.currentFile = path;
+    kartello::readKml(s.ctx);
+    s.checkReplacedOrKept(before);
+    QFile::remove(path);
+    return 0;
+}
