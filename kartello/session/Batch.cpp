@@ -56,12 +56,6 @@ bool applySet(Main& main, GraphState& state, const QString& name, const QString&
 
 } // namespace
 
-QString batchUsage() {
-    return QStringLiteral(
-        "usage: kartello --batch --data FILE [--options FILE.ggo] [--title1 TEXT] [--title2 TEXT]\n"
-        "                [--title-top] [--set NAME=VALUE]... [--yes] --out FILE.kml|FILE.kmz");
-}
-
 std::optional<BatchArgs> parseBatchArgs(const QStringList& args, QString* error) {
     BatchArgs a;
     bool batch = false;
