@@ -1,21 +1,17 @@
 // The kartello program. With --batch it makes a graph without a window (see
 // Batch.h); no display is needed, as the overlay images are drawn offscreen.
-// Otherwise it opens the main window (gui/Desktop.h).
+// --help and --version answer without a display too. Otherwise it opens the
+// main window (gui/Desktop.h).
 #include "gui/Desktop.h"
+#include "runtime/Staging.h"
 #include "session/Batch.h"
+#include "session/CommandLine.h"
 
 #include <QGuiApplication>
 #include <QTextStream>
 #include <cstdio>
 
 namespace {
-
-bool wantsBatch(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i)
-        if (QByteArrayView(argv[i]) == "--batch")
-            return true;
-    return false;
-}
 
 // Stderr carries the message boxes, one line each; the toolkit's own notes
 // (about the runtime folder, fonts and the like) would only muddle it.
@@ -35,7 +31,7 @@ int batchMain(int argc, char** argv) {
     QString error;
     const auto args = kartello::parseBatchArgs(app.arguments().mid(1), &error);
     if (!args) {
-        err << "kartello: " << error << '\n' << kartello::batchUsage() << Qt::endl;
+        err << "kartello: " << error << '\n' << kartello::batchUsage();
         return kartello::kBatchBadArguments;
     }
     return kartello::runBatch(*args, err);
@@ -44,7 +40,27 @@ int batchMain(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (wantsBatch(argc, argv))
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    const kartello::ProgramCommand command = kartello::programCommand(args);
+    switch (command.mode) {
+    case kartello::ProgramCommand::Help:
+        QTextStream(stdout) << kartello::programUsage();
+        return 0;
+    case kartello::ProgramCommand::Version:
+        QTextStream(stdout) << kartello::programVersion() << '\n';
+        return 0;
+    case kartello::ProgramCommand::BadUsage:
+        QTextStream(stderr) << "kartello: " << command.error << '\n' << kartello::programUsage();
+        return kartello::kBatchBadArguments;
+    case kartello::ProgramCommand::Batch:
+    case kartello::ProgramCommand::Window:
+        break;
+    }
+    // What a killed or finished run staged in the temporary directory goes now.
+    kartello::removeLeftStaging();
+    if (command.mode == kartello::ProgramCommand::Batch)
         return batchMain(argc, argv);
     return kartello::gui::runDesktop(argc, argv);
 }

@@ -2,6 +2,7 @@
 
 #include "runtime/Number.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/Trap.h"
 
 namespace kartello {
 
@@ -289,11 +290,7 @@ void FormModel::show(std::initializer_list<const char*> names, bool visible) {
 }
 
 void FormModel::runHandler(const QString& procedure, const std::function<void()>& body) {
-    try {
-        body();
-    } catch (const RuntimeError& e) {
-        ui_.messageBox(errorMessage(e, procedure), QStringLiteral("Kartello"), MsgIcon::None);
-    }
+    runProcedure(ui_, Procedure{procedure}, body);
 }
 
 // --- start-up -------------------------------------------------------------

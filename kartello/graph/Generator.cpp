@@ -8,6 +8,7 @@
 #include "graph/Shapes.h"
 #include "runtime/Number.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/Trap.h"
 #include "runtime/Ui.h"
 
 #include <cmath>
@@ -304,12 +305,10 @@ private:
         if (!o_.colorByValue)
             return st_.swatches.fill;
         const double position = p.hi == p.lo ? 0.5 : 1 - checkedDiv(p.t - p.lo, p.hi - p.lo);
-        try {
-            return calCor(position, st_.colorScale);
-        } catch (const RuntimeError& e) {
-            sink_(errorMessage(e, QStringLiteral("calCor")));
-            return QString();
-        }
+        QString colour;
+        runProcedure(sink_, Procedure{QStringLiteral("calCor")},
+                     [&] { colour = calCor(position, st_.colorScale); });
+        return colour;
     }
 
     long long heightOf(double v) const {
@@ -368,15 +367,13 @@ private:
             const double radius = radiusOf(p);
             QString& coords = st_.placeCoords[i];
             coords.clear();
-            try {
-                appendCorners(coords, row[ColLatitude].toNumber(), row[ColLongitude].toNumber(), radius, h,
-                              step, r_.arcSin);
-            } catch (const RuntimeError& e) {
-                // A corner that cannot be placed would leave a broken ring in
-                // the file; the fault is shown once and nothing is written.
-                sink_(errorMessage(e, QStringLiteral("FcoorD")));
+            // A corner that cannot be placed would leave a broken ring in the
+            // file; the fault is shown once and nothing is written.
+            if (!runProcedure(sink_, Procedure{QStringLiteral("FcoorD")}, [&] {
+                    appendCorners(coords, row[ColLatitude].toNumber(), row[ColLongitude].toNumber(), radius,
+                                  h, step, r_.arcSin);
+                }))
                 throw GenerationStopped();
-            }
         }
     }
 
@@ -449,14 +446,12 @@ private:
 } // namespace
 
 bool generateGraph(GraphRun& run) {
+    const Procedure faZ{QStringLiteral("faZ"), QStringLiteral(". Please review your data")};
     try {
-        Generation(run).run();
-        return true;
+        if (runProcedure(run.ui, faZ, [&] { Generation(run).run(); }))
+            return true;
     } catch (const GenerationStopped&) {
-    } catch (const RuntimeError& e) {
-        run.ui.setBusy(false);
-        run.ui.messageBox(errorMessage(e, QStringLiteral("faZ"), QStringLiteral(". Please review your data")),
-                          QStringLiteral("Kartello"), MsgIcon::None);
+        // The reason is already shown.
     }
     run.ui.setBusy(false);
     return false;

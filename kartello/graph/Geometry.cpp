@@ -3,6 +3,7 @@
 #include "graph/ArcSinLink.h"
 #include "runtime/Number.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/Trap.h"
 
 #include <algorithm>
 #include <charconv>
@@ -80,16 +81,15 @@ double meridionalParts(double lat) {
 }
 
 double mP(double lat, const ErrorSink& sink) {
-    try {
-        return meridionalParts(lat);
-    } catch (const RuntimeError& e) {
-        sink(errorMessage(e, QStringLiteral("mP"), QStringLiteral(". Please review your data")));
-        return 0;
-    }
+    double parts = 0;
+    runProcedure(sink, Procedure{QStringLiteral("mP"), QStringLiteral(". Please review your data")},
+                 [&] { parts = meridionalParts(lat); });
+    return parts;
 }
 
 double disTancia(double lat1, double lat2, double lon1, double lon2, const ErrorSink& sink) {
-    try {
+    double distance = 0;
+    runProcedure(sink, Procedure{QStringLiteral("disTancia")}, [&] {
         // A latitude of exactly 0 would make the sign tests below divide by zero.
         if (lat1 == 0)
             lat1 = 1e-14;
@@ -98,22 +98,24 @@ double disTancia(double lat1, double lat2, double lon1, double lon2, const Error
         double dLon = lon2 - lon1;
         if (std::fabs(dLon) > 180)
             dLon = -(dLon > 0 ? 1 : -1) * (360 - std::fabs(dLon));
-        if (lat1 == lat2)
-            return checkedFinite(std::fabs(dLon * 60 * std::cos(lat1 * 2 * kPi / 360)));
+        if (lat1 == lat2) {
+            distance = checkedFinite(std::fabs(dLon * 60 * std::cos(lat1 * 2 * kPi / 360)));
+            return;
+        }
         // At a pole the meridional parts grow without bound, so the course
         // tends to due north or south and the distance to the difference of
         // latitude: its limit, where the formula below would fail on ln 0.
-        if (std::fabs(lat1) >= 90 || std::fabs(lat2) >= 90)
-            return checkedFinite(std::fabs((lat2 - lat1) * 60));
+        if (std::fabs(lat1) >= 90 || std::fabs(lat2) >= 90) {
+            distance = checkedFinite(std::fabs((lat2 - lat1) * 60));
+            return;
+        }
         // mP reports its own faults and answers 0; the distance goes on from there.
         const double m1 = mP(lat1, sink) * lat1 / std::fabs(lat1);
         const double m2 = mP(lat2, sink) * lat2 / std::fabs(lat2);
         const double alpha = std::atan(checkedDiv(dLon * 60, m2 - m1));
-        return checkedFinite(std::fabs(checkedDiv((lat2 - lat1) * 60, std::cos(alpha))));
-    } catch (const RuntimeError& e) {
-        sink(errorMessage(e, QStringLiteral("disTancia")));
-        return 0;
-    }
+        distance = checkedFinite(std::fabs(checkedDiv((lat2 - lat1) * 60, std::cos(alpha))));
+    });
+    return distance;
 }
 
 QString FcoorD(double lat, double lon, double dist, int bearing, ArcSinLink& arcSin) {

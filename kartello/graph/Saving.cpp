@@ -2,13 +2,15 @@
 
 #include "graph/KmlDocument.h"
 #include "graph/Kmz.h"
+#include "runtime/AtomicFile.h"
+#include "runtime/OpenFile.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/Staging.h"
+#include "runtime/Trap.h"
 #include "runtime/Ui.h"
 
 #include <QBuffer>
 #include <QDir>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -22,14 +24,6 @@ QString imageStem(const QString& documentName) {
     if (!hasExtension(documentName, u".kml"))
         throw RuntimeError(ErrInvalidCall);
     return documentName.left(documentName.size() - 4);
-}
-
-void writeAtomically(const QString& path, const QByteArray& bytes) {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        throw RuntimeError(QFileInfo(path).absoluteDir().exists() ? ErrPathFileAccess : ErrPathNotFound);
-    if (f.write(bytes) != bytes.size() || !f.commit())
-        throw RuntimeError(ErrPathFileAccess);
 }
 
 QByteArray documentBytes(const QStringList& lines) {
@@ -110,7 +104,9 @@ bool guarda(SaveContext& ctx) {
                               QString(), ctx.graphBaseName);
     if (!chosen || chosen->isEmpty())
         return false;
-    try {
+    bool packed = true;
+    const Procedure procedure{QStringLiteral("guarda"), QStringLiteral(". Please report this error")};
+    const bool written = runProcedure(ctx.ui, procedure, [&] {
         ctx.currentFile = *chosen;
         // The extension alone decides, in any case: "graph.KMZ" is an
         // archive, "maps.kmz.d/x.kml" a plain document.
@@ -126,44 +122,41 @@ bool guarda(SaveContext& ctx) {
         const QByteArray doc = documentBytes(lines);
 
         if (kmz) {
-            QTemporaryDir staging;
+            QTemporaryDir staging(stagingTemplate(QStringLiteral("kmz")));
             if (!staging.isValid())
                 throw RuntimeError(ErrPathFileAccess);
             const QDir dir(staging.path());
             dir.mkpath(QStringLiteral("Images"));
-            writeAtomically(dir.filePath(QStringLiteral("doc.kml")), doc);
+            writeFileAtomically(dir.filePath(QStringLiteral("doc.kml")), doc);
             if (titleUsed)
-                writeAtomically(dir.filePath(QStringLiteral("Images/") + base +
-                                             overlayFileSuffix(ctx.options, u"_title")),
-                                imageBytes(ctx.state.titleImage, ctx.options.bmpOverlays));
+                writeFileAtomically(dir.filePath(QStringLiteral("Images/") + base +
+                                                 overlayFileSuffix(ctx.options, u"_title")),
+                                    imageBytes(ctx.state.titleImage, ctx.options.bmpOverlays));
             if (scaleUsed)
-                writeAtomically(dir.filePath(QStringLiteral("Images/") + base +
-                                             overlayFileSuffix(ctx.options, u"_cscale")),
-                                imageBytes(ctx.state.scaleImage, ctx.options.bmpOverlays));
+                writeFileAtomically(dir.filePath(QStringLiteral("Images/") + base +
+                                                 overlayFileSuffix(ctx.options, u"_cscale")),
+                                    imageBytes(ctx.state.scaleImage, ctx.options.bmpOverlays));
             if (const auto err = packFolder(staging.path(), ctx.currentFile)) {
                 ctx.ui.messageBox(*err, QStringLiteral("Kartello"), MsgIcon::None);
-                return false;
+                packed = false;
+                return;
             }
         } else {
-            writeAtomically(ctx.currentFile, doc);
+            writeFileAtomically(ctx.currentFile, doc);
             if (titleUsed)
-                writeAtomically(imageStem(documentName) + overlayFileSuffix(ctx.options, u"_title"),
-                                imageBytes(ctx.state.titleImage, ctx.options.bmpOverlays));
+                writeFileAtomically(imageStem(documentName) + overlayFileSuffix(ctx.options, u"_title"),
+                                    imageBytes(ctx.state.titleImage, ctx.options.bmpOverlays));
             if (scaleUsed)
-                writeAtomically(imageStem(documentName) + overlayFileSuffix(ctx.options, u"_cscale"),
-                                imageBytes(ctx.state.scaleImage, ctx.options.bmpOverlays));
+                writeFileAtomically(imageStem(documentName) + overlayFileSuffix(ctx.options, u"_cscale"),
+                                    imageBytes(ctx.state.scaleImage, ctx.options.bmpOverlays));
         }
         ctx.state.kmlLines = lines;
-    } catch (const RuntimeError& e) {
-        ctx.ui.messageBox(
-            errorMessage(e, QStringLiteral("guarda"), QStringLiteral(". Please report this error")),
-            QStringLiteral("Kartello"), MsgIcon::None);
+    });
+    if (!written || !packed)
         return false;
-    }
-    if (ctx.options.openInViewer) {
-        ctx.ui.openWithAssociatedApp(ctx.currentFile);
+    // The window steps aside only when the viewer really took the file.
+    if (ctx.options.openInViewer && openOrTell(ctx.ui, ctx.currentFile))
         ctx.ui.minimizeMainWindow();
-    }
     return true;
 }
 

@@ -3,21 +3,21 @@
 #include "graph/Geometry.h"
 #include "runtime/Number.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/Trap.h"
 
 #include <cmath>
 
 namespace kartello {
 
 double altitude(double diag, const ErrorSink& sink) {
-    try {
-        const double r = 10800 / kPi;
-        if (diag > r)
-            return 50000;
-        return checkedFinite((r - checkedSqrt(r * r - (diag / 2) * (diag / 2))) * 1852 * 1.05);
-    } catch (const RuntimeError& e) {
-        sink(errorMessage(e, QStringLiteral("altitude")));
-        return 0;
-    }
+    const double r = 10800 / kPi;
+    if (diag > r)
+        return 50000;
+    double a = 0;
+    runProcedure(sink, Procedure{QStringLiteral("altitude")}, [&] {
+        a = checkedFinite((r - checkedSqrt(r * r - (diag / 2) * (diag / 2))) * 1852 * 1.05);
+    });
+    return a;
 }
 
 QString FormatFactor(double x) {

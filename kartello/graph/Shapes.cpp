@@ -4,6 +4,7 @@
 #include "graph/KmlDocument.h"
 #include "runtime/Number.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/Trap.h"
 #include "runtime/Ui.h"
 
 namespace kartello {
@@ -88,7 +89,10 @@ void MontaShape(PlaceRange& rings, GraphState& st, const ShapeHooks& hooks, Ui& 
     st.lonMax = -100000;
     st.valueMax = -1e10;
     st.valueMin = 1e10;
-    try {
+    const Procedure procedure{
+        QStringLiteral("MontaShape"),
+        QStringLiteral(". It seems there is a problem with the data. Review your input file.")};
+    runProcedure(sink, procedure, [&] {
         int shapeNumber = 1;
         double value = tableValue(hooks, 1);
         for (int i = 0; i < int(rings.count()); ++i) {
@@ -126,11 +130,7 @@ void MontaShape(PlaceRange& rings, GraphState& st, const ShapeHooks& hooks, Ui& 
                 row[ColLatitude] = Cell(reversed);
             }
         }
-    } catch (const RuntimeError& e) {
-        sink(errorMessage(
-            e, QStringLiteral("MontaShape"),
-            QStringLiteral(". It seems there is a problem with the data. Review your input file.")));
-    }
+    });
     st.rawValueMin = float(st.valueMin);
     st.rawValueMax = float(st.valueMax);
 }

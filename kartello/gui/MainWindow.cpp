@@ -7,7 +7,9 @@
 #include "TitlePreview.h"
 
 #include "form/FormModel.h"
+#include "runtime/OpenFile.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/Trap.h"
 
 #include <QAction>
 #include <QApplication>
@@ -556,7 +558,7 @@ void MainWindow::refreshTitleImage() {
 }
 
 void MainWindow::previewTitle() {
-    try {
+    runProcedure(ui_, Procedure{QStringLiteral("comPreviewTitle_Click")}, [&] {
         if (form_.isVisible(u"Picture2")) {
             form_.setVisible(u"Picture2", false);
             return;
@@ -569,19 +571,16 @@ void MainWindow::previewTitle() {
         refreshTitleImage();
         form_.setVisible(u"Picture2", true);
         preview_->raise();
-    } catch (const RuntimeError& e) {
-        ui_.messageBox(errorMessage(e, QStringLiteral("comPreviewTitle_Click")), QStringLiteral("Kartello"),
-                       MsgIcon::None);
-    }
+    });
 }
 
 void MainWindow::showHelp() {
-    ui_.openWithAssociatedApp(commands_.helpPath);
+    openOrTell(ui_, commands_.helpPath);
 }
 
 void MainWindow::showAbout() {
     AboutWindow about(
-        commands_.helpPath, [this](const QString& target) { ui_.openWithAssociatedApp(target); }, this);
+        commands_.helpPath, [this](const QString& target) { openOrTell(ui_, target); }, this);
     about.exec();
 }
 

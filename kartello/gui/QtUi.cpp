@@ -206,9 +206,9 @@ void QtUi::yieldToWindow() {
     sinceRepaint_.restart();
 }
 
-void QtUi::openWithAssociatedApp(const QString& path) {
+bool QtUi::openWithAssociatedApp(const QString& path) {
     const QUrl url = path.contains(QStringLiteral("://")) ? QUrl(path) : QUrl::fromLocalFile(path);
-    QDesktopServices::openUrl(url);
+    return QDesktopServices::openUrl(url);
 }
 
 void QtUi::minimizeMainWindow() {

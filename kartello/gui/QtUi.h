@@ -29,7 +29,7 @@ public:
     void setClipboardText(const QString& text) override;
     void setBusy(bool busy) override;
     void yieldToWindow() override;
-    void openWithAssociatedApp(const QString& path) override;
+    bool openWithAssociatedApp(const QString& path) override;
     void minimizeMainWindow() override;
 
     // Repaints happen at most this often while a long loop yields: often enough

@@ -126,6 +126,7 @@ void pasteGrid(PlaceContext& ctx) {
         ctx.grid.setTextMatrix(r, 1, p.longitude);
         ctx.grid.setTextMatrix(r, 3, p.value);
     }
+    fitColumns(ctx.grid);
     ctx.form.setCaption(u"lblProg", QString());
     comDone(ctx);
     ctx.ui.setBusy(false);
@@ -133,7 +134,7 @@ void pasteGrid(PlaceContext& ctx) {
 }
 
 void comDone(PlaceContext& ctx) {
-    trapProcedure(ctx.ui, QStringLiteral("comDone_Click"), [&] {
+    runProcedure(ctx.ui, Procedure{QStringLiteral("comDone_Click")}, [&] {
         PlaceSet& set = ctx.set;
         for (int i = 0; i <= set.lastPlace; ++i) {
             ctx.ui.yieldToWindow();
@@ -152,33 +153,29 @@ void comDone(PlaceContext& ctx) {
 }
 
 void colaValores(PlaceContext& ctx) {
-    trapErrors(
-        ctx.ui,
-        [](const RuntimeError& e) {
-            return errorMessage(
-                e, QStringLiteral("cola"),
-                QStringLiteral(". It seems there is a problem with the data. Review the data that "
-                               "you have copied"));
-        },
-        [&] {
-            const QStringList values = clipboardRows(ctx.ui.clipboardText(), ctx.grid.Rows());
-            PlaceSet& set = ctx.set;
-            int k = 0;
-            for (const QString& value : values) {
-                ++k;
-                if (k >= ctx.grid.Rows())
-                    throw RuntimeError(ErrSubscript);
-                ctx.grid.setTextMatrix(k, 3, value);
-                // Store and backup follow the table (rings are not places in shape mode).
-                if (set.shapeMode || k - 1 > set.lastPlace)
-                    continue;
-                set.placeData.at(k - 1, ColValue) = Cell(value);
-                const int b = set.placeData.row(k - 1).backupRow;
-                if (b >= 0)
-                    set.placeBackup.at(b, ColValue) = Cell(value);
-            }
-            ctx.ui.setBusy(false);
-        });
+    const Procedure cola{QStringLiteral("cola"),
+                         QStringLiteral(". It seems there is a problem with the data. Review the data that "
+                                        "you have copied")};
+    runProcedure(ctx.ui, cola, [&] {
+        const QStringList values = clipboardRows(ctx.ui.clipboardText(), ctx.grid.Rows());
+        PlaceSet& set = ctx.set;
+        int k = 0;
+        for (const QString& value : values) {
+            ++k;
+            if (k >= ctx.grid.Rows())
+                throw RuntimeError(ErrSubscript);
+            ctx.grid.setTextMatrix(k, 3, value);
+            // Store and backup follow the table (rings are not places in shape mode).
+            if (set.shapeMode || k - 1 > set.lastPlace)
+                continue;
+            set.placeData.at(k - 1, ColValue) = Cell(value);
+            const int b = set.placeData.row(k - 1).backupRow;
+            if (b >= 0)
+                set.placeBackup.at(b, ColValue) = Cell(value);
+        }
+        fitColumns(ctx.grid);
+        ctx.ui.setBusy(false);
+    });
 }
 
 } // namespace kartello

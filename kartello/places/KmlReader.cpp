@@ -198,19 +198,18 @@ QByteArray kmlInsideKmz(const QByteArray& archive) {
     while ((n = zip_fread(file.get(), buffer, sizeof buffer)) > 0) {
         kml.append(buffer, static_cast<qsizetype>(n));
         if (static_cast<zip_uint64_t>(kml.size()) > kMaxKmlBytes)
-            throw RuntimeError(7);
+            throw RuntimeError(ErrOutOfMemory);
     }
     if (n < 0)
         throw RuntimeError(ErrPathFileAccess);
     return kml;
 }
 
-void notUnderstood(Ui& ui, const RuntimeError& e) {
-    ui.messageBox(
-        QStringLiteral("Can't proceed. I don't understand your data. Please review your input file. Error ") +
-            QString::number(e.number) + QStringLiteral(" (") + e.description +
-            QStringLiteral(") in procedure carregaKML."),
-        QStringLiteral("Kartello"), MsgIcon::Exclamation);
+QString notUnderstoodMessage(const RuntimeError& e) {
+    return QStringLiteral(
+               "Can't proceed. I don't understand your data. Please review your input file. Error ") +
+           QString::number(e.number) + QStringLiteral(" (") + e.description +
+           QStringLiteral(") in procedure carregaKML.");
 }
 
 void loadKmlPlaces(PlaceContext& ctx, const KmlParse& parsed) {
@@ -218,7 +217,7 @@ void loadKmlPlaces(PlaceContext& ctx, const KmlParse& parsed) {
     rows.reserve(parsed.places.size());
     for (const KmlPlace& p : parsed.places) {
         if (!isNumber(p.latitude))
-            throw RuntimeError(0, QString());
+            throw RuntimeError(ErrNotUnderstood, QString());
         StoreRow row;
         row[ColLatitude] = Cell(p.latitude);
         row[ColLongitude] = Cell(p.longitude);
@@ -259,24 +258,15 @@ namespace {
 
 // Every failure ends the same way: the hourglass off, the progress label
 // emptied, and the "don't understand" message.
-template <typename F> void kmlProcedure(PlaceContext& ctx, F&& body) {
-    try {
-        body();
-        ctx.ui.setBusy(false);
-        return;
-    } catch (const RuntimeError& e) {
+void kmlProcedure(PlaceContext& ctx, const std::function<void()>& body) {
+    Procedure procedure{QStringLiteral("carregaKML")};
+    procedure.cleanUp = [&] {
         ctx.form.setCaption(u"lblProg", QString());
+    };
+    procedure.text = notUnderstoodMessage;
+    procedure.icon = MsgIcon::Exclamation;
+    if (runProcedure(ctx.ui, procedure, body))
         ctx.ui.setBusy(false);
-        notUnderstood(ctx.ui, e);
-    } catch (const tessara::GridError& e) {
-        ctx.form.setCaption(u"lblProg", QString());
-        ctx.ui.setBusy(false);
-        notUnderstood(ctx.ui, RuntimeError(e.number, e.description));
-    } catch (const std::bad_alloc&) {
-        ctx.form.setCaption(u"lblProg", QString());
-        ctx.ui.setBusy(false);
-        notUnderstood(ctx.ui, RuntimeError(7));
-    }
 }
 
 void readKmlBody(PlaceContext& ctx, QStringView text) {
@@ -297,7 +287,7 @@ void readKmlBody(PlaceContext& ctx, QStringView text) {
     case KmlParse::NotUnderstood:
         // Not KML: GIS data of any other vector format, or the message.
         if (!readGdal(ctx, ctx.set.fieldChoice))
-            throw RuntimeError(0, QString());
+            throw RuntimeError(ErrNotUnderstood, QString());
         break;
     case KmlParse::Places:
         loadKmlPlaces(ctx, parsed);

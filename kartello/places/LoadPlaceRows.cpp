@@ -36,6 +36,7 @@ void loadPlaceRows(PlaceContext& ctx, const std::vector<StoreRow>& rows, QString
         ctx.grid.setTextMatrix(i + 1, 2, row[ColName].toText());
         ctx.grid.setTextMatrix(i + 1, 3, row[ColValue].toText());
     }
+    fitColumns(ctx.grid);
     ctx.form.setCaption(u"Label4", QStringLiteral("Current file: ") + set.currentFile);
     constR(ctx);
     set.dataLoaded = true;

@@ -7,6 +7,7 @@
 
 #include <QDateTime>
 #include <QRandomGenerator>
+#include <QSignalBlocker>
 
 namespace kartello {
 
@@ -14,6 +15,7 @@ namespace {
 
 const char* const kHeaders[4] = {"Latitude", "Longitude", "Place/WP name", "Value"};
 const int kMinWidths[4] = {1000, 1000, 1590, 1000};
+const int kResizeColumns = 1; // the grid's AllowUserResizing value for columns only
 
 const char* const kFilterBoxes[6] = {"txtLat_0", "txtLon_0", "txtVal_0", "txtLat_1", "txtLon_1", "txtVal_1"};
 
@@ -130,10 +132,23 @@ void formataGrid(tessara::GridModel& grid) {
     grid.setCols(4);
     grid.setFixedCols(0);
     grid.setFixedRows(1);
+    // The person may widen or narrow any column by dragging its edge.
+    grid.setAllowUserResizing(kResizeColumns);
     for (int c = 0; c < 4; ++c) {
         grid.AutoColWidth(c, kMinWidths[c]);
         grid.setTextMatrix(0, c, QString::fromLatin1(kHeaders[c]));
     }
+}
+
+void fitColumns(tessara::GridModel& grid) {
+    const QSignalBlocker quiet(&grid);
+    const int row = grid.Row(), col = grid.Col(), rowSel = grid.RowSel(), colSel = grid.ColSel();
+    for (int c = 0; c < grid.Cols(); ++c)
+        grid.AutoColWidth(c, c < 4 ? kMinWidths[c] : 0);
+    grid.setRow(row);
+    grid.setCol(col);
+    grid.setRowSel(rowSel);
+    grid.setColSel(colSel);
 }
 
 QString formatCell(const Cell& cell, QStringView picture) {
@@ -152,6 +167,7 @@ void refillTable(PlaceContext& ctx, QStringView picture) {
         ctx.grid.setTextMatrix(i + 1, 2, store.at(i, ColName).toText());
         ctx.grid.setTextMatrix(i + 1, 3, store.at(i, ColValue).toText());
     }
+    fitColumns(ctx.grid);
 }
 
 void showPlaceCount(PlaceContext& ctx) {
@@ -159,7 +175,7 @@ void showPlaceCount(PlaceContext& ctx) {
 }
 
 void constR(PlaceContext& ctx) {
-    trapProcedure(ctx.ui, QStringLiteral("ConstR"), [&] {
+    runProcedure(ctx.ui, Procedure{QStringLiteral("ConstR")}, [&] {
         for (const char* label : {"Label6_0", "Label6_1", "Label6_2"})
             ctx.form.setVisible(QString::fromLatin1(label), true);
         for (const char* box : kFilterBoxes)
@@ -181,7 +197,7 @@ void constR(PlaceContext& ctx) {
 }
 
 void menuNew(PlaceContext& ctx) {
-    trapProcedure(ctx.ui, QStringLiteral("menuNew_Click"), [&] {
+    runProcedure(ctx.ui, Procedure{QStringLiteral("menuNew_Click")}, [&] {
         PlaceSet& set = ctx.set;
         ctx.grid.Clear();
         formataGrid(ctx.grid);
@@ -206,7 +222,7 @@ void menuNew(PlaceContext& ctx) {
 }
 
 void comRowClick(PlaceContext& ctx, int index) {
-    trapProcedure(ctx.ui, QStringLiteral("comRow_Click"), [&] {
+    runProcedure(ctx.ui, Procedure{QStringLiteral("comRow_Click")}, [&] {
         switch (index) {
         case 0:
             insertRow(ctx);
@@ -231,7 +247,7 @@ void comRowClick(PlaceContext& ctx, int index) {
 }
 
 void gridCellEdited(PlaceContext& ctx) {
-    trapProcedure(ctx.ui, QStringLiteral("Grid1_CellEdited"), [&] {
+    runProcedure(ctx.ui, Procedure{QStringLiteral("Grid1_CellEdited")}, [&] {
         if (ctx.set.shapeMode)
             return;
         const int row = ctx.grid.Row();
@@ -242,16 +258,17 @@ void gridCellEdited(PlaceContext& ctx) {
         if (b >= 0)
             ctx.set.placeBackup.at(b, c) = value;
         ctx.set.dataLoaded = true;
+        fitColumns(ctx.grid);
     });
 }
 
 void gridSelChange(PlaceContext& ctx) {
-    trapProcedure(ctx.ui, QStringLiteral("Grid1_SelChange"),
-                  [&] { ctx.grid.setTextMatrix(0, 0, QStringLiteral("Latitude")); });
+    runProcedure(ctx.ui, Procedure{QStringLiteral("Grid1_SelChange")},
+                 [&] { ctx.grid.setTextMatrix(0, 0, QStringLiteral("Latitude")); });
 }
 
 void gridMouseDown(PlaceContext& ctx, double x, double y) {
-    trapProcedure(ctx.ui, QStringLiteral("Grid1_MouseDown"), [&] {
+    runProcedure(ctx.ui, Procedure{QStringLiteral("Grid1_MouseDown")}, [&] {
         if (ctx.set.shapeMode || y > ctx.grid.RowHeight(0))
             return;
         const int tableCol = tableColumnAt(x);
@@ -259,20 +276,17 @@ void gridMouseDown(PlaceContext& ctx, double x, double y) {
         QString header = ctx.grid.TextMatrix(0, tableCol);
         const bool descending = sortsDescending(header);
         bool sorted = true;
-        trapErrors(
-            ctx.ui,
-            [&](const RuntimeError& e) {
-                sorted = false;
-                return errorMessageOf(
-                    e, descending ? QStringLiteral("QuickSort33A") : QStringLiteral("QuickSort33D"),
-                    QStringLiteral(" of Módulo Module1"));
-            },
-            [&] {
-                if (descending)
-                    quickSort33A(ctx.set.placeData, storeCol, 3, 0, ctx.set.lastPlace, ctx.ui);
-                else
-                    quickSort33D(ctx.set.placeData, storeCol, 3, 0, ctx.set.lastPlace, ctx.ui);
-            });
+        Procedure sort(descending ? QStringLiteral("QuickSort33A") : QStringLiteral("QuickSort33D"),
+                       QString(), QStringLiteral(" of Módulo Module1"));
+        sort.cleanUp = [&] {
+            sorted = false;
+        };
+        runProcedure(ctx.ui, sort, [&] {
+            if (descending)
+                quickSort33A(ctx.set.placeData, storeCol, 3, 0, ctx.set.lastPlace, ctx.ui);
+            else
+                quickSort33D(ctx.set.placeData, storeCol, 3, 0, ctx.set.lastPlace, ctx.ui);
+        });
         ctx.grid.setTextMatrix(0, tableCol, header);
         for (int c = 0; c < ctx.grid.Cols(); ++c) {
             const QString h = ctx.grid.TextMatrix(0, c);
@@ -285,7 +299,7 @@ void gridMouseDown(PlaceContext& ctx, double x, double y) {
 }
 
 void comFilterClick(PlaceContext& ctx, int index) {
-    trapProcedure(ctx.ui, QStringLiteral("ComFilter_Click"), [&] {
+    runProcedure(ctx.ui, Procedure{QStringLiteral("ComFilter_Click")}, [&] {
         double lower[3] = {-1e20, -1e20, -1e20};
         double upper[3] = {1e20, 1e20, 1e20};
         for (int k = 0; k < 3; ++k) {

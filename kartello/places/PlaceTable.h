@@ -12,6 +12,11 @@ int storeColumnOf(int tableColumn);
 // formataGrid: empties the table and lays it out with one empty data row.
 void formataGrid(tessara::GridModel& grid);
 
+// Fits every column to its widest text, header included, never narrower
+// than its laid-out width, so no digit is hidden. The current cell and the
+// selection stay where they were, and no grid event fires.
+void fitColumns(tessara::GridModel& grid);
+
 // The text a store cell shows under a picture format: numbers (and texts that
 // read as numbers) formatted, any other text unchanged.
 QString formatCell(const Cell& cell, QStringView picture);

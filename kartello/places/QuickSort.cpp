@@ -8,21 +8,33 @@ namespace kartello {
 
 namespace {
 
+// Latitudes read from KML and values typed into the table are kept as texts;
+// a text that reads as a number sorts as that number (10 after 9, -41.3
+// before -18.1), not letter by letter.
+Cell sortKey(const Cell& c) {
+    if (c.isNumber() || c.isEmpty())
+        return c;
+    const QString text = c.toText();
+    if (!isNumber(text))
+        return c;
+    return Cell(readNumber(text));
+}
+
 // Every column moves with the sort column, so swapping the whole row (with its
 // backup link) is the same as swapping column by column.
 void quickSort(PlaceStore& store, int col, int low, int high, bool descending, Ui& ui) {
     while (low < high) {
         int i = low;
         int j = high;
-        const Cell pivot = store.at(static_cast<int>(toWhole((low + high) / 2.0)), col);
+        const Cell pivot = sortKey(store.at(static_cast<int>(toWhole((low + high) / 2.0)), col));
         auto before = [&](const Cell& a, const Cell& b) {
             return descending ? Cell::compare(a, b) > 0 : Cell::compare(a, b) < 0;
         };
         while (i <= j) {
             ui.yieldToWindow();
-            while (i < high && before(store.at(i, col), pivot))
+            while (i < high && before(sortKey(store.at(i, col)), pivot))
                 ++i;
-            while (j > low && before(pivot, store.at(j, col)))
+            while (j > low && before(pivot, sortKey(store.at(j, col))))
                 --j;
             if (i <= j) {
                 if (i != j)

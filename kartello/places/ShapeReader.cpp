@@ -89,6 +89,7 @@ int fillShapeTable(PlaceContext& ctx) {
         ctx.grid.setTextMatrix(k, 2, name);
         ctx.grid.setTextMatrix(k, 3, set.placeData.at(i, ColValue).toText());
     }
+    fitColumns(ctx.grid);
     return k;
 }
 
@@ -186,7 +187,7 @@ ShapeTextParse parseShapeText(QStringView text) {
 }
 
 void carregaTxtPolygon(PlaceContext& ctx, QStringView text) {
-    trapProcedure(ctx.ui, QStringLiteral("CarregaTxtPolygon"), [&] {
+    runProcedure(ctx.ui, Procedure{QStringLiteral("CarregaTxtPolygon")}, [&] {
         const ShapeTextParse parsed = parseShapeText(text);
         if (parsed.outcome == ShapeTextParse::TooLarge) {
             ctx.ui.messageBox(
@@ -196,7 +197,7 @@ void carregaTxtPolygon(PlaceContext& ctx, QStringView text) {
             return;
         }
         if (parsed.outcome == ShapeTextParse::Truncated)
-            throw RuntimeError(62, QStringLiteral("Input past end of file"));
+            throw RuntimeError(ErrInputPastEnd);
         if (parsed.rings.size() < 2) {
             ctx.ui.messageBox(
                 QStringLiteral("Invalid File. Create a folder in GE and put there at least two "
@@ -223,34 +224,32 @@ void carregaTxtPolygon(PlaceContext& ctx, QStringView text) {
 }
 
 void carregaPoligono(PlaceContext& ctx, const std::vector<Ring>& rings, const QString& documentBase) {
-    trapErrors(
-        ctx.ui,
-        [](const RuntimeError& e) {
-            return QStringLiteral("Sorry, I don't understand your shape data. ") +
-                   errorMessage(e, QStringLiteral("CarregaPoligono"));
-        },
-        [&] {
-            if (rings.empty())
-                throw RuntimeError(0, QString());
-            if (static_cast<int>(rings.size()) > PlaceStore::kRows)
-                throw RuntimeError(ErrSubscript);
-            PlaceSet& set = ctx.set;
-            storeRings(set, rings);
-            set.graphBaseName = documentBase.isEmpty()
-                                    ? parseArq(set.currentFile) + QStringLiteral("-ShapeGraph")
-                                    : documentBase;
-            const int shapes = fillShapeTable(ctx);
-            ctx.grid.setRows(ctx.grid.Rows() - 1);
-            ctx.form.setCaption(u"Label4", QStringLiteral("Current file: ") + set.currentFile);
-            set.dataLoaded = true;
-            ctx.form.setVisible(u"lblNPlaces", true);
-            ctx.form.setVisible(u"chkOpen", true);
-            ctx.form.showPolygon();
-            ctx.form.setCaption(u"lblNPlaces", QString::number(set.lastPlace + 1) +
-                                                   QStringLiteral(" polygons - ") + QString::number(shapes) +
-                                                   QStringLiteral(" places"));
-            ctx.form.setCaption(u"lblProg", QString());
-        });
+    Procedure procedure{QStringLiteral("CarregaPoligono")};
+    procedure.text = [](const RuntimeError& e) {
+        return QStringLiteral("Sorry, I don't understand your shape data. ") +
+               errorMessage(e, QStringLiteral("CarregaPoligono"));
+    };
+    runProcedure(ctx.ui, procedure, [&] {
+        if (rings.empty())
+            throw RuntimeError(ErrNotUnderstood, QString());
+        if (static_cast<int>(rings.size()) > PlaceStore::kRows)
+            throw RuntimeError(ErrSubscript);
+        PlaceSet& set = ctx.set;
+        storeRings(set, rings);
+        set.graphBaseName =
+            documentBase.isEmpty() ? parseArq(set.currentFile) + QStringLiteral("-ShapeGraph") : documentBase;
+        const int shapes = fillShapeTable(ctx);
+        ctx.grid.setRows(ctx.grid.Rows() - 1);
+        ctx.form.setCaption(u"Label4", QStringLiteral("Current file: ") + set.currentFile);
+        set.dataLoaded = true;
+        ctx.form.setVisible(u"lblNPlaces", true);
+        ctx.form.setVisible(u"chkOpen", true);
+        ctx.form.showPolygon();
+        ctx.form.setCaption(u"lblNPlaces", QString::number(set.lastPlace + 1) +
+                                               QStringLiteral(" polygons - ") + QString::number(shapes) +
+                                               QStringLiteral(" places"));
+        ctx.form.setCaption(u"lblProg", QString());
+    });
 }
 
 ShapeBounds maxMinPoly(PlaceContext& ctx) {

@@ -1,7 +1,9 @@
 #include "places/SpreadsheetExport.h"
 
 #include "runtime/Number.h"
+#include "runtime/OpenFile.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/Staging.h"
 
 #include <QDir>
 #include <QFile>
@@ -58,17 +60,18 @@ void writeWorkbook(PlaceContext& ctx, const QString& path) {
 void exportFlexGrid(PlaceContext& ctx) {
     const QString caption = ctx.form.caption(u"Label4");
     ctx.ui.setBusy(true);
-    const bool ok = trapProcedure(ctx.ui, QStringLiteral("ExportFlexGrid"), [&] {
-        // The folder outlives Kartello's run: the spreadsheet program opens the file later.
-        QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/kartello-export-XXXXXX"));
+    const bool ok = runProcedure(ctx.ui, Procedure{QStringLiteral("ExportFlexGrid")}, [&] {
+        // The folder is removed here unless the spreadsheet program took the
+        // workbook; then it stays while that program may read it, and the next
+        // start of Kartello removes it (see Staging.h).
+        QTemporaryDir folder(stagingTemplate(QStringLiteral("export")));
         if (!folder.isValid())
             throw RuntimeError(ErrPathNotFound);
-        folder.setAutoRemove(false);
         QString base = ctx.set.graphBaseName.isEmpty() ? QStringLiteral("places") : ctx.set.graphBaseName;
         base.replace(u'/', u'_').replace(u'\\', u'_');
         const QString path = folder.filePath(base + QStringLiteral(".xlsx"));
         writeWorkbook(ctx, path);
-        ctx.ui.openWithAssociatedApp(path);
+        folder.setAutoRemove(!openOrTell(ctx.ui, path));
     });
     if (!ok)
         ctx.form.setCaption(u"Label4", caption);

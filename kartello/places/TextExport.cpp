@@ -1,11 +1,10 @@
 #include "places/TextExport.h"
 
 #include "places/PlaceTable.h"
+#include "runtime/AtomicFile.h"
 #include "runtime/Number.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/TextCodec.h"
-
-#include <QSaveFile>
 
 namespace kartello {
 
@@ -82,7 +81,7 @@ QByteArray placeFileText(PlaceContext& ctx) {
 }
 
 void guardaCSV(PlaceContext& ctx) {
-    trapProcedure(ctx.ui, QStringLiteral("guardaCSV"), [&] {
+    runProcedure(ctx.ui, Procedure{QStringLiteral("guardaCSV")}, [&] {
         const std::optional<QString> path = ctx.ui.saveFileDialog(
             QStringLiteral("Open"), QStringLiteral("txt(*.txt)|*.txt|All files(*.*)|*.*|"),
             QStringLiteral("*.txt"), ctx.set.graphBaseName + QStringLiteral(".txt"));
@@ -90,11 +89,7 @@ void guardaCSV(PlaceContext& ctx) {
             return;
         ctx.set.currentFile = *path;
         const QByteArray text = placeFileText(ctx);
-        QSaveFile file(*path);
-        if (!file.open(QIODevice::WriteOnly))
-            throw RuntimeError(ErrPathFileAccess);
-        if (file.write(text) != text.size() || !file.commit())
-            throw RuntimeError(ErrPathFileAccess);
+        writeFileAtomically(*path, text);
     });
 }
 

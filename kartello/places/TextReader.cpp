@@ -151,19 +151,17 @@ QString readTextFile(const QString& path) {
 }
 
 namespace {
-QString carregaMessage(const RuntimeError& e) {
-    return errorMessage(e, QStringLiteral("Carrega"), QStringLiteral(". Review your input data"));
-}
+const Procedure kCarrega{QStringLiteral("Carrega"), QStringLiteral(". Review your input data")};
 } // namespace
 
 void carrega(PlaceContext& ctx) {
     QString text;
-    if (trapErrors(ctx.ui, carregaMessage, [&] { text = readTextFile(ctx.set.currentFile); }))
+    if (runProcedure(ctx.ui, kCarrega, [&] { text = readTextFile(ctx.set.currentFile); }))
         carregaText(ctx, text);
 }
 
 void carregaText(PlaceContext& ctx, QStringView text) {
-    trapErrors(ctx.ui, carregaMessage, [&] {
+    runProcedure(ctx.ui, kCarrega, [&] {
         const PlaceTextParse parsed = parsePlaceText(text);
         switch (parsed.outcome) {
         case PlaceTextParse::ShapeFile:
@@ -176,7 +174,7 @@ void carregaText(PlaceContext& ctx, QStringView text) {
                 QStringLiteral("Kartello"), MsgIcon::Critical);
             return;
         case PlaceTextParse::Truncated:
-            throw RuntimeError(62, QStringLiteral("Input past end of file"));
+            throw RuntimeError(ErrInputPastEnd);
         case PlaceTextParse::Places:
             break;
         }

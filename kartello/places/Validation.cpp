@@ -36,7 +36,7 @@ bool validRow(PlaceContext& ctx, int r, bool valueNeeded) {
 
 bool validaGrid(PlaceContext& ctx) {
     bool result = false;
-    const bool trapped = trapProcedure(ctx.ui, QStringLiteral("ValidaGrid"), [&] {
+    const bool trapped = runProcedure(ctx.ui, Procedure{QStringLiteral("ValidaGrid")}, [&] {
         showPlaceCount(ctx);
         const FormModel& f = ctx.form;
         if ((f.isSet(u"Option3_0") || f.isSet(u"Option4_0")) && ctx.grid.Rows() < 3) {

@@ -12,27 +12,27 @@ RuntimeError::RuntimeError(int n) : RuntimeError(n, errorDescription(n)) {}
 
 QString errorDescription(int number) {
     switch (number) {
-    case 5:
+    case ErrInvalidCall:
         return QStringLiteral("Invalid procedure call or argument");
-    case 6:
+    case ErrOverflow:
         return QStringLiteral("Overflow");
-    case 7:
+    case ErrOutOfMemory:
         return QStringLiteral("Out of memory");
-    case 9:
+    case ErrSubscript:
         return QStringLiteral("Subscript out of range");
-    case 11:
+    case ErrDivisionByZero:
         return QStringLiteral("Division by zero");
-    case 13:
+    case ErrTypeMismatch:
         return QStringLiteral("Type mismatch");
-    case 52:
+    case ErrBadFileName:
         return QStringLiteral("Bad file name or number");
-    case 53:
+    case ErrFileNotFound:
         return QStringLiteral("File not found");
-    case 62:
+    case ErrInputPastEnd:
         return QStringLiteral("Input past end of file");
-    case 75:
+    case ErrPathFileAccess:
         return QStringLiteral("Path/File access error");
-    case 76:
+    case ErrPathNotFound:
         return QStringLiteral("Path not found");
     default:
         return QString();

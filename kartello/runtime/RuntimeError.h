@@ -6,12 +6,18 @@
 namespace kartello {
 
 enum ErrorNumber : int {
+    // Data a reader does not understand; the classic runtime has no number
+    // for it, so the message reads "Error 0 ()".
+    ErrNotUnderstood = 0,
     ErrInvalidCall = 5,
     ErrOverflow = 6,
+    ErrOutOfMemory = 7,
     ErrSubscript = 9,
     ErrDivisionByZero = 11,
     ErrTypeMismatch = 13,
+    ErrBadFileName = 52,
     ErrFileNotFound = 53,
+    ErrInputPastEnd = 62,
     ErrPathFileAccess = 75,
     ErrPathNotFound = 76,
 };

@@ -49,7 +49,9 @@ public:
     // decides how often it really lets the window repaint.
     virtual void yieldToWindow() = 0;
 
-    virtual void openWithAssociatedApp(const QString& path) = 0;
+    // Hands a file or URL to the application the desktop associates with it;
+    // false when none took it.
+    virtual bool openWithAssociatedApp(const QString& path) = 0;
     virtual void minimizeMainWindow() = 0;
 };
 

@@ -72,14 +72,6 @@ QString* fieldOf(FieldChoice& fields, const QString& flag) {
 
 } // namespace
 
-QString batchUsage() {
-    return QStringLiteral(
-        "usage: kartello --batch --data FILE [--layer NAME] [--name-field F] [--value-field F]\n"
-        "                [--lat-field F --lon-field F] [--time-field F] [--options FILE.ggo]\n"
-        "                [--title1 TEXT] [--title2 TEXT] [--title-top] [--set NAME=VALUE]... [--yes]\n"
-        "                --out FILE.kml|FILE.kmz");
-}
-
 std::optional<BatchArgs> parseBatchArgs(const QStringList& args, QString* error) {
     BatchArgs a;
     bool batch = false;

@@ -35,8 +35,6 @@ inline constexpr int kBatchBadArguments = 2;
 // not a valid batch command.
 std::optional<BatchArgs> parseBatchArgs(const QStringList& args, QString* error);
 
-QString batchUsage();
-
 // Runs the command; messages go to err. Returns one of the exit statuses.
 int runBatch(const BatchArgs& args, QTextStream& err);
 

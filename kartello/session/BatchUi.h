@@ -30,7 +30,7 @@ public:
     void setBusy(bool) override {}
     void yieldToWindow() override {}
     // "Open in GE" is never acted on in batch.
-    void openWithAssociatedApp(const QString&) override {}
+    bool openWithAssociatedApp(const QString&) override { return true; }
     void minimizeMainWindow() override {}
 
 private:

@@ -26,7 +26,7 @@ void Main::formLoad() {
     places.shapeMode = false;
     places.dataLoaded = false;
     form.startUp();
-    trapProcedure(ui, QStringLiteral("formataGrid"), [this] { formataGrid(grid); });
+    runProcedure(ui, Procedure{QStringLiteral("formataGrid")}, [this] { formataGrid(grid); });
     places.placeData.row(0).backupRow = 0;
 }
 

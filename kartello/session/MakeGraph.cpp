@@ -6,6 +6,7 @@
 #include "places/ShapeHooks.h"
 #include "places/Validation.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/Trap.h"
 #include "session/Main.h"
 
 namespace kartello {
@@ -116,13 +117,10 @@ void writeBack(FormModel& form, const GraphOptions& before, const GraphOptions& 
 }
 
 bool customColorScale(FormModel& form, Ui& ui, GraphState& state) {
-    try {
-        BlendColors(form.backColor(u"Image1_1"), form.backColor(u"Image1_0"), 256, state.colorScale);
-    } catch (const RuntimeError& e) {
-        ui.messageBox(errorMessage(e, QStringLiteral("comCustomColor")), QStringLiteral("Kartello"),
-                      MsgIcon::None);
+    if (!runProcedure(ui, Procedure{QStringLiteral("comCustomColor")}, [&] {
+            BlendColors(form.backColor(u"Image1_1"), form.backColor(u"Image1_0"), 256, state.colorScale);
+        }))
         return false;
-    }
     form.clickControl(u"Picture4");
     return true;
 }
@@ -130,20 +128,18 @@ bool customColorScale(FormModel& form, Ui& ui, GraphState& state) {
 bool faZ(Main& main, GraphState& state, ArcSinLink& arcSin) {
     PlaceSet& set = main.places;
     ShapeHooks hooks;
-    try {
-        if (set.shapeMode) {
-            PlaceContext ctx = main.placeContext();
-            hooks = shapeHooksFor(ctx);
-        } else if (!copyTableIntoStore(main)) {
-            return false;
-        }
-    } catch (const RuntimeError& e) {
-        main.ui.setBusy(false);
-        main.ui.messageBox(
-            errorMessage(e, QStringLiteral("faZ"), QStringLiteral(". Please review your data")),
-            QStringLiteral("Kartello"), MsgIcon::None);
+    bool copied = true;
+    if (!runProcedure(main.ui, Procedure{QStringLiteral("faZ"), QStringLiteral(". Please review your data")},
+                      [&] {
+                          if (set.shapeMode) {
+                              PlaceContext ctx = main.placeContext();
+                              hooks = shapeHooksFor(ctx);
+                          } else {
+                              copied = copyTableIntoStore(main);
+                          }
+                      }) ||
+        !copied)
         return false;
-    }
     const GraphOptions before = graphOptionsOf(main.form);
     GraphOptions options = before;
     PlaceRange range{set.placeData, set.lastPlace};

@@ -1,11 +1,12 @@
 #include "session/OptionsFile.h"
 
 #include "form/FormModel.h"
+#include "runtime/AtomicFile.h"
 #include "runtime/Number.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/Trap.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <cmath>
 #include <vector>
 
@@ -200,12 +201,6 @@ std::vector<Field> splitFields(QStringView s) {
     return fields;
 }
 
-void writeAtomically(const QString& path, const QByteArray& bytes) {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
-        throw RuntimeError(ErrPathFileAccess);
-}
-
 // A Boolean field read for a decision only: anything that is not True reads False.
 bool parseBoolOr(const QString& v) {
     try {
@@ -334,14 +329,8 @@ bool saveOptions(FormModel& form, Ui& ui, QString& currentFile, const QString& g
     if (!path || path->isEmpty())
         return false;
     currentFile = *path;
-    try {
-        writeAtomically(*path, optionsText(form).toUtf8());
-        return true;
-    } catch (const RuntimeError& e) {
-        ui.messageBox(errorMessage(e, QStringLiteral("saveOptions")), QStringLiteral("Kartello"),
-                      MsgIcon::None);
-        return false;
-    }
+    return runProcedure(ui, Procedure{QStringLiteral("saveOptions")},
+                        [&] { writeFileAtomically(*path, optionsText(form).toUtf8()); });
 }
 
 bool loadOptions(FormModel& form, Ui& ui, QString& currentFile) {
@@ -349,14 +338,7 @@ bool loadOptions(FormModel& form, Ui& ui, QString& currentFile) {
     if (!path || path->isEmpty())
         return false;
     currentFile = *path;
-    try {
-        loadOptionsFile(form, *path);
-        return true;
-    } catch (const RuntimeError& e) {
-        ui.messageBox(errorMessage(e, QStringLiteral("loadOptions")), QStringLiteral("Kartello"),
-                      MsgIcon::None);
-        return false;
-    }
+    return runProcedure(ui, Procedure{QStringLiteral("loadOptions")}, [&] { loadOptionsFile(form, *path); });
 }
 
 } // namespace kartello

@@ -1,12 +1,13 @@
 #include "session/OptionsSettings.h"
 
+#include "runtime/AtomicFile.h"
 #include "runtime/Number.h"
 #include "runtime/RuntimeError.h"
+#include "runtime/Trap.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringList>
 
@@ -51,13 +52,10 @@ int le_Ini(const QString& path) {
 
 bool writeIni(int messageFlag, const QString& path) {
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
     const QByteArray bytes = (kSection + QStringLiteral("\r\n") + kKey + QLatin1Char('=') +
                               QString::number(messageFlag) + QStringLiteral("\r\n"))
                                  .toUtf8();
-    return f.write(bytes) == bytes.size() && f.commit();
+    return !trapped([&] { writeFileAtomically(path, bytes); });
 }
 
 } // namespace kartello

@@ -302,3 +302,49 @@ INSTANTIATE_TEST_SUITE_P(Names, OutsideReaders,
                          [](const auto& info) { return std::to_string(info.index); });
 
 } // namespace
+
+// --help, --version and a wrong argument answer before any window: with no
+// display and a platform that needs one, they still end normally.
+TEST(ProgramCommandLine, HelpVersionAndUnknownFlagsNeedNoDisplay) {
+    struct Case {
+        QStringList args;
+        int status;
+        const char* out;
+        const char* err;
+    } cases[] = {
+        {{"--help"}, 0, "usage: kartello [toolkit options]", ""},
+        {{"--version"}, 0, "kartello 2.2.2\n", ""},
+        {{"--bogus"}, 2, "", "kartello: unknown option --bogus\nusage: kartello"},
+        {{"places.txt"}, 2, "", "kartello: unexpected argument places.txt\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(KARTELLO_PROGRAM), c.args);
+        ASSERT_TRUE(p.waitForFinished(20000));
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(p.exitCode(), c.status);
+        const QString out = QString::fromUtf8(p.readAllStandardOutput());
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        if (*c.out)
+            EXPECT_TRUE(out.startsWith(QString::fromUtf8(c.out))) << out.toStdString();
+        else
+            EXPECT_TRUE(out.isEmpty()) << out.toStdString();
+        if (*c.err)
+            EXPECT_TRUE(err.startsWith(QString::fromUtf8(c.err))) << err.toStdString();
+        else
+            EXPECT_TRUE(err.isEmpty()) << err.toStdString();
+    }
+    QProcess help;
+    help.start(QStringLiteral(KARTELLO_PROGRAM), {QStringLiteral("--help")});
+    help.waitForFinished(20000);
+    const QString usage = QString::fromUtf8(help.readAllStandardOutput());
+    for (const char* flag : {"--batch", "--data", "--options", "--title1", "--title2", "--title-top", "--set",
+                             "--yes", "--out", "--version"})
+        EXPECT_TRUE(usage.contains(QString::fromUtf8(flag))) << flag;
+}

@@ -215,6 +215,19 @@ TEST(Saving, OpenInViewerOpensTheFileAndMinimisesTheWindow) {
     EXPECT_EQ(s.f.ui.minimized, 1);
 }
 
+TEST(Saving, AViewerThatCannotBeOpenedIsReportedAndTheWindowStays) {
+    QTemporaryDir dir;
+    Saved s(false, false);
+    s.f.options.openInViewer = true;
+    s.f.ui.openSucceeds = false;
+    const QString path = dir.filePath(QStringLiteral("g.kml"));
+    ASSERT_TRUE(s.save(path)); // the file itself was written
+    EXPECT_TRUE(QFile::exists(path));
+    EXPECT_EQ(s.f.ui.lastMessage(),
+              "Can't open " + path + ". There is no application for this kind of file on this desktop.");
+    EXPECT_EQ(s.f.ui.minimized, 0);
+}
+
 TEST(Saving, BaseNameIsBetweenTheLastSeparatorAndTheLastDot) {
     EXPECT_EQ(baseNameOf(QStringLiteral("/a/b.c/graph.v2.kml")), QStringLiteral("graph.v2"));
     EXPECT_EQ(baseNameOf(QStringLiteral("C:\\maps\\rain.kmz")), QStringLiteral("rain"));

@@ -2,6 +2,10 @@
 
 #include "places/KmlReader.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
 using namespace kartello;
 using namespace kartello::test;
 
@@ -48,4 +52,19 @@ TEST_F(Examples, NamesWithCommasAndAccentsSurvive) {
     EXPECT_EQ(grid.TextMatrix(2, 2), QString::fromUtf8("Cabo de São Vicente"));
     EXPECT_EQ(grid.TextMatrix(4, 2), QString::fromUtf8("Farol de Leça"));
     EXPECT_EQ(set.graphBaseName, "Lighthouses-Graph");
+}
+
+// The user guide points people at example files: each one it names exists.
+TEST(HelpPage, NamesOnlyExampleFilesThatExist) {
+    QFile page(QStringLiteral(KARTELLO_EXAMPLES "/../kartello/gui/help/kartello-help.html"));
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(page.readAll());
+    const QRegularExpression named(QStringLiteral("<code>examples/([^<]+)</code>"));
+    int files = 0;
+    for (auto it = named.globalMatch(html); it.hasNext();) {
+        const QString name = it.next().captured(1);
+        ++files;
+        EXPECT_TRUE(QFileInfo::exists(QStringLiteral(KARTELLO_EXAMPLES "/") + name)) << name.toStdString();
+    }
+    EXPECT_GE(files, 3);
 }

@@ -96,7 +96,7 @@ TEST_F(Export, CancelledSaveWritesNothingAndAFailedSaveKeepsTheOldFile) {
     ui.fileAnswers.push_back(folderPath);
     menuSaveTxt(ctx);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "Error 75 (Path/File access error) in procedure guardaCSV of form Main");
+    EXPECT_EQ(ui.messages[0].text, "Error 76 (Path not found) in procedure guardaCSV of form Main");
 }
 
 TEST_F(Export, WorkbookHoldsEveryCellWithNumbersAsNumbers) {
@@ -133,4 +133,15 @@ TEST_F(Export, ExportOpensATemporaryWorkbookNamedAfterTheGraph) {
     EXPECT_FALSE(ui.busy);
     QFile::remove(ui.opened[0]);
     QDir().rmdir(QFileInfo(ui.opened[0]).path());
+}
+
+TEST_F(Export, AWorkbookNoApplicationTakesIsReportedAndItsFolderRemoved) {
+    loadCities();
+    ui.openSucceeds = false;
+    exportFlexGrid(ctx);
+    ASSERT_EQ(ui.opened.size(), 1u);
+    EXPECT_EQ(ui.lastMessage(), "Can't open " + ui.opened[0] +
+                                    ". There is no application for this kind of file on this desktop.");
+    EXPECT_FALSE(QFileInfo::exists(QFileInfo(ui.opened[0]).path()));
+    EXPECT_FALSE(ui.busy);
 }

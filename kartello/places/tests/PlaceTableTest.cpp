@@ -1,5 +1,6 @@
 #include "PlaceFixture.h"
 
+#include "places/KmlReader.h"
 #include "places/TextReader.h"
 
 using namespace kartello;
@@ -92,20 +93,72 @@ TEST_F(PlaceTable, ClickBelowHeaderOrInShapeModeDoesNotSort) {
     EXPECT_EQ(grid.TextMatrix(0, 3), "Value");
 }
 
-TEST_F(PlaceTable, TypedValuesSortAsTextReadValuesAsNumbers) {
+TEST_F(PlaceTable, NumbersSortAsNumbersWhetherReadTypedOrFromKml) {
     set.currentFile = writeFile("n.txt", "a,1,1,9\r\nb,1,1,10\r\nc,1,1,100\r\n");
     carrega(ctx);
+    const auto values = [&] {
+        return grid.TextMatrix(1, 3) + u' ' + grid.TextMatrix(2, 3) + u' ' + grid.TextMatrix(3, 3);
+    };
     clickHeader(3700);
     clickHeader(3700);
-    EXPECT_EQ(grid.TextMatrix(1, 3) + grid.TextMatrix(2, 3) + grid.TextMatrix(3, 3), "910100");
+    EXPECT_EQ(values(), "9 10 100");
 
     typeCell(1, 3, "9");
     typeCell(2, 3, "10");
     typeCell(3, 3, "100");
     clickHeader(3700); // "< Value" -> descending
-    clickHeader(3700); // ascending, as text
-    EXPECT_EQ(grid.TextMatrix(1, 3) + u' ' + grid.TextMatrix(2, 3) + u' ' + grid.TextMatrix(3, 3),
-              "10 100 9");
+    EXPECT_EQ(values(), "100 10 9");
+    clickHeader(3700); // ascending
+    EXPECT_EQ(values(), "9 10 100");
+
+    // Latitudes from KML are kept as the file's texts.
+    readKmlText(ctx,
+                QStringLiteral(
+                    "<kml><Document>"
+                    "<Placemark><name>A</name><Point><coordinates>1,19.4,0</coordinates></Point></Placemark>"
+                    "<Placemark><name>B</name><Point><coordinates>1,-41.3,0</coordinates></Point></Placemark>"
+                    "<Placemark><name>C</name><Point><coordinates>1,35.7,0</coordinates></Point></Placemark>"
+                    "<Placemark><name>D</name><Point><coordinates>1,-18.1,0</coordinates></Point></Placemark>"
+                    "<Placemark><name>E</name><Point><coordinates>1,21.3,0</coordinates></Point></Placemark>"
+                    "</Document></kml>"));
+    ASSERT_EQ(set.lastPlace, 4) << ui.lastMessage().toStdString();
+    clickHeader(10); // "> Latitude": largest first
+    QString names;
+    for (int r = 1; r <= 5; ++r)
+        names += grid.TextMatrix(r, 2);
+    EXPECT_EQ(names, "CEADB"); // 35.7, 21.3, 19.4, -18.1, -41.3
+}
+
+TEST_F(PlaceTable, ColumnsFitTheirTextsAfterEveryFillAndSortAndCanBeResized) {
+    // 100 twips a character; the grid adds a margin of 100.
+    grid.setTextMeasure([](const QString& t) { return 100.0 * t.size(); });
+    set.currentFile = writeFile("nz.txt", "Wellington Harbour Lighthouse,-41.2865,174.7762,5\r\nB,1,2,3\r\n");
+    carrega(ctx);
+    EXPECT_EQ(grid.AllowUserResizing(), 1);
+    struct Widths {
+        int latitude, longitude, name, value;
+    };
+    const auto widths = [&] {
+        return Widths{grid.ColWidth(0), grid.ColWidth(1), grid.ColWidth(2), grid.ColWidth(3)};
+    };
+    // Read with four decimals: "174.7762" is 8 characters, under the laid-out 1000;
+    // the name is 29 characters: 2900 + 100.
+    Widths w = widths();
+    EXPECT_EQ(w.latitude, 1000);
+    EXPECT_EQ(w.longitude, 1000);
+    EXPECT_EQ(w.name, 3000);
+    EXPECT_EQ(w.value, 1000);
+
+    grid.setCurrentCell(2, 3);
+    clickHeader(3700); // sorting refills with six decimals: "-41.286500", "174.776200"
+    w = widths();
+    EXPECT_EQ(w.latitude, 1100);
+    EXPECT_EQ(w.longitude, 1100);
+    EXPECT_EQ(grid.Row(), 2);
+    EXPECT_EQ(grid.Col(), 3);
+
+    typeCell(2, 3, "123456789012345"); // typed text widens its column too
+    EXPECT_EQ(grid.ColWidth(3), 1600);
 }
 
 TEST_F(PlaceTable, SelChangeRemovesLatitudeMark) {

@@ -40,6 +40,8 @@ public:
     long long yields = 0;
     int minimized = 0;
     bool busy = false;
+    // What openWithAssociatedApp answers: false acts as a desktop without an application for the file.
+    bool openSucceeds = true;
 
     MsgAnswer messageBox(const QString& text, const QString& title, MsgIcon icon,
                          MsgButtons buttons) override;
@@ -53,7 +55,10 @@ public:
     void setClipboardText(const QString& text) override { clipboard = text; }
     void setBusy(bool b) override;
     void yieldToWindow() override { ++yields; }
-    void openWithAssociatedApp(const QString& path) override { opened.push_back(path); }
+    bool openWithAssociatedApp(const QString& path) override {
+        opened.push_back(path);
+        return openSucceeds;
+    }
     void minimizeMainWindow() override { ++minimized; }
 
     // Text of the last message box, "" when none was shown.
