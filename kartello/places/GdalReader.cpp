@@ -10,6 +10,7 @@
 #include <ogr_api.h>
 #include <ogr_srs_api.h>
 
+#include <initializer_list>
 #include <memory>
 #include <mutex>
 
@@ -233,6 +234,18 @@ private:
     Cell value_;
 };
 
+// The first field whose name is one of names, in any case; empty when none is.
+QString firstFieldNamed(OGRFeatureDefnH defn, std::initializer_list<QStringView> names) {
+    const int n = OGR_FD_GetFieldCount(defn);
+    for (int i = 0; i < n; ++i) {
+        const QString field = QString::fromUtf8(OGR_Fld_GetNameRef(OGR_FD_GetFieldDefn(defn, i)));
+        for (QStringView name : names)
+            if (field.compare(name, Qt::CaseInsensitive) == 0)
+                return field;
+    }
+    return QString();
+}
+
 OGRLayerH chosenLayer(GDALDatasetH ds, const QString& name) {
     if (!name.isEmpty())
         return GDALDatasetGetLayerByName(ds, name.toUtf8().constData());
@@ -264,7 +277,8 @@ GdalParse parseGdal(const QString& path, const FieldChoice& choice) {
         options.SetNameValue("X_POSSIBLE_NAMES", x.constData());
         options.SetNameValue("Y_POSSIBLE_NAMES", y.constData());
         options.SetNameValue("AUTODETECT_TYPE", "YES");
-        options.SetNameValue("KEEP_GEOM_COLUMNS", "NO");
+        // The coordinate columns stay fields too: dropping them (KEEP_GEOM_COLUMNS=NO)
+        // makes the driver read past the end of a short row.
     }
     std::unique_ptr<void, DatasetCloser> ds(GDALOpenEx(
         path.toUtf8().constData(), GDAL_OF_VECTOR | GDAL_OF_READONLY, nullptr, options.List(), nullptr));
@@ -277,9 +291,13 @@ GdalParse parseGdal(const QString& path, const FieldChoice& choice) {
 
     FieldChoice fields = choice;
     if (path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive)) {
-        // The coordinate columns became the geometry.
-        fields.latField.clear();
-        fields.lonField.clear();
+        // The coordinate columns became the geometry; naming them keeps them
+        // from being taken as the value.
+        OGRFeatureDefnH defn = OGR_L_GetLayerDefn(layer);
+        if (fields.lonField.isEmpty())
+            fields.lonField = firstFieldNamed(defn, {u"lon", u"long", u"longitude", u"x"});
+        if (fields.latField.isEmpty())
+            fields.latField = firstFieldNamed(defn, {u"lat", u"latitude", u"y"});
     }
     LayerReader reader(layer, fields);
     if (!reader.ready())

@@ -99,13 +99,11 @@ const Input kDecimals{"decimals.txt", "Lisbon,38.7167,-9.1333,547.25\r\nPorto,41
 
 const Case kCases[] = {
     {"DecimalValues", kDecimals, "3d-by-value.ggo", "Decimal Values.kmz"},
-    // Disabled until the graph side closes every place polygon (ogrinfo: "Non closed ring"):
-    // {"XmlSpecialNames", kXmlNames, "3d-by-value.ggo", "R&D map.kmz"},
+    {"XmlSpecialNames", kXmlNames, "3d-by-value.ggo", "R&D map.kmz"},
     {"XmlSpecialNamesFlat", kXmlNames, "flat-constant.ggo", "Names Flat.KML"},
     {"AcrossTheDateLine", kDateLine, "3d-by-value.ggo", "Date line.KMZ"},
     {"AtThePoles", kPoles, "3d-by-value.ggo", "poles.kml"},
-    // Disabled until all-equal values get their fallback extent (now "Division by zero"):
-    // {"AllEqualValues", kEqual, "3d-by-value.ggo", "equal.kmz"},
+    {"AllEqualValues", kEqual, "3d-by-value.ggo", "equal.kmz"},
     {"OneParallel", kParallel, "3d-by-value.ggo", "One Parallel.kml"},
     {"ViewerPlacemarks", {"lighthouses.kml", nullptr}, "flat-constant.ggo", "Light & Houses.kmz"},
     {"ViewerShapesWithHole", {"regions.kml", nullptr}, "3d-by-value.ggo", "Regions.KML"},
