@@ -1,7 +1,7 @@
 #include "engine/ShellExtensions.h"
 
-#include "sigillo_registry_transaction.h"
 #include "engine/DesktopVerbs.h"
+#include "sigillo_registry_transaction.h"
 #include "text/AsciiCase.h"
 #include "wine/WinePrefix.h"
 

@@ -1,9 +1,10 @@
 // The advapi32-style C functions over the process's registry store. Open keys
 // are remembered by path: a handle whose key was deleted meanwhile answers
 // ERROR_KEY_DELETED, as on Windows.
+#include "registry/CopyOut.h"
 #include "sigillo_registry.h"
-#include "sigillo_registry_transaction.h"
 #include "sigillo_registry_backend.h"
+#include "sigillo_registry_transaction.h"
 
 #include <algorithm>
 #include <atomic>
@@ -128,28 +129,6 @@ LONG resolveSubKey(HKEY h, LPCSTR sub, std::optional<OpenKey>& base, std::vector
     return joinPath(*base, sub, path);
 }
 
-// Copies data to a caller's buffer by the registry's size protocol.
-LONG copyOut(const std::vector<uint8_t>& data, LPBYTE out, LPDWORD size) {
-    if (out && !size) {
-        return ERROR_INVALID_PARAMETER;
-    }
-    if (!out) {
-        if (size) {
-            *size = static_cast<DWORD>(data.size());
-        }
-        return ERROR_SUCCESS;
-    }
-    const DWORD available = *size;
-    *size = static_cast<DWORD>(data.size());
-    if (available < data.size()) {
-        return ERROR_MORE_DATA;
-    }
-    if (!data.empty()) {
-        std::memcpy(out, data.data(), data.size());
-    }
-    return ERROR_SUCCESS;
-}
-
 LONG readKey(const OpenKey& k, const std::function<LONG(const Key&)>& fn) {
     LONG rc = ERROR_KEY_DELETED;
     processStore().read([&](const Tree& tree) {
@@ -244,7 +223,7 @@ LONG RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, LPDWORD
             if (lpType) {
                 *lpType = v->type;
             }
-            return copyOut(v->data, lpData, lpcbData);
+            return sigillo::registry::copyOut(v->data, lpData, lpcbData);
         });
     });
 }
@@ -397,7 +376,7 @@ LONG RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchVal
             if (lpType) {
                 *lpType = v.type;
             }
-            return copyOut(v.data, lpData, lpcbData);
+            return sigillo::registry::copyOut(v.data, lpData, lpcbData);
         });
     });
 }

@@ -1,5 +1,7 @@
 #include "wine/WineRegistry.h"
 
+#include "registry/CopyOut.h"
+
 #include <cerrno>
 #include <csignal>
 #include <cstdint>
@@ -195,28 +197,6 @@ LONG resultOf(const Reply& reply) {
     return static_cast<LONG>(numberOf(reply[0]));
 }
 
-// Copies data to a caller's buffer by the registry's size protocol.
-LONG copyOut(const std::vector<uint8_t>& data, LPBYTE out, LPDWORD size) {
-    if (out && !size) {
-        return ERROR_INVALID_PARAMETER;
-    }
-    if (!out) {
-        if (size) {
-            *size = static_cast<DWORD>(data.size());
-        }
-        return ERROR_SUCCESS;
-    }
-    const DWORD available = *size;
-    *size = static_cast<DWORD>(data.size());
-    if (available < data.size()) {
-        return ERROR_MORE_DATA;
-    }
-    if (!data.empty()) {
-        std::memcpy(out, data.data(), data.size());
-    }
-    return ERROR_SUCCESS;
-}
-
 const char* text(LPCSTR s) {
     return s ? s : "";
 }
@@ -268,7 +248,7 @@ LONG queryValue(HKEY key, LPCSTR name, LPDWORD, LPDWORD type, LPBYTE data, LPDWO
     if (type) {
         *type = numberOf((*reply)[1]);
     }
-    return copyOut(*bytes, data, size);
+    return registry::copyOut(*bytes, data, size);
 }
 
 LONG setValue(HKEY key, LPCSTR name, DWORD, DWORD type, const BYTE* data, DWORD size) {
@@ -330,7 +310,7 @@ LONG enumValue(HKEY key, DWORD index, LPSTR name, LPDWORD cchName, LPDWORD, LPDW
     if (type) {
         *type = numberOf((*reply)[2]);
     }
-    return copyOut(*bytes, data, size);
+    return registry::copyOut(*bytes, data, size);
 }
 
 LONG queryInfoKey(HKEY key, LPSTR className, LPDWORD cchClass, LPDWORD, LPDWORD subkeys, LPDWORD maxSubkey,
