@@ -90,7 +90,7 @@ TEST(SpecialReference, GammaFamilyWithinTwoUlps) {
         {"Binomial", 2, [](A a) { return Binomial_Integer(int32_t(a[0]), int32_t(a[1])); }, Metric::Ulp, 2},
     };
     for (const auto& c : checks)
-        checkAll("special.tsv", c);
+        checkAll("functions.tsv", c);
 }
 
 TEST(SpecialReference, ErrorFunctionsWithinTwoUlps) {
@@ -100,7 +100,7 @@ TEST(SpecialReference, ErrorFunctionsWithinTwoUlps) {
         {"ErfInv", 1, [](A a) { return ErfInv_Double(a[0]); }, Metric::Ulp, 2},
     };
     for (const auto& c : checks)
-        checkAll("special.tsv", c);
+        checkAll("functions.tsv", c);
 }
 
 TEST(SpecialReference, IncompleteFunctionsToFourteenDigits) {
@@ -115,14 +115,14 @@ TEST(SpecialReference, IncompleteFunctionsToFourteenDigits) {
          4e-14},
     };
     for (const auto& c : checks)
-        checkAll("special.tsv", c);
+        checkAll("functions.tsv", c);
 }
 
 // J0 and I0 of complex argument: the error is measured against the size of
 // the function's envelope, since J0 on the real axis has zeros.
 TEST(SpecialReference, BesselFunctionsNormwise) {
     for (const char* name : {"BesselJO", "BesselIO"}) {
-        const std::vector<Row> rows = rowsOf("special.tsv", name, 2);
+        const std::vector<Row> rows = rowsOf("functions.tsv", name, 2);
         double worst = 0;
         for (const Row& r : rows) {
             const Cplx z{r.arguments[0], r.arguments[1]};

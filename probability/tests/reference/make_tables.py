@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Reference values of the special functions and distributions at 50 digits.
 
-Writes special.tsv and distributions.tsv beside this script. Each line is
+Writes functions.tsv and distributions.tsv beside this script. Each line is
     name <TAB> argument ... <TAB> value
 with the arguments as the exact doubles the tests pass (shortest round-trip
 form) and the value the mathematically exact result of those doubles,
@@ -166,7 +166,7 @@ def representable_root(x):
 
 
 def special():
-    t = Table("special.tsv")
+    t = Table("functions.tsv")
     # Gamma over its double range, negative non-integers, tiny arguments
     gs = [10 ** (k / 20) for k in range(-60, 45)] + [0.5, 1, 2, 3, 5, 12.5, 13.5, 33.7, 100.25, 170.5, 171.6]
     gs += [1e-300, 1e-20, 1e-8, 3e-2, 0.03125, 0.04]
