@@ -85,17 +85,6 @@ void printGrid(const clsGrid& grid) {
     }
 }
 
-// The store's reason when it cannot be read (the report's "Registered" rows
-// would then be guesses).
-std::optional<std::string> unreadableStore() {
-    try {
-        registry::processStore().read([](const registry::Tree&) {});
-    } catch (const registry::StoreError& e) {
-        return e.what();
-    }
-    return std::nullopt;
-}
-
 int info(CliUi& ui, const std::string& file) {
     if (auto why = unreadableFile(file)) {
         return failure(file, *why);
@@ -106,7 +95,7 @@ int info(CliUi& ui, const std::string& file) {
     activeX.setFileName(file);
     activeX.DisplayInfo();
     printGrid(infoGrid);
-    if (auto why = unreadableStore()) {
+    if (auto why = registry::unreadableStore()) {
         std::fprintf(stderr, "sigillo-cli: %s\n", why->c_str());
         return kFailure;
     }
@@ -160,7 +149,7 @@ int shell(CliUi& ui, const std::string& action) {
     } else if (action == "disable") {
         return DisableShellExtensions(registry, program, ui).failed ? kFailure : 0;
     } else if (action == "status") {
-        if (auto why = unreadableStore()) {
+        if (auto why = registry::unreadableStore()) {
             std::fprintf(stderr, "sigillo-cli: %s\n", why->c_str());
             return kFailure;
         }

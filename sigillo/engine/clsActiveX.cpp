@@ -18,17 +18,6 @@ struct clsActiveX::LibFacts {
 
 namespace {
 
-// Why the registry store cannot be read, when it cannot: whether a library is
-// registered is then unknown, not "No".
-std::optional<std::string> unreadableStore() {
-    try {
-        registry::processStore().read([](const registry::Tree&) {});
-    } catch (const registry::StoreError& e) {
-        return e.what();
-    }
-    return std::nullopt;
-}
-
 std::string decimalVersion(const typelib::TypeLibInfo& lib) {
     return std::to_string(lib.major) + "." + std::to_string(lib.minor);
 }
@@ -144,7 +133,7 @@ void clsActiveX::addTypeLibSection(const typelib::TypeLibInfo& lib) {
     mGrid_->AddRow("TypeLib Name:", nameText(lib));
     mGrid_->AddRow("GUID:", lib.guid);
     mGrid_->AddRow("Version:", decimalVersion(lib));
-    if (auto why = unreadableStore()) {
+    if (auto why = registry::unreadableStore()) {
         mGrid_->AddRow("Registered", "Unknown: " + *why);
         return;
     }

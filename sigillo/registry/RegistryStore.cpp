@@ -294,4 +294,13 @@ Store& processStore() {
     return *store;
 }
 
+std::optional<std::string> unreadableStore() {
+    try {
+        processStore().read([](const Tree&) {});
+    } catch (const StoreError& e) {
+        return e.what();
+    }
+    return std::nullopt;
+}
+
 } // namespace sigillo::registry

@@ -15,6 +15,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -84,5 +85,9 @@ private:
 // The store of this process, at Store::defaultPath() (looked up again on each
 // call, so a changed SIGILLO_REGISTRY takes effect at once).
 Store& processStore();
+
+// Why the process's store cannot be read, when it cannot (its path and the
+// line or the system error); nothing when it reads.
+std::optional<std::string> unreadableStore();
 
 } // namespace sigillo::registry
