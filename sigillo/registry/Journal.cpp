@@ -51,14 +51,6 @@ uint64_t getLittleEndian(std::string_view in, size_t at, int bytes) {
     return value;
 }
 
-std::string header(const FileIdentity& base) {
-    std::string out(kMagic);
-    for (const uint64_t field : {base.device, base.inode, base.size, static_cast<uint64_t>(base.mtimeNs)}) {
-        putLittleEndian(out, field, 8);
-    }
-    return out;
-}
-
 class Fd {
 public:
     explicit Fd(int fd) : fd_(fd) {}
@@ -126,6 +118,14 @@ std::string readAll(int fd, const std::string& path) {
     }
 }
 
+std::string journalHeader(const FileIdentity& base) {
+    std::string out(kMagic);
+    for (const uint64_t field : {base.device, base.inode, base.size, static_cast<uint64_t>(base.mtimeNs)}) {
+        putLittleEndian(out, field, 8);
+    }
+    return out;
+}
+
 FileIdentity identityOf(const struct stat& st) {
     return FileIdentity{static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino),
                         static_cast<uint64_t>(st.st_size),
@@ -141,8 +141,12 @@ uint64_t replayJournal(const std::string& path, const FileIdentity& base, uint64
         }
         throw StoreError(errnoText("cannot open", path));
     }
-    const std::string journal = readAll(fd.get(), path);
-    if (journal.size() < kHeaderSize || journal.compare(0, kHeaderSize, header(base)) != 0) {
+    return replayJournalText(readAll(fd.get(), path), base, from, apply);
+}
+
+uint64_t replayJournalText(std::string_view journal, const FileIdentity& base, uint64_t from,
+                           const std::function<void(std::string_view record)>& apply) {
+    if (journal.size() < kHeaderSize || journal.substr(0, kHeaderSize) != journalHeader(base)) {
         return 0;
     }
     size_t at = std::max<size_t>(kHeaderSize, from);
@@ -152,7 +156,7 @@ uint64_t replayJournal(const std::string& path, const FileIdentity& base, uint64
         if (length > journal.size() - at - kRecordHeaderSize) {
             break;
         }
-        const std::string_view record = std::string_view(journal).substr(at + kRecordHeaderSize, length);
+        const std::string_view record = journal.substr(at + kRecordHeaderSize, length);
         if (crc32(record) != checksum) {
             break;
         }
@@ -174,7 +178,7 @@ uint64_t appendJournal(const std::string& path, const FileIdentity& base, uint64
     if (fd.get() < 0) {
         throw StoreError(errnoText("cannot open", path));
     }
-    std::string bytes = end == 0 ? header(base) : std::string();
+    std::string bytes = end == 0 ? journalHeader(base) : std::string();
     putLittleEndian(bytes, record.size(), 4);
     putLittleEndian(bytes, crc32(record), 4);
     bytes += record;

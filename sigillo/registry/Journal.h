@@ -41,6 +41,12 @@ FileIdentity identityOf(const struct stat& st);
 uint64_t replayJournal(const std::string& path, const FileIdentity& base, uint64_t from,
                        const std::function<void(std::string_view record)>& apply);
 
+// The same over a journal's contents (replayJournal reads the file).
+uint64_t replayJournalText(std::string_view journal, const FileIdentity& base, uint64_t from,
+                           const std::function<void(std::string_view record)>& apply);
+// The bytes a journal for the store of identity base starts with.
+std::string journalHeader(const FileIdentity& base);
+
 // Writes record at end, the offset replayJournal returned (0 starts a journal
 // for base), cutting off anything after it, and flushes it to disk. Returns
 // the new end. Throws StoreError when it cannot be written.
