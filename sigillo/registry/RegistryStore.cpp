@@ -131,7 +131,7 @@ std::string Store::defaultPath() {
     return base + "/sigillo/registry.reg";
 }
 
-bool Store::refresh(bool force, unsigned long long generation) {
+bool Store::refresh(unsigned long long generation) {
     const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         if (errno == ENOENT) {
@@ -150,11 +150,11 @@ bool Store::refresh(bool force, unsigned long long generation) {
     }
     const FileIdentity id = identityOf(st);
     const bool sameFile = haveLoaded_ && id == loaded_;
-    if (!force && sameFile && generation == loadedGeneration_ && generation != kUnknownGeneration) {
+    if (sameFile && generation == loadedGeneration_ && generation != kUnknownGeneration) {
         return true;
     }
     haveLoaded_ = false; // until the tree is whole again
-    if (force || !sameFile) {
+    if (!sameFile) {
         try {
             tree_ = parseRegText(readAll(fd, path_));
         } catch (const RegParseError& e) {
@@ -184,7 +184,7 @@ void Store::read(const std::function<void(const Tree&)>& fn) {
         return;
     }
     FileLock lock(path_, false, lockWait_);
-    if (refresh(false, lock.generation())) {
+    if (refresh(lock.generation())) {
         fn(tree_);
     } else {
         fn(seededTree());
@@ -205,7 +205,7 @@ void Store::update(const std::function<bool(Tree&)>& fn) {
     // Under the exclusive lock the generation proves whether another Sigillo
     // process wrote since this one parsed; the file's identity catches an edit
     // by hand.
-    const bool existed = refresh(false, lock.generation());
+    const bool existed = refresh(lock.generation());
     if (!existed) {
         tree_ = seededTree();
     }
@@ -231,7 +231,7 @@ void Store::change(const std::function<std::string(const Tree&)>& fn) {
         return;
     }
     FileLock lock(path_, true, lockWait_);
-    const bool existed = refresh(false, lock.generation());
+    const bool existed = refresh(lock.generation());
     if (!existed) {
         tree_ = seededTree();
     }
@@ -284,7 +284,7 @@ void Store::writeBack(FileLock& lock) {
 }
 
 void Store::compactUnder(FileLock& lock) {
-    if (refresh(false, lock.generation()) && journalRecords_ > 0) {
+    if (refresh(lock.generation()) && journalRecords_ > 0) {
         writeBack(lock);
     }
 }
@@ -299,7 +299,7 @@ void Store::compact() {
 
 void Store::checkWritable() {
     FileLock lock(path_, true, lockWait_);
-    refresh(false, lock.generation());
+    refresh(lock.generation());
     try {
         text::AtomicFile probe(path_); // removed again unless committed
     } catch (const text::AtomicFileError& e) {
@@ -312,7 +312,7 @@ void Store::beginTransaction() {
         throw StoreError("a transaction on the registry store " + path_ + " is already open");
     }
     auto lock = std::make_unique<FileLock>(path_, true, lockWait_);
-    transactionChanged_ = !refresh(false, lock->generation());
+    transactionChanged_ = !refresh(lock->generation());
     if (transactionChanged_) {
         tree_ = seededTree(); // a new store is written on commit
     }

@@ -82,9 +82,9 @@ public:
     bool inTransaction() const { return transactionLock_ != nullptr; }
 
 private:
-    // Reloads when forced or when the file's identity changed, and replays
+    // Reloads when the file's identity changed, and replays
     // the journal's new records; false when the store is missing.
-    bool refresh(bool force, unsigned long long generation);
+    bool refresh(unsigned long long generation);
     // Writes the whole tree as the store and empties the journal.
     void writeBack(FileLock& lock);
     void compactUnder(FileLock& lock);
