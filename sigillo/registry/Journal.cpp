@@ -185,7 +185,7 @@ uint64_t appendJournal(const std::string& path, const FileIdentity& base, uint64
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0 ||
         (static_cast<uint64_t>(st.st_size) != end && ::ftruncate(fd.get(), static_cast<off_t>(end)) != 0) ||
-        !writeAllAt(fd.get(), bytes, end) || ::fdatasync(fd.get()) != 0) {
+        !writeAllAt(fd.get(), bytes, end)) {
         throw StoreError(errnoText("cannot write", path));
     }
     if (created) {

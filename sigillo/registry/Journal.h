@@ -48,8 +48,12 @@ uint64_t replayJournalText(std::string_view journal, const FileIdentity& base, u
 std::string journalHeader(const FileIdentity& base);
 
 // Writes record at end, the offset replayJournal returned (0 starts a journal
-// for base), cutting off anything after it, and flushes it to disk. Returns
-// the new end. Throws StoreError when it cannot be written.
+// for base), cutting off anything after it. The record is not flushed: once
+// written it outlives the process, and it reaches the disk with the system's
+// own writeback or at the latest with the next compaction, which syncs (a
+// registry is flushed lazily; a per-call flush would cost a disk round trip,
+// several milliseconds, on every value set). Returns the new end. Throws StoreError when it cannot be
+// written.
 uint64_t appendJournal(const std::string& path, const FileIdentity& base, uint64_t end,
                        std::string_view record);
 

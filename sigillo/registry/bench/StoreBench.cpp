@@ -1,14 +1,10 @@
 // The registry store at the size of a real classes root (20 000 keys): one
-// RegSetValueExA outside a registration (one journal record flushed), and
+// RegSetValueExA outside a registration (one journal record appended), and
 // what a process starting afterwards pays to read the store (parse and replay
-// of a journal near its compaction limit). The disk's own flush of a record
-// alone is measured beside them: it is the floor of a durable single change.
+// of a journal near its compaction limit).
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 #include "registry/bench/LargeStore.h"
 #include "sigillo_registry.h"
@@ -16,22 +12,6 @@
 namespace {
 
 using sigillo::registry::bench::largeStore;
-
-void DiskFlushOfOneRecordAlone(benchmark::State& state) {
-    const std::string path = largeStore().path() + ".flush";
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    const std::string record(100, 'x');
-    for (auto _ : state) {
-        if (::write(fd, record.data(), record.size()) != static_cast<ssize_t>(record.size()) ||
-            ::fdatasync(fd) != 0) {
-            state.SkipWithError("the write failed");
-            break;
-        }
-    }
-    ::close(fd);
-    ::unlink(path.c_str());
-}
-BENCHMARK(DiskFlushOfOneRecordAlone)->Unit(benchmark::kMillisecond);
 
 void SingleSetValueOn20000KeyStore(benchmark::State& state) {
     largeStore().reset();
