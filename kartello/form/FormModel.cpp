@@ -18,6 +18,9 @@ QString optionGroup(QStringView name) {
 const QStringList unitList = {"Centimers", "Meters", "Kilometers", "Inches",
                               "Feet",      "Yards",  "Miles",      "Nautical miles"};
 
+// In the order of the graph's class methods: the continuous scale first.
+const QStringList classMethodList = {"Continuous", "Equal intervals", "Quantiles", "Natural breaks (Jenks)"};
+
 } // namespace
 
 double FormModel::sizeFactorOf(int unitIndex) {
@@ -116,6 +119,13 @@ FormModel::FormModel(Ui& ui) : ui_(ui) {
       "The color scale will be shown in the GE viewer");
     c("Option7_0", K::OptionButton, "Frame7", "Top", "Position of the color scale in GE viewer");
     c("Option7_1", K::OptionButton, "Frame7", "Bottom", "Position of the color scale in GE viewer");
+    c("lblClassMethod", K::Label, "Frame7", "Classes");
+    c("cboClassMethod", K::ComboBox, "Frame7", "",
+      "A continuous scale, or a few classes of values with one colour each");
+    c("lblClassCount", K::Label, "Frame7", "Number of classes");
+    c("cboClassCount", K::ComboBox, "Frame7", "", "How many classes (3 to 9)");
+    c("chkClassHeight", K::CheckBox, "Frame7", "Height by class",
+      "Every place of a class gets the height of the class's largest value");
     // Labels
     c("Frame3", K::Frame, "", "Labels");
     c("Option2_0", K::OptionButton, "Frame3", "Nothing");
@@ -318,6 +328,14 @@ void FormModel::startUp() {
     clickOption(u"Option3_0");
     clickOption(u"Option4_0");
     clickOption(u"Option5_0");
+
+    setList(u"cboClassMethod", classMethodList);
+    pickListItem(u"cboClassMethod", 0);
+    QStringList counts;
+    for (int n = kMinClassCount; n <= kMaxClassCount; ++n)
+        counts << QString::number(n);
+    setList(u"cboClassCount", counts);
+    pickListItem(u"cboClassCount", 5 - kMinClassCount);
 }
 
 // --- the person's actions ---------------------------------------------------
@@ -385,6 +403,9 @@ void FormModel::pickListItem(QStringView name, int index) {
             sizeUnitFactor_ = sizeFactorOf(index);
         else if (name == u"Combo4")
             heightUnitFactor_ = heightFactorOf(index);
+        else if (name == u"cboClassMethod")
+            for (const char16_t* classOption : {u"cboClassCount", u"chkClassHeight"})
+                setEnabled(QStringView(classOption), index > 0);
     });
 }
 

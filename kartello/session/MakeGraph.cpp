@@ -5,9 +5,12 @@
 #include "graph/Saving.h"
 #include "places/ShapeHooks.h"
 #include "places/Validation.h"
+#include "runtime/Number.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/Trap.h"
 #include "session/Main.h"
+
+#include <algorithm>
 
 namespace kartello {
 
@@ -97,6 +100,9 @@ GraphOptions graphOptionsOf(const FormModel& form) {
     o.nothing = form.value(u"chkNothing") == 1;
     o.fixShapes = form.value(u"chkFix") == 1;
     o.bmpOverlays = form.value(u"chkBmp") == 1;
+    o.classMethod = ClassMethod(std::clamp(form.listIndex(u"cboClassMethod"), 0, 3));
+    o.classCount = int(readNumber(form.text(u"cboClassCount")));
+    o.classHeight = form.value(u"chkClassHeight") == 1;
     return o;
 }
 

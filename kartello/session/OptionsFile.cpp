@@ -67,6 +67,11 @@ const OptionKey kKeys[] = {
     {"[FixOrder]", "chkFix", ValueForm::Check},
     {"[LogScale]", "chkLog", ValueForm::Check},
     {"[SqrScale]", "chkSqr", ValueForm::Check},
+    // Added after the classic 43, so that a file of either kind loads in both.
+    {"[ClassMethod]", "cboClassMethod", ValueForm::ListIndex},
+    {"[ClassCount]", "cboClassCount", ValueForm::ListItem},
+    {"[ClassHeight]", "chkClassHeight", ValueForm::Check},
+    {"[BmpOverlays]", "chkBmp", ValueForm::Check},
 };
 
 // Read, never written: the two title lines.
@@ -137,6 +142,8 @@ QString valueText(const FormModel& form, const OptionKey& k) {
         return textValue(form.text(name));
     case ValueForm::ListIndex:
         return QString::number(form.listIndex(name));
+    case ValueForm::ListItem:
+        return textValue(form.text(name));
     case ValueForm::Color:
         return QString::number(form.backColor(name));
     case ValueForm::FontName:
@@ -241,6 +248,13 @@ void applyValue(FormModel& form, QStringView control, ValueForm valueForm, const
     case ValueForm::ListIndex:
         form.pickListItem(control, parseWhole(value, -1, double(form.control(control).list.size()) - 1));
         return;
+    case ValueForm::ListItem: {
+        const qsizetype index = form.control(control).list.indexOf(value);
+        if (index < 0)
+            throw RuntimeError(ErrInvalidCall);
+        form.pickListItem(control, int(index));
+        return;
+    }
     case ValueForm::Color:
         form.setBackColor(control, Rgb(parseWhole(value, 0, 0xFFFFFF)));
         return;
@@ -283,7 +297,9 @@ std::optional<ValueForm> valueFormOf(const FormModel& form, QStringView control)
     case ControlKind::TextBox:
         return ValueForm::Text;
     case ControlKind::ComboBox:
-        return control == u"Combo3" || control == u"Combo4" ? ValueForm::ListIndex : ValueForm::TypedList;
+        if (control == u"Combo3" || control == u"Combo4" || control == u"cboClassMethod")
+            return ValueForm::ListIndex;
+        return control == u"cboClassCount" ? ValueForm::ListItem : ValueForm::TypedList;
     case ControlKind::PictureBox:
         return control.startsWith(u"Picture1_") ? std::optional(ValueForm::Color) : std::nullopt;
     case ControlKind::Image:
