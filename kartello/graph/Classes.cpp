@@ -65,6 +65,40 @@ private:
     std::vector<double> w_, s1_, s2_;
 };
 
+// One more class: for every end j, the start of the last class that gives
+// the least cost. The best start never moves left as j grows (the squared
+// deviation of runs obeys the quadrangle inequality), so each row is found
+// by divide and conquer in O(m log m) instead of O(m^2).
+struct BestSplits {
+    const RunCost& cost;
+    const std::vector<double>& previous; // least costs with one class fewer
+    std::vector<double>& best;
+    std::vector<size_t>& start;
+
+    // Ends k + 1..m, where k is the number of classes before the last.
+    void fill(size_t k, size_t m) { solve(k + 1, m, k, m - 1); }
+
+    void solve(size_t jLo, size_t jHi, size_t iLo, size_t iHi) {
+        if (jLo > jHi)
+            return;
+        const size_t j = jLo + (jHi - jLo) / 2;
+        double least = std::numeric_limits<double>::infinity();
+        size_t at = iLo;
+        for (size_t i = iLo; i <= std::min(iHi, j - 1); ++i) {
+            const double c = previous[i] + cost(i, j);
+            if (c < least) {
+                least = c;
+                at = i;
+            }
+        }
+        best[j] = least;
+        start[j] = at;
+        if (j > jLo)
+            solve(jLo, j - 1, iLo, at);
+        solve(j + 1, jHi, at, iHi);
+    }
+};
+
 } // namespace
 
 int ClassBreaks::classOf(double v) const {
@@ -108,22 +142,14 @@ ClassBreaks naturalBreaks(std::span<const double> values, int count) {
     const size_t m = d.value.size();
     const size_t classes = std::min(size_t(count), m);
     const RunCost cost(d);
-    constexpr double kNone = std::numeric_limits<double>::infinity();
     // best[k][j]: least cost of the first j distinct values in k + 1 classes;
     // start[k][j]: where the last of those classes begins.
-    std::vector<std::vector<double>> best(classes, std::vector<double>(m + 1, kNone));
+    std::vector<std::vector<double>> best(classes, std::vector<double>(m + 1, 0));
     std::vector<std::vector<size_t>> start(classes, std::vector<size_t>(m + 1, 0));
     for (size_t j = 1; j <= m; ++j)
         best[0][j] = cost(0, j);
     for (size_t k = 1; k < classes; ++k)
-        for (size_t j = k + 1; j <= m; ++j)
-            for (size_t i = k; i < j; ++i) {
-                const double c = best[k - 1][i] + cost(i, j);
-                if (c < best[k][j]) {
-                    best[k][j] = c;
-                    start[k][j] = i;
-                }
-            }
+        BestSplits{cost, best[k - 1], best[k], start[k]}.fill(k, m);
     ClassBreaks b{d.value.front(), std::vector<double>(classes)};
     size_t end = m;
     for (size_t k = classes; k-- > 0;) {

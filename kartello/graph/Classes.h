@@ -34,8 +34,9 @@ ClassBreaks quantileBreaks(std::span<const double> values, int count);
 
 // Natural breaks (Jenks): the grouping of the sorted values into at most
 // count runs with the least sum of squared deviations from the class means,
-// found exactly by dynamic programming over the distinct values. At most as
-// many classes as distinct values.
+// found exactly by dynamic programming over the distinct values
+// (O(count x m log m) for m distinct values). At most as many classes as
+// distinct values.
 ClassBreaks naturalBreaks(std::span<const double> values, int count);
 
 // The breaks of a method, for at most count classes.

@@ -33,6 +33,12 @@ QString tool(const char* name) {
     return path;
 }
 
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+    f.write(bytes);
+}
+
 QString examples(const char* name) {
     return QStringLiteral(KARTELLO_EXAMPLES_DIR "/") + QString::fromUtf8(name);
 }
@@ -120,9 +126,7 @@ protected:
         if (!in.content)
             return examples(in.file);
         const QString path = dir_.filePath(QString::fromUtf8(in.file));
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(in.content);
+        writeBytes(path, in.content);
         return path;
     }
 
@@ -159,10 +163,7 @@ TEST_P(BatchMatrix, OutsideReadersAcceptTheDocumentUnderEveryLocale) {
     ASSERT_FALSE(doc.isEmpty());
 
     const QString kml = dir_.filePath(QStringLiteral("doc.kml"));
-    QFile f(kml);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(doc);
-    f.close();
+    writeBytes(kml, doc);
     const ToolRun lint = run(tool("xmllint"), {"--noout", kml});
     EXPECT_EQ(lint.status, 0) << lint.out.constData();
     EXPECT_TRUE(lint.out.isEmpty()) << lint.out.constData();
@@ -197,10 +198,7 @@ TEST_P(GdalWrittenKml, PointsAndPolygonsGraphWithoutWarnings) {
                    {"polygons", kGeoJsonPolygons, "3d-by-value.ggo"}};
     for (const Source& s : sources) {
         const QString json = dir.filePath(QString::fromLatin1(s.name) + QStringLiteral(".geojson"));
-        QFile f(json);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(s.geojson);
-        f.close();
+        writeBytes(json, s.geojson);
         const QString kml = dir.filePath(QString::fromLatin1(s.name) + u'-' + QString::fromLatin1(driver) +
                                          QStringLiteral(".kml"));
         const ToolRun written = run(tool("ogr2ogr"), {"-f", driver, kml, json});
@@ -235,10 +233,7 @@ TEST(GdalWrittenTimes, EveryPolygonCarriesItsTimeStamp) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString json = dir.filePath(QStringLiteral("times.geojson"));
-    QFile f(json);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(kGeoJsonTimes);
-    f.close();
+    writeBytes(json, kGeoJsonTimes);
     struct Written {
         const char* file;
         QStringList ogr2ogr;

@@ -6,8 +6,12 @@
 #include "graph/Overlays.h"
 
 #include <QLocale>
+#include <algorithm>
+#include <bit>
 #include <clocale>
 #include <gtest/gtest.h>
+#include <limits>
+#include <random>
 
 using namespace kartello;
 
@@ -68,6 +72,61 @@ INSTANTIATE_TEST_SUITE_P(
         BreakCase{"continuous has no classes", M::Continuous, {1, 2, 3}, 3, 0, {}},
         BreakCase{"no values", M::NaturalBreaks, {}, 3, 0, {}}),
     indexName);
+
+// Sum of squared deviations from the class means when values are split at
+// the given upper bounds.
+double groupingCost(const std::vector<double>& sorted, const std::vector<double>& upper) {
+    double total = 0;
+    size_t from = 0;
+    for (const double u : upper) {
+        size_t to = from;
+        double sum = 0;
+        while (to < sorted.size() && sorted[to] <= u)
+            sum += sorted[to++];
+        const double mean = sum / double(to - from);
+        for (size_t i = from; i < to; ++i)
+            total += (sorted[i] - mean) * (sorted[i] - mean);
+        from = to;
+    }
+    return total;
+}
+
+// Every grouping of the distinct values into the same number of runs, tried.
+double leastCostByTrial(const std::vector<double>& sorted, size_t classes) {
+    std::vector<double> distinct = sorted;
+    distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
+    double least = std::numeric_limits<double>::infinity();
+    const size_t m = distinct.size();
+    for (unsigned mask = 0; mask < (1u << (m - 1)); ++mask) {
+        if (size_t(std::popcount(mask)) != classes - 1)
+            continue;
+        std::vector<double> upper;
+        for (size_t i = 0; i + 1 < m; ++i)
+            if (mask & (1u << i))
+                upper.push_back(distinct[i]);
+        upper.push_back(distinct.back());
+        least = std::min(least, groupingCost(sorted, upper));
+    }
+    return least;
+}
+
+TEST(Classes, NaturalBreaksCostNoMoreThanAnyGroupingTried) {
+    std::mt19937 rng(11);
+    for (int round = 0; round < 300; ++round) {
+        std::vector<double> values(2 + rng() % 11);
+        for (double& v : values)
+            v = double(rng() % 13) * (round % 2 ? 1.0 : 0.37); // ties on purpose
+        const int count = 2 + int(rng() % 4);
+        const ClassBreaks b = naturalBreaks(values, count);
+        std::sort(values.begin(), values.end());
+        std::vector<double> distinct = values;
+        distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
+        ASSERT_EQ(b.upper.size(), std::min(size_t(count), distinct.size())) << "round " << round;
+        ASSERT_EQ(b.upper.back(), values.back());
+        EXPECT_NEAR(groupingCost(values, b.upper), leastCostByTrial(values, b.upper.size()), 1e-9)
+            << "round " << round;
+    }
+}
 
 TEST(Classes, AValueOnABreakBelongsToTheLowerClass) {
     const ClassBreaks b{0, {2, 4, 6}};
