@@ -135,24 +135,6 @@ TEST(MainWindow, OptionClicksShowAndHideFramesThroughTheModel) {
     }
 }
 
-TEST(MainWindow, ClassCountAndHeightAreOnlyForClasses) {
-    test::app();
-    Window w;
-    auto* method = w.get<QComboBox>("cboClassMethod");
-    EXPECT_EQ(method->currentText(), "Continuous");
-    EXPECT_EQ(w.get<QComboBox>("cboClassCount")->currentText(), "5");
-    EXPECT_FALSE(w.get<QWidget>("cboClassCount")->isEnabled());
-    EXPECT_FALSE(w.get<QWidget>("chkClassHeight")->isEnabled());
-    method->activated(3);
-    EXPECT_EQ(method->currentText(), "Natural breaks (Jenks)");
-    EXPECT_TRUE(w.get<QWidget>("cboClassCount")->isEnabled());
-    EXPECT_TRUE(w.get<QWidget>("chkClassHeight")->isEnabled());
-    w.get<QComboBox>("cboClassCount")->activated(6);
-    EXPECT_EQ(w.form.text(u"cboClassCount"), "9");
-    method->activated(0);
-    EXPECT_FALSE(w.get<QWidget>("cboClassCount")->isEnabled());
-}
-
 TEST(MainWindow, CheckBoxesFollowTheirRules) {
     test::app();
     Window w;

@@ -42,10 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
         ArgsCase{"classes", {"--batch", "--data", "a.txt", "--classes", "jenks:9", "--out", "a.kml"}, ""},
         ArgsCase{"too many classes",
                  {"--batch", "--classes", "quantile:10"},
-                 "--classes needs METHOD:N (equal, quantile or jenks; N 3 to 9), not quantile:10"},
-        ArgsCase{"unknown method",
-                 {"--batch", "--classes", "kmeans:5"},
-                 "--classes needs METHOD:N (equal, quantile or jenks; N 3 to 9), not kmeans:5"}),
+                 "--classes needs METHOD:N (equal, quantile or jenks; N 3 to 9), not quantile:10"}),
     [](const auto& info) { return std::to_string(info.index); });
 
 TEST(BatchArgs, KeepsSetsInOrderAndTitles) {
@@ -62,16 +59,6 @@ TEST(BatchArgs, KeepsSetsInOrderAndTitles) {
     EXPECT_FALSE(a->title2);
     EXPECT_TRUE(a->titleTop);
     EXPECT_TRUE(a->yes);
-}
-
-TEST(BatchArgs, ClassesAreTheTwoClassControlsSetInTheirPlace) {
-    QString error;
-    const auto a = parseBatchArgs(
-        {"--batch", "--data", "p.txt", "--classes", "equal:4", "--set", "chkClassHeight=1", "--out", "g.kml"},
-        &error);
-    ASSERT_TRUE(a);
-    EXPECT_EQ(a->sets, (std::vector<std::pair<QString, QString>>{
-                           {"cboClassMethod", "1"}, {"cboClassCount", "4"}, {"chkClassHeight", "1"}}));
 }
 
 } // namespace
