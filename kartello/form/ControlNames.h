@@ -81,6 +81,8 @@ inline constexpr QStringView chkAutom = u"chkAutom";
 inline constexpr QStringView chkBmp = u"chkBmp";
 // "Show scale in GE", Color scale frame (Frame7)
 inline constexpr QStringView chKCScale = u"chKCScale";
+// "Height by class", Color scale frame (Frame7)
+inline constexpr QStringView chkClassHeight = u"chkClassHeight";
 // "Fill", Color frame (Frame6)
 inline constexpr QStringView chkFillCS = u"chkFillCS";
 // "Fix shape's draw order"
@@ -101,6 +103,10 @@ inline constexpr QStringView chkSqr = u"chkSqr";
 inline constexpr QStringView chkSTitle = u"chkSTitle";
 
 // --- Combo boxes ---
+// number of classes (3 to 9), Color scale frame (Frame7)
+inline constexpr QStringView cboClassCount = u"cboClassCount";
+// continuous scale or class method, Color scale frame (Frame7)
+inline constexpr QStringView cboClassMethod = u"cboClassMethod";
 // number of polygon sides, typed or picked, Graph Type frame (Frame5)
 inline constexpr QStringView Combo1 = u"Combo1";
 // decimal places of the value labels, Labels frame (Frame3)
@@ -143,6 +149,10 @@ inline constexpr QStringView txtVal_0 = u"txtVal_0";
 inline constexpr QStringView txtVal_1 = u"txtVal_1";
 
 // --- Labels ---
+// "Number of classes", Color scale frame (Frame7)
+inline constexpr QStringView lblClassCount = u"lblClassCount";
+// "Classes", Color scale frame (Frame7)
+inline constexpr QStringView lblClassMethod = u"lblClassMethod";
 // Label1(0): "Altitude to add", Height frame (Frame12)
 inline constexpr QStringView Label1_0 = u"Label1_0";
 // Label1(4): "Fill Color", Color frame (Frame6)

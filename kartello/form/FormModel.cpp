@@ -19,6 +19,9 @@ QString optionGroup(QStringView name) {
 const QStringList unitList = {"Centimers", "Meters", "Kilometers", "Inches",
                               "Feet",      "Yards",  "Miles",      "Nautical miles"};
 
+// In the order of the graph's class methods: the continuous scale first.
+const QStringList classMethodList = {"Continuous", "Equal intervals", "Quantiles", "Natural breaks (Jenks)"};
+
 } // namespace
 
 double FormModel::sizeFactorOf(int unitIndex) {
@@ -116,6 +119,13 @@ FormModel::FormModel(Ui& ui) : ui_(ui) {
       "The color scale will be shown in the GE viewer");
     c(ctl::Option7_0, K::OptionButton, ctl::Frame7, "Top", "Position of the color scale in GE viewer");
     c(ctl::Option7_1, K::OptionButton, ctl::Frame7, "Bottom", "Position of the color scale in GE viewer");
+    c(ctl::lblClassMethod, K::Label, ctl::Frame7, "Classes");
+    c(ctl::cboClassMethod, K::ComboBox, ctl::Frame7, "",
+      "A continuous scale, or a few classes of values with one colour each");
+    c(ctl::lblClassCount, K::Label, ctl::Frame7, "Number of classes");
+    c(ctl::cboClassCount, K::ComboBox, ctl::Frame7, "", "How many classes (3 to 9)");
+    c(ctl::chkClassHeight, K::CheckBox, ctl::Frame7, "Height by class",
+      "Every place of a class gets the height of the class's largest value");
     // Labels
     c(ctl::Frame3, K::Frame, u"", "Labels");
     c(ctl::Option2_0, K::OptionButton, ctl::Frame3, "Nothing");
@@ -322,6 +332,14 @@ void FormModel::startUp() {
     clickOption(ctl::Option3_0);
     clickOption(ctl::Option4_0);
     clickOption(ctl::Option5_0);
+
+    setList(ctl::cboClassMethod, classMethodList);
+    pickListItem(ctl::cboClassMethod, 0);
+    QStringList counts;
+    for (int n = kMinClassCount; n <= kMaxClassCount; ++n)
+        counts << QString::number(n);
+    setList(ctl::cboClassCount, counts);
+    pickListItem(ctl::cboClassCount, 5 - kMinClassCount);
 }
 
 // --- the person's actions ---------------------------------------------------
@@ -389,6 +407,9 @@ void FormModel::pickListItem(QStringView name, int index) {
             sizeUnitFactor_ = sizeFactorOf(index);
         else if (name == ctl::Combo4)
             heightUnitFactor_ = heightFactorOf(index);
+        else if (name == ctl::cboClassMethod)
+            for (QStringView classOption : {ctl::cboClassCount, ctl::chkClassHeight})
+                setEnabled(classOption, index > 0);
     });
 }
 

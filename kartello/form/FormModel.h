@@ -13,6 +13,10 @@
 
 namespace kartello {
 
+// The class counts cboClassCount offers.
+inline constexpr int kMinClassCount = 3;
+inline constexpr int kMaxClassCount = 9;
+
 enum class ControlKind {
     Frame,
     Label,

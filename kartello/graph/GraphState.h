@@ -2,6 +2,7 @@
 // What one graph generation works on and leaves behind: the places in store
 // order, the value range and extent it found, the colours, the polygon
 // coordinate texts, the document lines and the two overlay images.
+#include "graph/Classes.h"
 #include "graph/Colors.h"
 #include "places/PlaceStore.h"
 
@@ -41,9 +42,14 @@ struct GraphState {
     double latMin = 0, latMax = 0, lonMin = 0, lonMax = 0;
     double heightFactor = 1;
 
+    // The value classes (in stored, shifted values); empty for the continuous scale.
+    ClassBreaks classes;
+
     std::vector<QString> placeColors;
     std::vector<QString> placeCoords;
     std::vector<long long> heights;
+    // Each place's time as a KML <when>; empty for a place without one.
+    std::vector<QString> placeTimes;
     Camera camera;
 
     // The document, one entry per line without line ends; placeholders for the

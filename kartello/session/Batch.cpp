@@ -1,6 +1,7 @@
 #include "session/Batch.h"
 #include "form/ControlNames.h"
 
+#include "form/FormModel.h"
 #include "graph/ArcSinLink.h"
 #include "runtime/RuntimeError.h"
 #include "session/BatchUi.h"
@@ -71,6 +72,24 @@ QString* fieldOf(FieldChoice& fields, const QString& flag) {
     return nullptr;
 }
 
+// --classes METHOD:N as the two class controls set by hand; false when the
+// method is unknown or N is not 3 to 9.
+bool classSets(const QString& spec, std::vector<std::pair<QString, QString>>& sets) {
+    static const char* const methods[] = {"continuous", "equal", "quantile", "jenks"};
+    const qsizetype colon = spec.indexOf(QLatin1Char(':'));
+    bool ok = false;
+    const int count = spec.mid(colon + 1).toInt(&ok);
+    if (colon < 0 || !ok || count < kMinClassCount || count > kMaxClassCount)
+        return false;
+    for (int m = 0; m < 4; ++m)
+        if (spec.left(colon) == QLatin1String(methods[m])) {
+            sets.emplace_back(ctl::cboClassMethod.toString(), QString::number(m));
+            sets.emplace_back(ctl::cboClassCount.toString(), QString::number(count));
+            return true;
+        }
+    return false;
+}
+
 } // namespace
 
 std::optional<BatchArgs> parseBatchArgs(const QStringList& args, QString* error) {
@@ -96,7 +115,7 @@ std::optional<BatchArgs> parseBatchArgs(const QStringList& args, QString* error)
         } else if (arg == u"--yes") {
             a.yes = true;
         } else if (arg == u"--data" || arg == u"--options" || arg == u"--out" || arg == u"--title1" ||
-                   arg == u"--title2" || arg == u"--set") {
+                   arg == u"--title2" || arg == u"--set" || arg == u"--classes") {
             if (!next(&v))
                 return fail(arg + QStringLiteral(" needs a value"));
             if (arg == u"--data")
@@ -109,7 +128,13 @@ std::optional<BatchArgs> parseBatchArgs(const QStringList& args, QString* error)
                 a.title1 = v;
             else if (arg == u"--title2")
                 a.title2 = v;
-            else {
+            else if (arg == u"--classes") {
+                if (!classSets(v, a.sets))
+                    return fail(
+                        QStringLiteral("--classes needs METHOD:N (equal, quantile or jenks; N 3 to 9), "
+                                       "not ") +
+                        v);
+            } else {
                 const qsizetype eq = v.indexOf(QLatin1Char('='));
                 if (eq <= 0)
                     return fail(QStringLiteral("--set needs NAME=VALUE, not ") + v);

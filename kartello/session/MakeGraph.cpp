@@ -6,9 +6,12 @@
 #include "graph/Saving.h"
 #include "places/ShapeHooks.h"
 #include "places/Validation.h"
+#include "runtime/Number.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/Trap.h"
 #include "session/Main.h"
+
+#include <algorithm>
 
 namespace kartello {
 
@@ -98,6 +101,9 @@ GraphOptions graphOptionsOf(const FormModel& form) {
     o.nothing = form.value(ctl::chkNothing) == 1;
     o.fixShapes = form.value(ctl::chkFix) == 1;
     o.bmpOverlays = form.value(ctl::chkBmp) == 1;
+    o.classMethod = ClassMethod(std::clamp(form.listIndex(ctl::cboClassMethod), 0, 3));
+    o.classCount = int(readNumber(form.text(ctl::cboClassCount)));
+    o.classHeight = form.value(ctl::chkClassHeight) == 1;
     return o;
 }
 

@@ -68,6 +68,11 @@ const OptionKey kKeys[] = {
     {"[FixOrder]", ctl::chkFix, ValueForm::Check},
     {"[LogScale]", ctl::chkLog, ValueForm::Check},
     {"[SqrScale]", ctl::chkSqr, ValueForm::Check},
+    // Added after the classic 43, so that a file of either kind loads in both.
+    {"[ClassMethod]", ctl::cboClassMethod, ValueForm::ListIndex},
+    {"[ClassCount]", ctl::cboClassCount, ValueForm::ListItem},
+    {"[ClassHeight]", ctl::chkClassHeight, ValueForm::Check},
+    {"[BmpOverlays]", ctl::chkBmp, ValueForm::Check},
 };
 
 // Read, never written: the two title lines.
@@ -138,6 +143,8 @@ QString valueText(const FormModel& form, const OptionKey& k) {
         return textValue(form.text(name));
     case ValueForm::ListIndex:
         return QString::number(form.listIndex(name));
+    case ValueForm::ListItem:
+        return textValue(form.text(name));
     case ValueForm::Color:
         return QString::number(form.backColor(name));
     case ValueForm::FontName:
@@ -242,6 +249,13 @@ void applyValue(FormModel& form, QStringView control, ValueForm valueForm, const
     case ValueForm::ListIndex:
         form.pickListItem(control, parseWhole(value, -1, double(form.control(control).list.size()) - 1));
         return;
+    case ValueForm::ListItem: {
+        const qsizetype index = form.control(control).list.indexOf(value);
+        if (index < 0)
+            throw RuntimeError(ErrInvalidCall);
+        form.pickListItem(control, int(index));
+        return;
+    }
     case ValueForm::Color:
         form.setBackColor(control, Rgb(parseWhole(value, 0, 0xFFFFFF)));
         return;
@@ -284,7 +298,9 @@ std::optional<ValueForm> valueFormOf(const FormModel& form, QStringView control)
     case ControlKind::TextBox:
         return ValueForm::Text;
     case ControlKind::ComboBox:
-        return control == ctl::Combo3 || control == ctl::Combo4 ? ValueForm::ListIndex : ValueForm::TypedList;
+        if (control == ctl::Combo3 || control == ctl::Combo4 || control == ctl::cboClassMethod)
+            return ValueForm::ListIndex;
+        return control == ctl::cboClassCount ? ValueForm::ListItem : ValueForm::TypedList;
     case ControlKind::PictureBox:
         return ctl::isElementOf(control, ctl::Picture1) ? std::optional(ValueForm::Color) : std::nullopt;
     case ControlKind::Image:

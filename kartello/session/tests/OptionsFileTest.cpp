@@ -1,6 +1,7 @@
 #include "session/OptionsFile.h"
 #include "form/ControlNames.h"
 #include "form/FormModel.h"
+#include "runtime/RuntimeError.h"
 #include "runtime/testing/FakeUi.h"
 
 #include <QFile>
@@ -26,6 +27,7 @@ QString writeFile(const QTemporaryDir& dir, const char* name, const QByteArray& 
     return path;
 }
 
+// The 43 classic keys, then those added since.
 const char* const kKeyOrder[] = {"[GraphTypeFlat]",
                                  "[GraphType3D]",
                                  "[Polygon sides]",
@@ -68,21 +70,56 @@ const char* const kKeyOrder[] = {"[GraphTypeFlat]",
                                  "[OpenGE]",
                                  "[FixOrder]",
                                  "[LogScale]",
-                                 "[SqrScale]"};
+                                 "[SqrScale]",
+                                 "[ClassMethod]",
+                                 "[ClassCount]",
+                                 "[ClassHeight]",
+                                 "[BmpOverlays]"};
 
-TEST(OptionsFile, WritesTheFortyThreeKeysInOrderWithCrLf) {
+TEST(OptionsFile, WritesTheClassicKeysThenTheNewOnesInOrderWithCrLf) {
     Session s;
     const QString text = optionsText(s.form);
     ASSERT_TRUE(text.endsWith(QStringLiteral("\r\n")));
     const QStringList lines = text.left(text.size() - 2).split(QStringLiteral("\r\n"));
-    ASSERT_EQ(lines.size(), 43);
-    for (int i = 0; i < 43; ++i)
+    ASSERT_EQ(lines.size(), 47);
+    for (int i = 0; i < 47; ++i)
         EXPECT_TRUE(lines[i].startsWith(QLatin1String(kKeyOrder[i]) + QLatin1Char(',')))
             << lines[i].toStdString();
     EXPECT_EQ(lines[2], QStringLiteral("[Polygon sides],4"));
     EXPECT_EQ(lines[34], QStringLiteral("[TitleFontName],Arial"));
     EXPECT_EQ(lines[35], QStringLiteral("[TitleFontSize],20"));
     EXPECT_EQ(lines[36], QStringLiteral("[TitleFontBold],True"));
+    EXPECT_EQ(lines.mid(43),
+              (QStringList{"[ClassMethod],0", "[ClassCount],5", "[ClassHeight],0", "[BmpOverlays],0"}));
+}
+
+TEST(OptionsFile, ClassicFileOfFortyThreeKeysLoadsAndLeavesTheNewControls) {
+    Session s;
+    s.form.pickListItem(u"cboClassMethod", 2);
+    loadOptionsFile(s.form, QStringLiteral(KARTELLO_EXAMPLES_DIR "/3d-by-value.ggo"));
+    EXPECT_TRUE(s.form.isSet(u"Option1_1"));
+    EXPECT_EQ(s.form.listIndex(u"cboClassMethod"), 2);
+    EXPECT_EQ(s.form.text(u"cboClassCount"), QStringLiteral("5"));
+}
+
+TEST(OptionsFile, ClassesAndBmpOverlaysComeBack) {
+    Session a, b;
+    a.form.pickListItem(u"cboClassMethod", 3);
+    a.form.pickListItem(u"cboClassCount", 4);
+    a.form.setCheck(u"chkClassHeight", 1);
+    a.form.setCheck(u"chkBmp", 1);
+    const QString text = optionsText(a.form);
+    EXPECT_TRUE(text.endsWith(QStringLiteral("[ClassMethod],3\r\n[ClassCount],7\r\n[ClassHeight],1\r\n"
+                                             "[BmpOverlays],1\r\n")));
+    applyOptionsText(b.form, text);
+    EXPECT_EQ(b.form.listIndex(u"cboClassMethod"), 3);
+    EXPECT_EQ(b.form.listIndex(u"cboClassCount"), 4);
+    EXPECT_TRUE(b.form.isEnabled(u"cboClassCount")); // the method's handler ran
+    EXPECT_EQ(b.form.value(u"chkClassHeight"), 1);
+    EXPECT_EQ(b.form.value(u"chkBmp"), 1);
+    EXPECT_EQ(optionsText(b.form), text);
+    // A count the list does not offer is refused.
+    EXPECT_THROW(applyOptionsText(b.form, u"[ClassCount],12\r\n"), RuntimeError);
 }
 
 TEST(OptionsFile, ValuesAreWrittenInTheirForms) {
@@ -236,7 +273,8 @@ TEST(OptionsFile, ValueFormFollowsTheKindOfControl) {
     for (const FormCase& c :
          {FormCase{"Option4_1", ValueForm::Option}, FormCase{"chkNothing", ValueForm::Check},
           FormCase{"Text1_0", ValueForm::Text}, FormCase{"Combo2", ValueForm::TypedList},
-          FormCase{"Combo3", ValueForm::ListIndex}, FormCase{"Picture1_4", ValueForm::Color}})
+          FormCase{"Combo3", ValueForm::ListIndex}, FormCase{"Picture1_4", ValueForm::Color},
+          FormCase{"cboClassMethod", ValueForm::ListIndex}, FormCase{"cboClassCount", ValueForm::ListItem}})
         EXPECT_EQ(valueFormOf(s.form, QString::fromLatin1(c.control)), c.form) << c.control;
     EXPECT_EQ(valueFormOf(s.form, u"NoSuchControl"), std::nullopt);
     EXPECT_EQ(valueFormOf(s.form, ctl::Frame8), std::nullopt);
