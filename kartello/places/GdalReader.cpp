@@ -1,29 +1,18 @@
 #include "places/GdalReader.h"
 
+#include "places/GdalSource.h"
 #include "places/KmlReader.h"
 #include "places/TextReader.h"
 #include "runtime/Number.h"
 
-#include <cpl_error.h>
-#include <cpl_string.h>
-#include <gdal.h>
-#include <ogr_api.h>
 #include <ogr_srs_api.h>
 
-#include <initializer_list>
 #include <memory>
-#include <mutex>
 
 namespace kartello {
 
 namespace {
 
-struct DatasetCloser {
-    void operator()(void* d) const { GDALClose(d); }
-};
-struct FeatureCloser {
-    void operator()(void* f) const { OGR_F_Destroy(f); }
-};
 struct SrsCloser {
     void operator()(OGRSpatialReferenceH s) const { OSRDestroySpatialReference(s); }
 };
@@ -33,42 +22,8 @@ struct TransformCloser {
 using Srs = std::unique_ptr<std::remove_pointer_t<OGRSpatialReferenceH>, SrsCloser>;
 using Transform = std::unique_ptr<std::remove_pointer_t<OGRCoordinateTransformationH>, TransformCloser>;
 
-// GDAL's own notes about the files it opens would only muddle the program's
-// messages; what matters is whether it read them.
-class QuietErrors {
-public:
-    QuietErrors() { CPLPushErrorHandler(CPLQuietErrorHandler); }
-    ~QuietErrors() { CPLPopErrorHandler(); }
-    QuietErrors(const QuietErrors&) = delete;
-    QuietErrors& operator=(const QuietErrors&) = delete;
-};
-
-bool isNumeric(OGRFieldType t) {
-    return t == OFTInteger || t == OFTInteger64 || t == OFTReal;
-}
-
 int namedField(OGRFeatureDefnH defn, const QString& name) {
     return name.isEmpty() ? -1 : OGR_FD_GetFieldIndex(defn, name.toUtf8().constData());
-}
-
-int defaultNameField(OGRFeatureDefnH defn) {
-    const int n = OGR_FD_GetFieldCount(defn);
-    for (int i = 0; i < n; ++i)
-        if (QString::fromUtf8(OGR_Fld_GetNameRef(OGR_FD_GetFieldDefn(defn, i)))
-                .compare(u"name", Qt::CaseInsensitive) == 0)
-            return i;
-    for (int i = 0; i < n; ++i)
-        if (OGR_Fld_GetType(OGR_FD_GetFieldDefn(defn, i)) == OFTString)
-            return i;
-    return -1;
-}
-
-int defaultValueField(OGRFeatureDefnH defn, int skipA, int skipB) {
-    const int n = OGR_FD_GetFieldCount(defn);
-    for (int i = 0; i < n; ++i)
-        if (i != skipA && i != skipB && isNumeric(OGR_Fld_GetType(OGR_FD_GetFieldDefn(defn, i))))
-            return i;
-    return -1;
 }
 
 // A date or time field as KML's TimeStamp writes it (ISO 8601); other fields
@@ -98,13 +53,13 @@ QString timeText(OGRFeatureH f, int field) {
 
 class LayerReader {
 public:
+    // choice as filledChoice gives it: an empty field is none.
     LayerReader(OGRLayerH layer, const FieldChoice& choice) : layer_(layer), choice_(choice) {
         OGRFeatureDefnH defn = OGR_L_GetLayerDefn(layer);
-        nameField_ = choice.nameField.isEmpty() ? defaultNameField(defn) : namedField(defn, choice.nameField);
+        nameField_ = namedField(defn, choice.nameField);
         latField_ = namedField(defn, choice.latField);
         lonField_ = namedField(defn, choice.lonField);
-        valueField_ = choice.valueField.isEmpty() ? defaultValueField(defn, latField_, lonField_)
-                                                  : namedField(defn, choice.valueField);
+        valueField_ = namedField(defn, choice.valueField);
         timeField_ = namedField(defn, choice.timeField);
     }
 
@@ -134,7 +89,7 @@ public:
     bool read(GdalParse& out) {
         OGR_L_ResetReading(layer_);
         while (OGRFeatureH raw = OGR_L_GetNextFeature(layer_)) {
-            const std::unique_ptr<void, FeatureCloser> owner(raw);
+            const Feature owner(raw);
             const QString name =
                 nameField_ < 0 ? QString() : QString::fromUtf8(OGR_F_GetFieldAsString(raw, nameField_));
             value_ = valueCell(raw);
@@ -234,71 +189,19 @@ private:
     Cell value_;
 };
 
-// The first field whose name is one of names, in any case; empty when none is.
-QString firstFieldNamed(OGRFeatureDefnH defn, std::initializer_list<QStringView> names) {
-    const int n = OGR_FD_GetFieldCount(defn);
-    for (int i = 0; i < n; ++i) {
-        const QString field = QString::fromUtf8(OGR_Fld_GetNameRef(OGR_FD_GetFieldDefn(defn, i)));
-        for (QStringView name : names)
-            if (field.compare(name, Qt::CaseInsensitive) == 0)
-                return field;
-    }
-    return QString();
-}
-
-OGRLayerH chosenLayer(GDALDatasetH ds, const QString& name) {
-    if (!name.isEmpty())
-        return GDALDatasetGetLayerByName(ds, name.toUtf8().constData());
-    const int n = GDALDatasetGetLayerCount(ds);
-    for (int i = 0; i < n; ++i) {
-        OGRLayerH layer = GDALDatasetGetLayer(ds, i);
-        if (OGR_L_GetFeatureCount(layer, TRUE) > 0)
-            return layer;
-    }
-    return nullptr;
-}
-
 } // namespace
 
 GdalParse parseGdal(const QString& path, const FieldChoice& choice) {
-    static std::once_flag registered;
-    std::call_once(registered, [] { GDALAllRegister(); });
     QuietErrors quiet;
     GdalParse result;
-
-    // A CSV file finds its coordinate columns by name; the other drivers
-    // take no such options.
-    CPLStringList options;
-    if (path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive)) {
-        const QByteArray x =
-            choice.lonField.isEmpty() ? QByteArray("lon,long,longitude,x") : choice.lonField.toUtf8();
-        const QByteArray y =
-            choice.latField.isEmpty() ? QByteArray("lat,latitude,y") : choice.latField.toUtf8();
-        options.SetNameValue("X_POSSIBLE_NAMES", x.constData());
-        options.SetNameValue("Y_POSSIBLE_NAMES", y.constData());
-        options.SetNameValue("AUTODETECT_TYPE", "YES");
-        // The coordinate columns stay fields too: dropping them (KEEP_GEOM_COLUMNS=NO)
-        // makes the driver read past the end of a short row.
-    }
-    std::unique_ptr<void, DatasetCloser> ds(GDALOpenEx(
-        path.toUtf8().constData(), GDAL_OF_VECTOR | GDAL_OF_READONLY, nullptr, options.List(), nullptr));
+    const Dataset ds = openVector(path, choice);
     if (!ds)
         return result;
     OGRLayerH layer = chosenLayer(ds.get(), choice.layer);
     if (!layer)
         return result;
     result.layerName = QString::fromUtf8(OGR_L_GetName(layer));
-
-    FieldChoice fields = choice;
-    if (path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive)) {
-        // The coordinate columns became the geometry; naming them keeps them
-        // from being taken as the value.
-        OGRFeatureDefnH defn = OGR_L_GetLayerDefn(layer);
-        if (fields.lonField.isEmpty())
-            fields.lonField = firstFieldNamed(defn, {u"lon", u"long", u"longitude", u"x"});
-        if (fields.latField.isEmpty())
-            fields.latField = firstFieldNamed(defn, {u"lat", u"latitude", u"y"});
-    }
+    const FieldChoice fields = filledChoice(path, layer, choice);
     LayerReader reader(layer, fields);
     if (!reader.ready())
         return result;
@@ -319,8 +222,14 @@ GdalParse parseGdal(const QString& path, const FieldChoice& choice) {
     return result;
 }
 
-bool readGdal(PlaceContext& ctx, const FieldChoice& choice) {
-    const GdalParse parsed = parseGdal(ctx.set.currentFile, choice);
+bool readGdal(PlaceContext& ctx) {
+    const std::optional<FieldChoice> choice = ctx.ui.chooseFields(ctx.set.currentFile, ctx.set.fieldChoice);
+    if (!choice) {
+        // Cancelled: nothing read, nothing changed.
+        ctx.form.setCaption(u"lblProg", QString());
+        return true;
+    }
+    const GdalParse parsed = parseGdal(ctx.set.currentFile, *choice);
     switch (parsed.outcome) {
     case GdalParse::NotRead:
         return false;

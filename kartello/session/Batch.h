@@ -4,7 +4,7 @@
 //            [--lat-field F --lon-field F] [--time-field F] [--options FILE.ggo]
 //            [--title1 TEXT] [--title2 TEXT] [--title-top] [--set NAME=VALUE]...
 //            [--yes] --out FILE.kml|FILE.kmz
-#include "places/FieldChoice.h"
+#include "runtime/FieldChoice.h"
 
 #include <QString>
 #include <QStringList>
