@@ -20,9 +20,7 @@ LayerFields layerFields(const QString& path, OGRLayerH layer, int rowLimit) {
             break;
         QStringList row;
         for (int i = 0; i < n; ++i)
-            row << (OGR_F_IsFieldSetAndNotNull(feature.get(), i)
-                        ? QString::fromUtf8(OGR_F_GetFieldAsString(feature.get(), i))
-                        : QString());
+            row << fieldText(feature.get(), i);
         out.rows.push_back(std::move(row));
     }
     out.defaults = filledChoice(path, layer, FieldChoice());

@@ -26,31 +26,6 @@ int namedField(OGRFeatureDefnH defn, const QString& name) {
     return name.isEmpty() ? -1 : OGR_FD_GetFieldIndex(defn, name.toUtf8().constData());
 }
 
-// A date or time field as KML's TimeStamp writes it (ISO 8601); other fields
-// as written.
-QString timeText(OGRFeatureH f, int field) {
-    if (field < 0 || !OGR_F_IsFieldSetAndNotNull(f, field))
-        return QString();
-    const OGRFieldType type = OGR_Fld_GetType(OGR_F_GetFieldDefnRef(f, field));
-    if (type != OFTDate && type != OFTDateTime)
-        return QString::fromUtf8(OGR_F_GetFieldAsString(f, field)).trimmed();
-    int y = 0, mo = 0, d = 0, h = 0, mi = 0, tz = 0;
-    float s = 0;
-    OGR_F_GetFieldAsDateTimeEx(f, field, &y, &mo, &d, &h, &mi, &s, &tz);
-    QString text = QString::asprintf("%04d-%02d-%02d", y, mo, d);
-    if (type == OFTDate)
-        return text;
-    text += QString::asprintf("T%02d:%02d:%02d", h, mi, static_cast<int>(s));
-    if (tz == 100)
-        return text + u'Z';
-    if (tz > 1) {
-        const int minutes = (tz - 100) * 15;
-        text += QString::asprintf("%c%02d:%02d", minutes < 0 ? '-' : '+', std::abs(minutes) / 60,
-                                  std::abs(minutes) % 60);
-    }
-    return text;
-}
-
 class LayerReader {
 public:
     // choice as filledChoice gives it: an empty field is none.
@@ -93,7 +68,7 @@ public:
             const QString name =
                 nameField_ < 0 ? QString() : QString::fromUtf8(OGR_F_GetFieldAsString(raw, nameField_));
             value_ = valueCell(raw);
-            time_ = timeText(raw, timeField_);
+            time_ = fieldText(raw, timeField_);
             name_ = name;
             if (OGRGeometryH g = OGR_F_GetGeometryRef(raw))
                 geometry(g, out);

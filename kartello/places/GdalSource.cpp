@@ -3,6 +3,7 @@
 #include <cpl_error.h>
 #include <cpl_string.h>
 
+#include <cstdlib>
 #include <initializer_list>
 #include <mutex>
 
@@ -53,6 +54,29 @@ bool isNumeric(OGRFieldType t) {
 
 bool isCsvPath(const QString& path) {
     return path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive);
+}
+
+QString fieldText(OGRFeatureH f, int field) {
+    if (field < 0 || !OGR_F_IsFieldSetAndNotNull(f, field))
+        return QString();
+    const OGRFieldType type = OGR_Fld_GetType(OGR_F_GetFieldDefnRef(f, field));
+    if (type != OFTDate && type != OFTDateTime)
+        return QString::fromUtf8(OGR_F_GetFieldAsString(f, field)).trimmed();
+    int y = 0, mo = 0, d = 0, h = 0, mi = 0, tz = 0;
+    float s = 0;
+    OGR_F_GetFieldAsDateTimeEx(f, field, &y, &mo, &d, &h, &mi, &s, &tz);
+    QString text = QString::asprintf("%04d-%02d-%02d", y, mo, d);
+    if (type == OFTDate)
+        return text;
+    text += QString::asprintf("T%02d:%02d:%02d", h, mi, static_cast<int>(s));
+    if (tz == 100)
+        return text + u'Z';
+    if (tz > 1) {
+        const int minutes = (tz - 100) * 15;
+        text += QString::asprintf("%c%02d:%02d", minutes < 0 ? '-' : '+', std::abs(minutes) / 60,
+                                  std::abs(minutes) % 60);
+    }
+    return text;
 }
 
 Dataset openVector(const QString& path, const FieldChoice& choice) {

@@ -32,6 +32,10 @@ public:
 
 bool isNumeric(OGRFieldType t);
 
+// A field's text: a date or time as KML's TimeStamp writes it (ISO 8601),
+// others as written; empty when the field is not set.
+QString fieldText(OGRFeatureH f, int field);
+
 // A CSV file: its coordinate columns are found by name (or chosen).
 bool isCsvPath(const QString& path);
 

@@ -208,10 +208,13 @@ TEST_F(GdalReader, CatalogListsLayersFieldsFirstRowsAndDefaults) {
     EXPECT_EQ(towns.rows[1], QStringList({"PO", "Porto", "232", "2020"}));
     EXPECT_EQ(towns.defaults, (FieldChoice{"towns", "name", "pop", "", "", ""}));
 
-    const QString csv = writeFile(QStringLiteral("sites.csv"), "site,Latitude,lon,count\nA,38.5,-9.25,3\n");
+    // A date shows as the reader writes it for the time stamp.
+    const QString csv =
+        writeFile(QStringLiteral("sites.csv"), "site,Latitude,lon,count,when\nA,38.5,-9.25,3,2019/06/01\n");
     const std::optional<FieldCatalog> sites = readFieldCatalog(csv);
     ASSERT_TRUE(sites);
     EXPECT_TRUE(sites->coordinateColumns);
+    EXPECT_EQ(sites->layers[0].rows.at(0), QStringList({"A", "38.5", "-9.25", "3", "2019-06-01"}));
     EXPECT_EQ(sites->layers[0].defaults, (FieldChoice{"sites", "site", "count", "Latitude", "lon", ""}));
 
     EXPECT_FALSE(readFieldCatalog(writeFile(QStringLiteral("prose.dat"), "no data here\n")));
