@@ -192,6 +192,7 @@ std::optional<FieldChoice> QtUi::chooseFields(const QString& path, const FieldCh
     const ArrowWhileAsking arrow(busy_);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
+    // A settings file that cannot be written costs only the memory of the choice.
     rememberFields(key, dialog.choice(), settingsFile_);
     return dialog.choice();
 }
