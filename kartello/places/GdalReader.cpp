@@ -1,5 +1,6 @@
 #include "places/GdalReader.h"
 
+#include "form/ControlNames.h"
 #include "places/GdalSource.h"
 #include "places/KmlReader.h"
 #include "places/TextReader.h"
@@ -201,7 +202,7 @@ bool readGdal(PlaceContext& ctx) {
     const std::optional<FieldChoice> choice = ctx.ui.chooseFields(ctx.set.currentFile, ctx.set.fieldChoice);
     if (!choice) {
         // Cancelled: nothing read, nothing changed.
-        ctx.form.setCaption(u"lblProg", QString());
+        ctx.form.setCaption(ctl::lblProg, QString());
         return true;
     }
     const GdalParse parsed = parseGdal(ctx.set.currentFile, *choice);

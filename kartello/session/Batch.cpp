@@ -1,4 +1,5 @@
 #include "session/Batch.h"
+#include "form/ControlNames.h"
 
 #include "graph/ArcSinLink.h"
 #include "runtime/RuntimeError.h"
@@ -15,10 +16,10 @@ namespace {
 
 // A preset colour scale is chosen by clicking its picture: Image2_N=True.
 bool isScaleImage(const QString& name) {
-    if (!name.startsWith(QLatin1String("Image2_")))
+    if (!ctl::isElementOf(name, ctl::Image2))
         return false;
     bool ok = false;
-    const int n = name.mid(7).toInt(&ok);
+    const int n = ctl::elementIndex(name, ctl::Image2, &ok);
     return ok && n >= 0 && n <= 6;
 }
 
@@ -30,7 +31,7 @@ bool isTrue(const QString& value) {
 // value is not of the control's form.
 bool applySet(Main& main, GraphState& state, const QString& name, const QString& value) {
     FormModel& form = main.form;
-    if (name == u"comCustomColor") {
+    if (name == ctl::comCustomColor) {
         // The "ok" button beside the custom colours builds the custom scale.
         if (!isTrue(value))
             return false;
@@ -150,13 +151,13 @@ int runBatch(const BatchArgs& args, QTextStream& err) {
             return kBatchNoOutput;
     }
     if (args.title1)
-        main.form.setText(u"Text1_0", *args.title1);
+        main.form.setText(ctl::Text1_0, *args.title1);
     if (args.title2)
-        main.form.setText(u"Text1_1", *args.title2);
+        main.form.setText(ctl::Text1_1, *args.title2);
     if (args.title1 || args.title2) {
-        main.form.setCheck(u"chkSTitle", 1);
+        main.form.setCheck(ctl::chkSTitle, 1);
         if (args.titleTop)
-            main.form.clickOption(u"Option6_0");
+            main.form.clickOption(ctl::Option6_0);
     }
     for (const auto& [name, value] : args.sets) {
         if (!applySet(main, state, name, value)) {

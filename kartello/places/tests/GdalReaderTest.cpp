@@ -2,6 +2,7 @@
 // as "Open file" opens it.
 #include "PlaceFixture.h"
 
+#include "form/ControlNames.h"
 #include "places/FieldCatalog.h"
 #include "places/GdalReader.h"
 #include "places/OpenCommand.h"
@@ -239,7 +240,7 @@ TEST_F(GdalReader, TheFieldAnswerIsReadAndCancelChangesNothing) {
     EXPECT_EQ(storeRow(0), loadedStore);
     EXPECT_EQ(set.lastPlace, 2);
     EXPECT_EQ(set.graphBaseName, loadedBase);
-    EXPECT_EQ(form.caption(u"lblProg"), "");
+    EXPECT_EQ(form.caption(ctl::lblProg), "");
     EXPECT_FALSE(ui.busy);
 
     ui.fieldAnswers = {FieldChoice{"towns", "code", "pop", "", "", "year"}};
