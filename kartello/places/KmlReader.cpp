@@ -287,7 +287,7 @@ void readKmlBody(PlaceContext& ctx, QStringView text) {
     }
     case KmlParse::NotUnderstood:
         // Not KML: GIS data of any other vector format, or the message.
-        if (!readGdal(ctx, ctx.set.fieldChoice))
+        if (!readGdal(ctx))
             throw RuntimeError(ErrNotUnderstood, QString());
         break;
     case KmlParse::Places:
@@ -312,7 +312,7 @@ void readKml(PlaceContext& ctx) {
             text = readKmlFile(ctx.set.currentFile);
         } catch (const RuntimeError&) {
             // An archive without a KML document inside may still be GIS data.
-            if (readGdal(ctx, ctx.set.fieldChoice))
+            if (readGdal(ctx))
                 return;
             throw;
         }

@@ -5,7 +5,7 @@
 //            [--title1 TEXT] [--title2 TEXT] [--title-top] [--classes METHOD:N]
 //            [--set NAME=VALUE]...
 //            [--yes] --out FILE.kml|FILE.kmz
-#include "places/FieldChoice.h"
+#include "runtime/FieldChoice.h"
 
 #include <QString>
 #include <QStringList>
