@@ -5,6 +5,7 @@
 #include "graph/Colors.h"
 #include "graph/Overlays.h"
 #include "gui/MainWindow.h"
+#include "places/PlaceTable.h"
 #include "runtime/testing/FakeUi.h"
 
 #include <QApplication>
@@ -35,17 +36,12 @@ int main(int argc, char** argv) {
                              {"37.016700", "-7.933300", "Faro", "64"},
                              {"40.205600", "-8.419500", "Coimbra", "143"},
                              {"38.566700", "-7.900000", "Evora", "57"}};
-    g.setCols(4);
-    g.setFixedCols(0);
+    formataGrid(g);
     g.setRows(6);
-    const char* headers[] = {"Latitude", "Longitude", "Place/WP name", "Value"};
-    for (int c = 0; c < 4; ++c) {
-        g.setTextMatrix(0, c, headers[c]);
-        g.AutoColWidth(c, c == 2 ? 1590 : 1000);
-    }
     for (int r = 0; r < 5; ++r)
         for (int c = 0; c < 4; ++c)
             g.setTextMatrix(r + 1, c, rows[r][c]);
+    fitColumns(g);
     form.setCaption(ctl::Label4, "Current file: examples/portugal.txt");
     form.setCaption(ctl::lblNPlaces, "N.places: 5");
     form.setVisible(ctl::lblNPlaces, true);
