@@ -74,11 +74,11 @@ Tails betaTails(Ext x, Ext y, Ext a, Ext b);
 
 Ext erf(Ext x);
 Ext erfc(Ext x);
-Ext erfInv(Ext y);
+Ext erfInv(double y);
 // The x with erfc(x) = q, for 0 < q < 2.
 Ext erfcInv(Ext q);
 // The quantile of the standard normal distribution, for 0 < p < 1.
-Ext standardNormalQuantile(Ext p);
+Ext standardNormalQuantile(double p);
 
 Complex lnGamma(Complex z);
 
