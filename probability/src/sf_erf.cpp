@@ -4,7 +4,7 @@
 // above it the smooth factor erfc(x) e^(x^2) (times x beyond 2, in 1/x^2),
 // so that the Gaussian factor is formed once by the exponential and the
 // upper tail keeps its relative precision down to the last subnormal.
-// The inverses are rational fits, in y^2 up to |y| = 0.85 and in
+// The inverses are rational fits, in y^2 up to |y| = 0.8 and in
 // w = sqrt(-ln q) beyond. Exponentials and
 // logarithms are the library's own x87 kernels, twice as fast as the C
 // library's long-double ones and exact to well below a double's last bit
@@ -87,20 +87,19 @@ constexpr std::array<Ext, 12> erfcBeyondEight = {
     -16.66121764157757651507195L, 3.702494125774157154432006L,  -1.057855469125937085895526L,
     0.423142187660795491252781L,  -0.282094791773878136375423L, 0.5641895835477562869476946L};
 
-// erfinv(y) / y in t = y^2: rational fit of degrees 9/9 on [0.0, 0.7225] (|y| <= 0.85) in
-// s = (t - 0.36125) / 0.36125; largest relative error 3.5e-21. It reaches that far so that the
-// logarithm of the tail fits is needed only for the outer 15 % of probabilities.
-constexpr std::array<Ext, 10> erfInvSmallNumerator = {
-    -6.373320474323707911153277e-8L, 0.00001590819651198910656617175L, -0.0007027590239038658717212392L,
-    0.01220420374761586762586198L,   -0.1074383448848853855944006L,    0.5356581466585280326522656L,
-    -1.578308425750263333428942L,    2.723033954651113128963725L,      -2.542821880596203742228039L,
-    0.9923311176551894462044159L};
-constexpr std::array<Ext, 10> erfInvSmallDenominator = {
-    -0.0000004576456162941158575921436L, 0.00004894523543898657201597141L,
-    -0.001510442529841400823647391L,     0.02110775022786243881490465L,
-    -0.1597619446708336712267553L,       0.7111358618652531360363644L,
-    -1.916149153289356325720948L,        3.073279942403992053748454L,
-    -2.699782284228265416038364L,        1.0L};
+// erfinv(y) / y in t = y^2: rational fit of degrees 8/8 on [0.0, 0.64] (|y| <= 0.8) in
+// s = (t - 0.32) / 0.32; largest relative error 1.2e-20. It reaches that far so that the
+// logarithm of the tail fits is needed only for the outer 20 % of probabilities, and no
+// further: a wider interval needs larger coefficients of alternating sign, whose rounding
+// near its end (s = 1) would cost a quarter of a unit in the last place (as |y| <= 0.85 did).
+constexpr std::array<Ext, 9> erfInvSmallNumerator = {
+    7.416137322259274279815363e-8L, -0.00001862542657624670631569426L, 0.0008191061072574158413234929L,
+    -0.0139253603016803383760645L,  0.1170447004974434095342522L,      -0.5362947348641566009484553L,
+    1.364594125580427121290112L,    -1.810876735857554254460645L,      0.9772873143684190486140014L};
+constexpr std::array<Ext, 9> erfInvSmallDenominator = {
+    0.0000005081368542615092560613306L, -0.0000548344287627395104265889L, 0.001687534501533300969773964L,
+    -0.02311659858229782523860765L,     0.1672297473444340980679998L,     -0.6847130361015249575984124L,
+    1.5944975254042817150171L,          -1.968459083921052480852702L,     1.0L};
 
 // erfcinv(e^(-w^2)) in w: rational fit of degrees 9/9 on [0.8, 2.0] in s = (w - 1.4) / 0.6;
 // largest relative error 1.1e-21
@@ -194,11 +193,17 @@ Ext erfcPositive(Ext x) {
 template <std::size_t N>
 [[gnu::always_inline]] inline Ext scaledRational(const std::array<Ext, N>& num, const std::array<Ext, N>& den,
                                                  Ext v, Ext mid, Ext inverseHalf) {
-    static_assert(N % 2 == 0, "odd degree: the highest power is odd");
     const Ext s = (v - mid) * inverseHalf;
     const Ext s2 = s * s;
     Ext pOdd = 0, pEven = 0, qOdd = 0, qEven = 0;
-    for (std::size_t i = 0; i < N; i += 2) {
+    std::size_t i = 0;
+    // An even highest power starts the even chain.
+    if constexpr (N % 2 == 1) {
+        pEven = num[0];
+        qEven = den[0];
+        i = 1;
+    }
+    for (; i < N; i += 2) {
         pOdd = pOdd * s2 + num[i];
         pEven = pEven * s2 + num[i + 1];
         qOdd = qOdd * s2 + den[i];
@@ -224,11 +229,11 @@ Ext erfcInvTail(Ext q) {
 }
 
 // Where the central fit of erfinv ends.
-constexpr Ext centralLimit = 0.85L;
+constexpr Ext centralLimit = 0.8L;
 
-// erfinv(y) for |y| <= 0.85.
+// erfinv(y) for |y| <= 0.8.
 [[gnu::always_inline]] inline Ext erfInvCentral(Ext y) {
-    return y * scaledRational(erfInvSmallNumerator, erfInvSmallDenominator, y * y, 0.36125L, 1 / 0.36125L);
+    return y * scaledRational(erfInvSmallNumerator, erfInvSmallDenominator, y * y, 0.32L, 1 / 0.32L);
 }
 
 // erfinv(y) for |y| < 1: beyond the central fit through the complement
