@@ -143,10 +143,13 @@ TEST(SpecialReference, BesselFunctionsNormwise) {
     }
 }
 
-// P(a, z) and Q(a, z) of a real shape and a complex argument, normwise
-// relative to their modulus; IGamma and JGamma are the same functions where
-// they are defined (JGamma for Re z >= 0).
-TEST(SpecialReference, ComplexIncompleteGammaNormwise) {
+// P(a, z) and Q(a, z) of a real shape and a complex argument: within 2 ulps
+// of the modulus normwise; each part not near a zero of its own (below 2^-16
+// of the modulus) within 16 ulps, not 4: the phase a arg z - Im z, some 200
+// radians at a = 100, carries an absolute rounding near 1e-17, which a part
+// 1/270 of the modulus feels 270 times. IGamma and JGamma are the same
+// functions where they are defined (JGamma for Re z >= 0).
+TEST(SpecialReference, ComplexIncompleteGammaWithinTwoUlpsNormwise) {
     using Function = void (*)(Cplx*, double, const Cplx*);
     const struct {
         const char* rows;
@@ -159,19 +162,28 @@ TEST(SpecialReference, ComplexIncompleteGammaNormwise) {
     for (const auto& c : checks) {
         const std::vector<Row> rows = rowsOf("functions.tsv", c.rows, 3);
         ASSERT_GT(rows.size(), 500u) << c.rows;
-        double worst = 0;
+        double worst = 0, worstPart = 0;
         for (const Row& r : rows) {
             const Cplx z{r.arguments[1], r.arguments[2]};
             if (c.rightHalfPlane && z.Re < 0)
                 continue;
             Cplx w{};
             c.f(&w, r.arguments[0], &z);
-            const __float128 re = r.expected[0], im = r.expected[1];
-            const double e = distance(w, re, im) / static_cast<double>(sqrtq(re * re + im * im));
+            const __float128 modulus = sqrtq(r.expected[0] * r.expected[0] + r.expected[1] * r.expected[1]);
+            const double e =
+                distance(w, r.expected[0], r.expected[1]) / static_cast<double>(reference::ulpAt(modulus));
             worst = std::max(worst, e);
-            EXPECT_LE(e, 1e-14) << r.text << " -> " << w.Re << " " << w.Im;
+            EXPECT_LE(e, 2) << r.text << " -> " << w.Re << " " << w.Im;
+            const double parts[2] = {w.Re, w.Im};
+            for (int part = 0; part < 2; ++part)
+                if (fabsq(r.expected[part]) >= modulus * 0x1p-16Q) {
+                    const double p = reference::ulpError(parts[part], r.expected[part]);
+                    worstPart = std::max(worstPart, p);
+                    EXPECT_LE(p, 16) << (part == 0 ? "real" : "imaginary") << " part of " << r.text;
+                }
         }
-        std::printf("%-16s %5zu rows, worst %.3g normwise\n", c.rows, rows.size(), worst);
+        std::printf("%-16s %5zu rows, worst %.3g ulp normwise, %.3g ulp per part\n", c.rows, rows.size(),
+                    worst, worstPart);
     }
 }
 
