@@ -125,6 +125,9 @@ template <typename T> T lowerSeries(Ext a, T x) {
         sum += d;
         if (!(std::abs(d) >= seriesTolerance * std::abs(sum)) || d == T(0))
             return sum;
+        // An infinite term (of an infinite x) stays so: no sum to wait for.
+        if (std::isinf(std::abs(d)))
+            break;
     }
     return T(nan);
 }
@@ -163,6 +166,9 @@ Complex kummerSeries(Ext a, Complex z) {
         sum += term;
         if (!(std::abs(term) >= seriesTolerance * std::abs(sum)))
             return sum;
+        // Terms beyond the extended range: P itself is far beyond a double's.
+        if (std::isinf(std::abs(term)))
+            break;
     }
     return nan;
 }
@@ -209,6 +215,9 @@ Ext gammaFraction(Ext a, Ext x) {
         return nan;
     if (insideGammaDomain(a, x))
         return gammaTails(a, x).upper;
+    // Q(a, 0) = 1, where the fraction diverges beside its prefactor 0.
+    if (a > 0 && x == 0)
+        return 1;
     const Ext h = upperFraction(a, x);
     return std::exp(a * std::log(x) - x - lnGammaOf(a)) * h;
 }
@@ -254,6 +263,10 @@ bool insideGammaDomain(Ext a, Complex z) {
 // (|z| + Re z <= 1, where no fraction converges) where Kummer's series
 // sums terms of one sign.
 ComplexTails gammaTails(Ext a, Complex z) {
+    // As in the real form: near z = a the series and fraction need more
+    // terms than the loops allow.
+    if (a > largestShape && std::abs(z - a) < 0.5L * a)
+        return {nan, nan};
     const Complex l = lnGammaPrefactor(a, z);
     const Ext r = std::abs(z);
     if (r < a + 1) {
@@ -282,6 +295,8 @@ Complex gammaFraction(Ext a, Complex z) {
         return {nan, nan};
     if (insideGammaDomain(a, z))
         return gammaTails(a, z).upper;
+    if (a > 0 && z == Complex(0))
+        return 1;
     return std::exp(lnGammaPrefactor(a, z)) * upperFraction(a, z);
 }
 
