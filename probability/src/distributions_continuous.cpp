@@ -55,8 +55,10 @@ Ext gammaCdf(Ext x, Ext a, Ext b) {
     return x > 0 ? clip(prob::lowerGamma(a, x / b)) : 0;
 }
 
-Ext normalCdfInv(Ext p, Ext mu, Ext s) {
-    if (anyNan(p, mu, s) || !(p >= 0 && p <= 1 && s > 0))
+Ext normalCdfInv(double p, double mu, double s) {
+    // Tested as doubles, so that they stay doubles (not spilled extended
+    // numbers) across the quantile's call.
+    if (std::isnan(p) || std::isnan(mu) || std::isnan(s) || !(p >= 0 && p <= 1 && s > 0))
         return kNanExt;
     // The limits of the support.
     if (p == 0)

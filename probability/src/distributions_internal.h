@@ -38,7 +38,7 @@ BetaRoot betaQuantile(Ext p, Ext q, Ext a, Ext b);
 Ext gammaPdf(Ext x, Ext a, Ext b);
 Ext gammaCdf(Ext x, Ext a, Ext b);
 Ext gammaCdfInv(Ext p, Ext a, Ext b);
-Ext normalCdfInv(Ext p, Ext mu, Ext s);
+Ext normalCdfInv(double p, double mu, double s);
 
 } // namespace prob
 

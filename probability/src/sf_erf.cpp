@@ -4,7 +4,7 @@
 // above it the smooth factor erfc(x) e^(x^2) (times x beyond 2, in 1/x^2),
 // so that the Gaussian factor is formed once by the exponential and the
 // upper tail keeps its relative precision down to the last subnormal.
-// The inverses are rational fits, in y^2 up to |y| = 1/2 and in
+// The inverses are rational fits, in y^2 up to |y| = 0.8 and in
 // w = sqrt(-ln q) beyond. Exponentials and
 // logarithms are the library's own x87 kernels, twice as fast as the C
 // library's long-double ones and exact to well below a double's last bit
@@ -87,19 +87,19 @@ constexpr std::array<Ext, 12> erfcBeyondEight = {
     -16.66121764157757651507195L, 3.702494125774157154432006L,  -1.057855469125937085895526L,
     0.423142187660795491252781L,  -0.282094791773878136375423L, 0.5641895835477562869476946L};
 
-// erfinv(y) / y in t = y^2: rational fit of degrees 6/6 on [0.0, 0.25] in s = (t - 0.125) / 0.125; largest
-// relative error 5.3e-23
-constexpr std::array<Ext, 7> erfInvSmallNumerator = {
-    2.542016090213623684749042e-9L,  -0.000001325721833899148873078548L, 0.0001173413837628408594143694L,
-    -0.003797120275708374616901165L, 0.0552611402742718463133715L,       -0.3686358406504031970082204L,
-    0.9174083670522700934940169L};
-constexpr std::array<Ext, 7> erfInvSmallDenominator = {1.601372167366085328050753e-8L,
-                                                       -0.000003605307430513648213106989L,
-                                                       0.0002239349704368491798505071L,
-                                                       -0.00585144353867800422870682L,
-                                                       0.07342803431599224663331037L,
-                                                       -0.4384124729969209096635186L,
-                                                       1.0L};
+// erfinv(y) / y in t = y^2: rational fit of degrees 8/8 on [0.0, 0.64] (|y| <= 0.8) in
+// s = (t - 0.32) / 0.32; largest relative error 1.2e-20. It reaches that far so that the
+// logarithm of the tail fits is needed only for the outer 20 % of probabilities, and no
+// further: a wider interval needs larger coefficients of alternating sign, whose rounding
+// near its end (s = 1) would cost a quarter of a unit in the last place (as |y| <= 0.85 did).
+constexpr std::array<Ext, 9> erfInvSmallNumerator = {
+    7.416137322259274279815363e-8L, -0.00001862542657624670631569426L, 0.0008191061072574158413234929L,
+    -0.0139253603016803383760645L,  0.1170447004974434095342522L,      -0.5362947348641566009484553L,
+    1.364594125580427121290112L,    -1.810876735857554254460645L,      0.9772873143684190486140014L};
+constexpr std::array<Ext, 9> erfInvSmallDenominator = {
+    0.0000005081368542615092560613306L, -0.0000548344287627395104265889L, 0.001687534501533300969773964L,
+    -0.02311659858229782523860765L,     0.1672297473444340980679998L,     -0.6847130361015249575984124L,
+    1.5944975254042817150171L,          -1.968459083921052480852702L,     1.0L};
 
 // erfcinv(e^(-w^2)) in w: rational fit of degrees 9/9 on [0.8, 2.0] in s = (w - 1.4) / 0.6;
 // largest relative error 1.1e-21
@@ -186,18 +186,30 @@ Ext erfcPositive(Ext x) {
 }
 
 // The value of a rational fit in s = (v - mid) / half, given 1 / half (a
-// product is cheaper than a quotient, and s need not be exact).
+// product is cheaper than a quotient, and s need not be exact). Each
+// polynomial is split into its odd and even powers, each summed by Horner's
+// rule in s^2: four independent chains of half the length, whose latencies
+// overlap.
 template <std::size_t N>
-Ext scaledRational(const std::array<Ext, N>& num, const std::array<Ext, N>& den, Ext v, Ext mid,
-                   Ext inverseHalf) {
+[[gnu::always_inline]] inline Ext scaledRational(const std::array<Ext, N>& num, const std::array<Ext, N>& den,
+                                                 Ext v, Ext mid, Ext inverseHalf) {
     const Ext s = (v - mid) * inverseHalf;
-    // Both polynomials in one loop, so that their independent chains overlap.
-    Ext p = 0, q = 0;
-    for (std::size_t i = 0; i < N; ++i) {
-        p = p * s + num[i];
-        q = q * s + den[i];
+    const Ext s2 = s * s;
+    Ext pOdd = 0, pEven = 0, qOdd = 0, qEven = 0;
+    std::size_t i = 0;
+    // An even highest power starts the even chain.
+    if constexpr (N % 2 == 1) {
+        pEven = num[0];
+        qEven = den[0];
+        i = 1;
     }
-    return p / q;
+    for (; i < N; i += 2) {
+        pOdd = pOdd * s2 + num[i];
+        pEven = pEven * s2 + num[i + 1];
+        qOdd = qOdd * s2 + den[i];
+        qEven = qEven * s2 + den[i + 1];
+    }
+    return (pOdd * s + pEven) / (qOdd * s + qEven);
 }
 
 // The x with erfc(x) = q for 0 < q <= 1/2, from w = sqrt(-ln q). Beyond the
@@ -214,6 +226,24 @@ Ext erfcInvTail(Ext q) {
     if (w <= 28)
         return scaledRational(erfcInvNumerator4, erfcInvDenominator4, w, 18, 0.1L);
     return w - prob::ln(kSqrtPi * w) / (2 * w);
+}
+
+// Where the central fit of erfinv ends.
+constexpr Ext centralLimit = 0.8L;
+
+// erfinv(y) for |y| <= 0.8.
+[[gnu::always_inline]] inline Ext erfInvCentral(Ext y) {
+    return y * scaledRational(erfInvSmallNumerator, erfInvSmallDenominator, y * y, 0.32L, 1 / 0.32L);
+}
+
+// erfinv(y) for |y| < 1: beyond the central fit through the complement
+// 1 - |y|, which is exact there.
+[[gnu::always_inline]] inline Ext erfInvCore(Ext y) {
+    const Ext a = std::fabs(y);
+    if (a <= centralLimit)
+        return erfInvCentral(y);
+    const Ext x = erfcInvTail(1 - a);
+    return y > 0 ? x : -x;
 }
 
 } // namespace
@@ -236,25 +266,16 @@ Ext erfc(Ext x) {
     return x > 0 ? erfcPositive(x) : 2 - erfcPositive(-x);
 }
 
-// erfinv(y) for |y| <= 1/2 directly, beyond through the complement 1 - |y|,
-// which is exact in that range.
-Ext erfInvCore(Ext y) {
-    const Ext a = std::fabs(y);
-    if (a <= 0.5L)
-        return y * scaledRational(erfInvSmallNumerator, erfInvSmallDenominator, y * y, 0.125L, 8);
-    const Ext x = erfcInvTail(1 - a);
-    return y > 0 ? x : -x;
-}
-
-Ext standardNormalQuantile(Ext p) {
+Ext standardNormalQuantile(double p) {
     // sqrt(2) erfinv(2p - 1), through the tail that holds p so that
-    // probabilities far below 2^-64 keep their quantiles; 1 - 2p and 2p are
-    // exact wherever they are used.
-    if (p < 0.25L)
-        return -kSqrtTwo * erfcInvTail(2 * p);
-    if (p > 0.75L)
-        return kSqrtTwo * erfcInvTail(2 * (1 - p));
-    return -kSqrtTwo * erfInvCore(1 - 2 * p);
+    // probabilities far below 2^-64 keep their quantiles; 1 - 2p and 2p (of
+    // a double p) are exact wherever they are used.
+    constexpr Ext tailLimit = (1 - centralLimit) / 2;
+    if (p >= tailLimit && p <= 1 - tailLimit)
+        return -kSqrtTwo * erfInvCentral(1 - 2 * static_cast<Ext>(p));
+    if (p < tailLimit)
+        return -kSqrtTwo * erfcInvTail(2 * static_cast<Ext>(p));
+    return kSqrtTwo * erfcInvTail(2 * (1 - static_cast<Ext>(p)));
 }
 
 Ext erfcInv(Ext q) {
@@ -263,7 +284,9 @@ Ext erfcInv(Ext q) {
     return erfcInvTail(q);
 }
 
-Ext erfInv(Ext y) {
+Ext erfInv(double y) {
+    if (std::fabs(y) <= centralLimit)
+        return erfInvCentral(y);
     if (std::isnan(y))
         return y;
     if (std::fabs(y) > 1)

@@ -7,13 +7,13 @@
 #include "sf_internal.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
 namespace prob {
 namespace {
 
-constexpr Ext epsilon = 2.220446049250313e-16L;
 // Tolerances of the real forms, which work in 80 bits: a series stops when
 // its terms no longer reach the last bit, a continued fraction when its
 // factors are 1 to within the rounding noise of the extended format.
@@ -58,8 +58,32 @@ Ext gammaPrefactor(Ext a, Ext x) {
 
 namespace {
 
-Complex gammaPrefactor(Ext a, Complex z) {
-    return std::exp(a * std::log(z) - z - lnGammaOf(a));
+// d - ln(1 + d) for complex |d| < 1/2, without cancellation: with
+// w = d / (2 + d), ln(1 + d) = 2 atanh w, so d - ln(1 + d) = d w - 2 (w^3/3 + w^5/5 + ...),
+// |w| <= 1/3.
+Complex lnOnePlusRemainder(Complex d) {
+    const Complex w = d / (Ext(2) + d), w2 = w * w;
+    Complex power = w * w2, sum = 0;
+    for (int k = 3; std::abs(power) > seriesTolerance * std::abs(sum) * k; k += 2) {
+        sum += power / Ext(k);
+        power *= w2;
+    }
+    return d * w - Ext(2) * sum;
+}
+
+// ln(z^a e^-z / Gamma(a)) on the principal branch, by Stirling's formula
+// for large a as in the real form: there a ln z - z - ln Gamma(a) would
+// lose the digits of the result (its modulus) and of its phase.
+Complex lnGammaPrefactor(Ext a, Complex z) {
+    if (a < 10)
+        return a * std::log(z) - z - lnGammaOf(a);
+    const Complex d = (z - a) / a;
+    const Complex lnPowers = std::abs(d) < 0.5L ? -a * lnOnePlusRemainder(d) : a * std::log(z / a) + (a - z);
+    return lnPowers + (0.5L * std::log(a) - kLnSqrtTwoPi - stirlingRemainder(a));
+}
+
+bool isNan(Ext v) {
+    return std::isnan(v);
 }
 
 bool isNan(Complex z) {
@@ -89,39 +113,61 @@ Ext betaFraction(Ext a, Ext b, Ext x) {
     return nan;
 }
 
-// The series of P(a, x) without its prefactor: sum of x^n / (a (a+1) ... (a+n)).
-Ext lowerSeries(Ext a, Ext x) {
-    Ext d = 1 / a;
-    Ext sum = d;
+// The series of P(a, x) without its prefactor: sum of x^n / (a (a+1) ... (a+n)),
+// for a real or complex x.
+template <typename T> T lowerSeries(Ext a, T x) {
+    T d = 1 / a;
+    T sum = d;
     Ext p = a;
     for (long i = 0; i < maxIterations; ++i) {
         p += 1;
         d *= x / p;
         sum += d;
-        if (!(std::fabs(d) >= seriesTolerance * std::fabs(sum)) || d == 0)
+        if (!(std::abs(d) >= seriesTolerance * std::abs(sum)) || d == T(0))
             return sum;
+        // An infinite term (of an infinite x) stays so: no sum to wait for.
+        if (std::isinf(std::abs(d)))
+            break;
     }
-    return nan;
+    return T(nan);
 }
 
 // The continued fraction of Q(a, x) without its prefactor, by the modified
 // Lentz method (every denominator guarded, the first one too: x + 1 - a is
-// zero for x = a - 1).
-Ext upperFraction(Ext a, Ext x) {
-    Ext b = x + 1 - a;
-    Ext c = 1 / minNormal;
-    Ext d = 1 / guard(b);
-    Ext h = d;
+// zero for x = a - 1), for a real or complex x off the negative axis.
+template <typename T> T upperFraction(Ext a, T x) {
+    T b = x + (1 - a);
+    T c = 1 / minNormal;
+    T d = Ext(1) / guard(b);
+    T h = d;
     for (long i = 1; i <= maxIterations; ++i) {
         const Ext an = -i * (i - a);
-        b += 2;
-        d = 1.0L / guard(an * d + b);
+        b += Ext(2);
+        d = Ext(1) / guard(an * d + b);
         c = guard(b + an / c);
-        const Ext delta = d * c;
+        const T delta = d * c;
         h *= delta;
-        if (std::fabs(delta - 1) < fractionTolerance)
+        if (std::abs(delta - Ext(1)) < fractionTolerance)
             return h;
-        if (std::isnan(delta))
+        if (isNan(delta))
+            break;
+    }
+    return T(nan);
+}
+
+// Kummer's form of the series of P: P(a, z) = z^a / Gamma(a) times the sum
+// of (-z)^n / (n! (a + n)), whose terms keep one sign on the negative real
+// axis, where those of the plain series alternate and cancel by e^(2|z|).
+Complex kummerSeries(Ext a, Complex z) {
+    Complex power = 1, sum = 1 / a;
+    for (long n = 1; n < maxIterations; ++n) {
+        power *= -z / Ext(n);
+        const Complex term = power / (a + n);
+        sum += term;
+        if (!(std::abs(term) >= seriesTolerance * std::abs(sum)))
+            return sum;
+        // Terms beyond the extended range: P itself is far beyond a double's.
+        if (std::isinf(std::abs(term)))
             break;
     }
     return nan;
@@ -169,6 +215,9 @@ Ext gammaFraction(Ext a, Ext x) {
         return nan;
     if (insideGammaDomain(a, x))
         return gammaTails(a, x).upper;
+    // Q(a, 0) = 1, where the fraction diverges beside its prefactor 0.
+    if (a > 0 && x == 0)
+        return 1;
     const Ext h = upperFraction(a, x);
     return std::exp(a * std::log(x) - x - lnGammaOf(a)) * h;
 }
@@ -200,42 +249,55 @@ Ext upperGamma(Ext a, Ext x) {
     return gammaTails(a, x).upper;
 }
 
+namespace {
+
+bool insideGammaDomain(Ext a, Complex z) {
+    return a > 0 && std::isfinite(a) && std::isfinite(z.real()) && std::isfinite(z.imag()) && z != Complex(0);
+}
+
+} // namespace
+
+// P(a, z) and Q(a, z) for a > 0 and finite z other than 0, each accurate:
+// within |z| < a + 1 the series of P, whose terms fall from the first; beyond
+// it the continued fraction of Q, except beside the negative real axis
+// (|z| + Re z <= 1, where no fraction converges) where Kummer's series
+// sums terms of one sign.
+ComplexTails gammaTails(Ext a, Complex z) {
+    // As in the real form: near z = a the series and fraction need more
+    // terms than the loops allow.
+    if (a > largestShape && std::abs(z - a) < 0.5L * a)
+        return {nan, nan};
+    const Complex l = lnGammaPrefactor(a, z);
+    const Ext r = std::abs(z);
+    if (r < a + 1) {
+        const Complex p = lowerSeries(a, z) * std::exp(l);
+        return {p, Ext(1) - p};
+    }
+    if (r + z.real() <= 1) {
+        const Complex p = kummerSeries(a, z) * std::exp(l + z);
+        return {p, Ext(1) - p};
+    }
+    const Complex q = upperFraction(a, z) * std::exp(l);
+    return {Ext(1) - q, q};
+}
+
 Complex gammaSeries(Ext a, Complex z) {
     if (std::isnan(a) || isNan(z))
         return {nan, nan};
-    Complex d = 1.0L / Complex(a);
-    Complex sum = d;
-    Ext p = a;
-    for (long i = 0; i < maxIterations; ++i) {
-        p += 1;
-        d *= z / p;
-        sum += d;
-        if (!(std::abs(d) >= epsilon * std::abs(sum)) || d == Complex(0))
-            return sum * gammaPrefactor(a, z);
-    }
-    return {nan, nan};
+    if (insideGammaDomain(a, z))
+        return gammaTails(a, z).lower;
+    // Outside the domain (a <= 0, z = 0 or infinite) the stated series as it is.
+    return lowerSeries(a, z) * std::exp(lnGammaPrefactor(a, z));
 }
 
 Complex gammaFraction(Ext a, Complex z) {
     if (std::isnan(a) || isNan(z))
         return {nan, nan};
-    Complex b = z + (1 - a);
-    Complex c = 1 / minNormal;
-    Complex d = 1.0L / b;
-    Complex h = d;
-    for (long i = 1; i <= maxIterations; ++i) {
-        const Ext an = -i * (i - a);
-        b += 2;
-        d = 1.0L / guard(an * d + b);
-        c = guard(b + an / c);
-        const Complex delta = d * c;
-        h *= delta;
-        if (std::abs(delta - 1.0L) < epsilon)
-            return gammaPrefactor(a, z) * h;
-        if (isNan(delta))
-            break;
-    }
-    return {nan, nan};
+    if (insideGammaDomain(a, z))
+        return gammaTails(a, z).upper;
+    if (a > 0 && z == Complex(0))
+        return 1;
+    return std::exp(lnGammaPrefactor(a, z)) * upperFraction(a, z);
 }
 
 namespace {
@@ -280,9 +342,75 @@ Ext betaPrefactor(Ext x, Ext y, Ext a, Ext b) {
     return std::exp(lnTerms) / gamma(c);
 }
 
+namespace {
+
+// The coefficients c_n of (sinh r / r)^(b - 1) = sum of c_n r^(2n), by
+// J. C. P. Miller's rule for a power of a series: with sinh r / r = sum of
+// r^(2k) / (2k + 1)!, c_n = (1/n) sum over k = 1..n of (k b - n) c_(n-k) / (2k + 1)!.
+constexpr int expansionTerms = 30;
+
+std::array<Ext, expansionTerms> sinhRatioPowerSeries(Ext b) {
+    std::array<Ext, expansionTerms> inverseOddFactorial{}, c{};
+    inverseOddFactorial[0] = c[0] = 1;
+    for (int k = 1; k < expansionTerms; ++k)
+        inverseOddFactorial[k] = inverseOddFactorial[k - 1] / ((2 * k) * (2 * k + 1));
+    for (int n = 1; n < expansionTerms; ++n) {
+        Ext sum = 0;
+        for (int k = 1; k <= n; ++k)
+            sum += (k * b - n) * inverseOddFactorial[k] * c[n - k];
+        c[n] = sum / n;
+    }
+    return c;
+}
+
+// I_v(g, c) for a large shape g (>= 100) beside a small one c (< 10), with v
+// near 1 (w = 1 - v below 1/10), where both continued fractions cancel.
+// Temme's expansion, as DiDonato and Morris sum it (ACM TOMS 18 (1992), 360,
+// their BGRAT): with l = -ln v, t = g + (c - 1)/2 and u = t l, the integral
+// B(g, c) I_v(g, c) = integral over s > l of e^(-t s) s^(c-1) (sinh(s/2) / (s/2))^(c-1) ds
+// taken term by term in the powers of s/2 gives
+//     I_v(g, c) ~ Gamma(g + c) / (Gamma(g) t^c) sum of c_n M_n,
+//     M_n = Gamma(c + 2n, u) / (Gamma(c) (2t)^(2n)), M_0 = Q(c, u),
+//     M_(n+1) = ((c + 2n)(c + 2n + 1) M_n + h (l/2)^(2n) (c + 2n + 1 + u)) / (2t)^2,
+// with h = u^c e^-u / Gamma(c). The terms fall at least as (l/2)^2 < 1/360 and
+// as (2n)! / (2 pi t)^(2n), so a handful reach the last bit.
+Ext largeShapeTail(Ext g, Ext c, Ext w) {
+    const Ext l = -std::log1p(-w);
+    const Ext t = g + (c - 1) / 2;
+    const Ext u = t * l;
+    // Gamma(g + c) / (Gamma(g) t^c) by Stirling's formula, its logarithms small.
+    const Ext lnRatio = (g - 0.5L) * std::log1p(c / g) + c * std::log1p((c + 1) / (2 * t)) - c +
+                        stirlingRemainder(g + c) - stirlingRemainder(g);
+    const std::array<Ext, expansionTerms> coefficient = sinhRatioPowerSeries(c);
+    const Ext h = prob::gammaPrefactor(c, u);
+    const Ext step = (l / 2) * (l / 2), fourTSquared = 4 * t * t;
+    Ext m = gammaTails(c, u).upper, power = 1, sum = m;
+    for (int n = 1; n < expansionTerms; ++n) {
+        const Ext e = c + 2 * (n - 1);
+        m = (e * (e + 1) * m + h * power * (e + 1 + u)) / fourTSquared;
+        power *= step;
+        const Ext term = coefficient[n] * m;
+        sum += term;
+        if (std::fabs(term) < seriesTolerance * std::fabs(sum))
+            break;
+    }
+    return std::exp(lnRatio) * sum;
+}
+
+} // namespace
+
 Tails betaTails(Ext x, Ext y, Ext a, Ext b) {
     if (std::min(a, b) > largestShape)
         return {nan, nan};
+    // One large shape beside a small one, its variable near 1 below the
+    // mean: the tail at the large shape's side by the expansion, when it is
+    // the smaller tail (otherwise the fraction of the other side holds).
+    const bool lowerSide = x < (a + 1) / (a + b + 2);
+    if (lowerSide ? a >= 100 && b < 10 && y < 0.1L : b >= 100 && a < 10 && x < 0.1L) {
+        const Ext tail = lowerSide ? largeShapeTail(a, b, y) : largeShapeTail(b, a, x);
+        if (tail <= 0.5L)
+            return lowerSide ? Tails{tail, 1 - tail} : Tails{1 - tail, tail};
+    }
     const Ext f = betaPrefactor(x, y, a, b);
     const auto lowerTail = [&] {
         return f * betaFraction(a, b, x) / a;
@@ -296,7 +424,6 @@ Tails betaTails(Ext x, Ext y, Ext a, Ext b) {
     // There the other fraction is taken instead when its complement cancels
     // less, provided its own shape is small and its variable lies within a
     // factor 4 of its side (elsewhere its convergents are not to be trusted).
-    const bool lowerSide = x < (a + 1) / (a + b + 2);
     const Ext end = lowerSide ? y : x;
     const bool otherHolds =
         lowerSide ? b < 10 && y * (a + b + 2) < 4 * (b + 1) : a < 10 && x * (a + b + 2) < 4 * (a + 1);
@@ -370,10 +497,12 @@ void GammaFrac_Cplx(Cplx* r, double a, const Cplx* z) {
 
 void IGamma_Cplx(Cplx* r, double a, const Cplx* z) {
     const Complex zz = load(z);
-    if (std::isnan(a) || std::isnan(zz.real()) || std::isnan(zz.imag()))
-        store(r, {std::numeric_limits<Ext>::quiet_NaN(), std::numeric_limits<Ext>::quiet_NaN()});
+    if (std::isnan(a) || isNan(zz))
+        store(r, {prob::nan, prob::nan});
     else if (a <= 0 || zz == Complex(0))
         store(r, 0);
+    else if (insideGammaDomain(a, zz))
+        store(r, gammaTails(a, zz).lower);
     else if (zz.real() < a + 1.0L)
         store(r, gammaSeries(Ext(a), zz));
     else
@@ -382,12 +511,14 @@ void IGamma_Cplx(Cplx* r, double a, const Cplx* z) {
 
 void JGamma_Cplx(Cplx* r, double a, const Cplx* z) {
     const Complex zz = load(z);
-    if (std::isnan(a) || std::isnan(zz.real()) || std::isnan(zz.imag()))
-        store(r, {std::numeric_limits<Ext>::quiet_NaN(), std::numeric_limits<Ext>::quiet_NaN()});
+    if (std::isnan(a) || isNan(zz))
+        store(r, {prob::nan, prob::nan});
     else if (!(a > 0 && zz.real() >= 0))
         store(r, 0);
     else if (zz == Complex(0))
         store(r, 1);
+    else if (insideGammaDomain(a, zz))
+        store(r, gammaTails(a, zz).upper);
     else if (zz.real() < a + 1.0L)
         store(r, Ext(1) - gammaSeries(Ext(a), zz));
     else

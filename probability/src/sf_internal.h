@@ -22,11 +22,14 @@ template <std::size_t N> Ext horner(const std::array<Ext, N>& c, Ext x) {
 }
 
 // A probability and its complement, each computed directly (never one as
-// one minus the other where that would cancel).
-struct Tails {
-    Ext lower;
-    Ext upper;
+// one minus the other where that would cancel); for a complex argument the
+// lower and upper incomplete functions.
+template <typename T> struct TailsOf {
+    T lower;
+    T upper;
 };
+using Tails = TailsOf<Ext>;
+using ComplexTails = TailsOf<Complex>;
 
 // Sign of Gamma(x): 1 for x > 0, else +1 when |x| truncated is odd, -1 when even.
 int gammaSign(Ext x);
@@ -62,6 +65,9 @@ Ext betaPrefactor(Ext x, Ext y, Ext a, Ext b);
 // P(a, x) and Q(a, x) for a > 0, x > 0, both finite.
 Tails gammaTails(Ext a, Ext x);
 
+// P(a, z) and Q(a, z) for real a > 0 and finite complex z other than 0,
+// on the principal branch of z^a.
+ComplexTails gammaTails(Ext a, Complex z);
 Complex gammaSeries(Ext a, Complex z);
 Complex gammaFraction(Ext a, Complex z);
 
@@ -74,11 +80,11 @@ Tails betaTails(Ext x, Ext y, Ext a, Ext b);
 
 Ext erf(Ext x);
 Ext erfc(Ext x);
-Ext erfInv(Ext y);
+Ext erfInv(double y);
 // The x with erfc(x) = q, for 0 < q < 2.
 Ext erfcInv(Ext q);
 // The quantile of the standard normal distribution, for 0 < p < 1.
-Ext standardNormalQuantile(Ext p);
+Ext standardNormalQuantile(double p);
 
 Complex lnGamma(Complex z);
 

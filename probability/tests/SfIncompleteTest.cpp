@@ -37,6 +37,9 @@ TEST(SpecialIncompleteGamma, DomainRulesAndClosedForms) {
     }
     EXPECT_NEAR(GammaSer_Double(2, 1), 1 - 2 / std::exp(1.0), 1e-15);
     EXPECT_NEAR(GammaFrac_Double(2, 10), 11 * std::exp(-10.0), 1e-18);
+    // Q(a, 0) = 1: the fraction itself diverges there (it gave NaN or 0).
+    EXPECT_EQ(GammaFrac_Double(0.5, 0), 1);
+    EXPECT_EQ(GammaFrac_Double(3, 0), 1);
 }
 
 TEST(SpecialIncompleteGamma, NanAndHugeArgumentsEndAtOnce) {
@@ -50,6 +53,19 @@ TEST(SpecialIncompleteGamma, NanAndHugeArgumentsEndAtOnce) {
     EXPECT_TRUE(std::isnan(IGamma_Double(1e300, 1e300)));
     EXPECT_TRUE(std::isnan(BetaIncomplete_Double(0.5, 1e300, 1e300)));
     EXPECT_EQ(IGamma_Double(inf, 5), 0);
+    // Complex arguments whose terms overflow or whose forms never converge
+    // (each ran 4 million steps, a second or two).
+    const Cplx infinite{inf, 1}, farLeft{-1e5, 0}, huge{1e15, 1e14}, zero{0, 0};
+    Cplx r{};
+    GammaSer_Cplx(&r, 10, &infinite);
+    EXPECT_TRUE(std::isnan(r.Re));
+    GammaFrac_Cplx(&r, 10, &farLeft);
+    EXPECT_TRUE(std::isnan(r.Re));
+    IGamma_Cplx(&r, 1e15, &huge);
+    EXPECT_TRUE(std::isnan(r.Re));
+    GammaFrac_Cplx(&r, 0.5, &zero);
+    EXPECT_EQ(r.Re, 1);
+    EXPECT_EQ(r.Im, 0);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }
 

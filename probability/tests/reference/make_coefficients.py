@@ -96,7 +96,7 @@ if __name__ == "__main__":
     for lo, hi, deg in [(mp.mpf(1) / 16, mp.mpf(1) / 4, 21), (mp.mpf(1) / 64, mp.mpf(1) / 16, 15)]:
         fit("erfc(x) e^(x^2) x in t = 1 / x^2", erfc_asymptotic, lo, hi, deg)
     fit("erfc(x) e^(x^2) x in t = 1 / x^2", erfc_asymptotic, 0, mp.mpf(1) / 64, 11, scaled=False)
-    ratfit("erfinv(y) / y in t = y^2", erfinv_small, 0, 0.25, 6, 6)
+    ratfit("erfinv(y) / y in t = y^2", erfinv_small, 0, 0.64, 8, 8)
     for lo, hi in [(0.8, 2), (2, 4), (4, 8), (8, 28)]:
         ratfit("erfcinv(e^(-w^2)) in v = w", erfcinv_of_w, lo, hi, 9, 9)
     # ln Gamma(2 + e) = (1 - gamma) e + sum_{k >= 2} (-1)^k (zeta(k) - 1) / k e^k
