@@ -60,7 +60,7 @@ public:
         const size_t n = places_.count();
         st_.placeColors.assign(n, QString());
         st_.heights.assign(n, 0);
-        st_.placeCoords.assign(n, QString());
+        st_.placeCoords.assign(n, QByteArray());
         QStringList meridians, parallels;
         if (o_.nothing) {
             cameraRangeAndCentre();
@@ -94,7 +94,7 @@ public:
                 return shapeLabelPosition(i);
             };
         }
-        st_.kmlLines = writeDocument(doc, r_.ui);
+        st_.document = writeDocument(doc, r_.ui);
     }
 
 private:
@@ -360,12 +360,12 @@ private:
             if (r_.shapeMode) {
                 h = wholeMetres(double(h) + st_.camera.range / 250);
                 st_.heights[i] = h;
-                st_.placeCoords[i] = raiseRing(row[ColLatitude].toText(), h, r_.ui);
+                st_.placeCoords[i] = raiseRing(row[ColLatitude].toText(), h, r_.ui).toUtf8();
                 continue;
             }
             st_.heights[i] = h;
             const double radius = radiusOf(p);
-            QString& coords = st_.placeCoords[i];
+            QByteArray& coords = st_.placeCoords[i];
             coords.clear();
             // A corner that cannot be placed would leave a broken ring in the
             // file; the fault is shown once and nothing is written.
@@ -429,7 +429,8 @@ private:
     QString shapeLabelPosition(int i) const {
         const QString ring = places_.at(i, ColLatitude).toText();
         if (ring.count(QLatin1Char(',')) > 8)
-            return r_.shapes->centre(ring, i < int(st_.placeCoords.size()) ? st_.placeCoords[i] : QString());
+            return r_.shapes->centre(
+                ring, i < int(st_.placeCoords.size()) ? QString::fromUtf8(st_.placeCoords[i]) : QString());
         return r_.shapes->lonField(ring) + QLatin1Char(',') + r_.shapes->latField(ring) + QLatin1Char(',') +
                numberText(checkedFinite(double(st_.heights[i]) * 1.1));
     }

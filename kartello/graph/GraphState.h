@@ -3,6 +3,7 @@
 // order, the value range and extent it found, the colours, the polygon
 // coordinate texts, the document lines and the two overlay images.
 #include "graph/Colors.h"
+#include "graph/KmlText.h"
 #include "places/PlaceStore.h"
 
 #include <QImage>
@@ -42,19 +43,19 @@ struct GraphState {
     double heightFactor = 1;
 
     std::vector<QString> placeColors;
-    std::vector<QString> placeCoords;
+    std::vector<QByteArray> placeCoords; // UTF-8
     std::vector<long long> heights;
     Camera camera;
 
-    // The document, one entry per line without line ends; placeholders for the
-    // name and the two image references stay until the document is saved.
-    QStringList kmlLines;
+    // The document; its name and image reference lines read as placeholders
+    // until it is saved.
+    KmlText document;
 
     QImage titleImage;
     QImage scaleImage;
 };
 
-// Placeholder lines that saving replaces.
+// What the lines that saving writes read until then.
 inline const QString kNamePlaceholder = QStringLiteral("()_+");
 inline const QString kTitlePlaceholder = QStringLiteral("$%&&%$");
 inline const QString kScalePlaceholder = QStringLiteral("&&%%$$");

@@ -1,5 +1,5 @@
 #pragma once
-// The KML graph document, written line by line into memory: head and camera,
+// The KML graph document, written line by line into one buffer: head and camera,
 // the graph folder (or the plain placemarks of "only save"), grid lines, the
 // title and colour-scale overlays, labels and tail.
 #include "graph/GraphOptions.h"
@@ -29,7 +29,7 @@ struct DocumentInput {
 
 // Throws GenerationStopped when the person answers No to the question about
 // an unreadable altitude.
-QStringList writeDocument(const DocumentInput& in, Ui& ui);
+KmlText writeDocument(const DocumentInput& in, Ui& ui);
 
 // The altitude text of a ring's first tuple (after its second comma); a null
 // text when the tuple has none.

@@ -2,6 +2,7 @@
 
 #include "runtime/RuntimeError.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -181,17 +182,45 @@ bool isNumber(QStringView text) {
 }
 
 QString numberText(double v) {
+    QByteArray text;
+    appendNumberText(text, v);
+    return QString::fromLatin1(text);
+}
+
+void appendNumberText(QByteArray& out, double v) {
     checkedFinite(v);
-    if (v == 0)
-        return QStringLiteral("0");
+    if (v == 0) {
+        out += '0';
+        return;
+    }
     // to_chars writes as the "C" locale does, whatever LC_NUMERIC says; the
     // general format with 15 digits is the classic "%.15G" with a capital E.
     char buf[40];
-    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
-    (void)ec; // 40 characters always hold 15 digits, a sign, a point and an exponent
-    QString text = QString::fromLatin1(buf, end - buf);
-    text.replace(u'e', u'E');
-    return text;
+    char* const end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15).ptr;
+    std::replace(buf, end, 'e', 'E');
+    out.append(buf, end - buf);
+}
+
+void appendRounded(QByteArray& out, double v, int decimals) {
+    checkedFinite(v);
+    if (std::fabs(v) >= 1e15) {
+        appendNumberText(out, v);
+        return;
+    }
+    // 16 whole digits, a sign, a point and 15 decimals fit.
+    char buf[40];
+    char* end =
+        std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, std::clamp(decimals, 0, 15)).ptr;
+    if (std::find(buf, end, '.') != end) {
+        while (end[-1] == '0')
+            --end;
+        if (end[-1] == '.')
+            --end;
+    }
+    if (end - buf == 2 && buf[0] == '-' && buf[1] == '0')
+        out += '0';
+    else
+        out.append(buf, end - buf);
 }
 
 QString formatPicture(double v, QStringView picture) {

@@ -83,7 +83,7 @@ void generateAndSave(benchmark::State& state, const char* fileName) {
             state.SkipWithError("saving failed");
         bytes = QFileInfo(currentFile).size();
     }
-    state.counters["lines"] = double(graph.kmlLines.size());
+    state.counters["document_bytes"] = double(graph.document.bytes().size());
     state.counters["file_bytes"] = double(bytes);
 }
 

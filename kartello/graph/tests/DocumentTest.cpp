@@ -94,7 +94,7 @@ TEST(Document, TwoPlacesFlatConstant) {
                                  polygon("A", "1", "af0000ff", square("20,10,0"), false) +
                                  polygon("B", "2", "af0000ff", square("24,12,0"), false) +
                                  QStringList{"</Folder>"} + kTail;
-    expectLines(f.state.kmlLines, expected);
+    expectLines(f.state.document.lines(), expected);
     EXPECT_TRUE(f.ui.messages.empty());
 }
 
@@ -119,7 +119,7 @@ TEST(Document, ThreeDimensionalVariableWithGreyScale) {
         head("22", "11", k3dRange, "63", "-45") + style("ffffffff") + style("ff000000") + kFolderHead +
         polygon("A", "0", "ffffffff", square("20,10,4996"), true) +
         polygon("B", "10", "ff000000", square("24,12,131494"), true) + QStringList{"</Folder>"} + kTail;
-    expectLines(f.state.kmlLines, expected);
+    expectLines(f.state.document.lines(), expected);
     EXPECT_EQ(f.options.altitudeToAddText, QStringLiteral("4996"));
     EXPECT_EQ(f.options.heightFactorText, QStringLiteral("12650"));
     EXPECT_EQ(f.options.scaleMinText, QStringLiteral("0"));
@@ -133,8 +133,8 @@ TEST(Document, AllHeightsZeroIsFlatEvenIn3D) {
     f.options.flat = false;
     f.options.threeD = true;
     ASSERT_TRUE(f.generate());
-    EXPECT_EQ(f.state.kmlLines.count(QStringLiteral("    <extrude>0</extrude>")), 2);
-    EXPECT_EQ(f.state.kmlLines[10], QStringLiteral("    <tilt>63</tilt>"));
+    EXPECT_EQ(f.state.document.lines().count(QStringLiteral("    <extrude>0</extrude>")), 2);
+    EXPECT_EQ(f.state.document.lines()[10], QStringLiteral("    <tilt>63</tilt>"));
 }
 
 TEST(Document, OneSharedStylePerColourInsteadOfOnePerPlacemark) {
@@ -145,7 +145,7 @@ TEST(Document, OneSharedStylePerColourInsteadOfOnePerPlacemark) {
     f.options.colorByValue = true;
     f.options.colorScaleChoice = 7;
     ASSERT_TRUE(f.generate());
-    const QStringList& l = f.state.kmlLines;
+    const QStringList& l = f.state.document.lines();
     // Values 1, 2, 1 on the grey ramp: white for 1, black for 2; two styles.
     EXPECT_EQ(l.mid(13, 14), style("ffffffff") + style("ff000000"));
     EXPECT_EQ(l.count(QStringLiteral(" <styleUrl>#fill_ffffffff</styleUrl>")), 2);
@@ -162,8 +162,8 @@ TEST(Document, ConstantHeightInKilometresIsWholeMetresBelow) {
     f.options.heightText = QStringLiteral("10");
     f.options.heightUnitFactor = 0.5399555 / 0.0005399568; // Kilometers: 999.9975924 m
     ASSERT_TRUE(f.generate());
-    EXPECT_TRUE(f.state.kmlLines.contains(square("20,10,9999"))); // Int(9999.975924)
-    EXPECT_EQ(f.state.kmlLines.count(QStringLiteral("    <extrude>1</extrude>")), 2);
+    EXPECT_TRUE(f.state.document.lines().contains(square("20,10,9999"))); // Int(9999.975924)
+    EXPECT_EQ(f.state.document.lines().count(QStringLiteral("    <extrude>1</extrude>")), 2);
 }
 
 TEST(Document, OutlineAddsLineStyleWithOutlineColour) {
@@ -173,7 +173,7 @@ TEST(Document, OutlineAddsLineStyleWithOutlineColour) {
     f.options.outline = true;
     f.options.outlineColor = 0x00FF00;
     ASSERT_TRUE(f.generate());
-    const QStringList& l = f.state.kmlLines;
+    const QStringList& l = f.state.document.lines();
     const int at = l.indexOf(QStringLiteral("         <outline>1</outline>"));
     ASSERT_GT(at, 0);
     // The schema puts LineStyle before PolyStyle.
@@ -190,7 +190,7 @@ TEST(Document, GridOverNineDegreesHasTwelveLinesOneDegreeApart) {
     f.options.grid = true;
     f.options.gridColor = 0xFFFFFF;
     ASSERT_TRUE(f.generate());
-    const QStringList& l = f.state.kmlLines;
+    const QStringList& l = f.state.document.lines();
     const int at = l.indexOf(QStringLiteral(" <name>Grids</name>"));
     ASSERT_GT(at, 0);
     EXPECT_EQ(l[at + 3], QStringLiteral("      <LineStyle>"));
@@ -219,11 +219,11 @@ TEST(Document, PlacesOnOnePointGetNoGridAndStillAGraph) {
     f.options.autoHeight = true;
     f.options.grid = true;
     ASSERT_TRUE(f.generate()) << f.ui.lastMessage().toStdString();
-    EXPECT_FALSE(f.state.kmlLines.contains(QStringLiteral(" <name>Grids</name>")));
+    EXPECT_FALSE(f.state.document.lines().contains(QStringLiteral(" <name>Grids</name>")));
     // No extent: taken as 1 km across, base height exp(6.6993) = 811.8 m for
     // the largest value 3, so a factor of 270.6 and a polygon 811 m high.
     EXPECT_EQ(f.options.heightFactorText, QStringLiteral("271"));
-    EXPECT_TRUE(f.state.kmlLines.contains(square("7,45,811")));
+    EXPECT_TRUE(f.state.document.lines().contains(square("7,45,811")));
 }
 
 TEST(Document, TitleAtTopPutsScaleAtBottom) {
@@ -236,7 +236,7 @@ TEST(Document, TitleAtTopPutsScaleAtBottom) {
     f.options.showScale = true;
     f.options.scaleTop = true; // ignored under a title
     ASSERT_TRUE(f.generate());
-    const QStringList& l = f.state.kmlLines;
+    const QStringList& l = f.state.document.lines();
     const int at = l.indexOf(QStringLiteral("<ScreenOverlay>"));
     ASSERT_GT(at, 0);
     const QStringList expected = {
@@ -274,20 +274,16 @@ TEST(Document, ScaleWithoutTitleFollowsItsOwnPosition) {
         f.options.scaleTop = top;
         ASSERT_TRUE(f.generate());
         const QString y = top ? QStringLiteral("0.97") : QStringLiteral("0.03");
-        EXPECT_TRUE(
-            f.state.kmlLines.contains(QStringLiteral("  <screenXY x=\"0.3\" y=\"") + y +
-                                      QStringLiteral("\" xunits=\"fraction\" yunits=\"fraction\"/>")));
+        EXPECT_TRUE(f.state.document.lines().contains(
+            QStringLiteral("  <screenXY x=\"0.3\" y=\"") + y +
+            QStringLiteral("\" xunits=\"fraction\" yunits=\"fraction\"/>")));
     }
 }
 
 QStringList label(const QString& name, const char* coords) {
     return {" <Placemark>",
             QStringLiteral("  <name>%1</name>").arg(name),
-            "  <Style>",
-            "   <IconStyle><Icon>",
-            "     </Icon></IconStyle>",
-            "   <LabelStyle><color>ffffffff</color><scale>0.7</scale></LabelStyle>",
-            "   </Style>",
+            "  <styleUrl>#label</styleUrl>",
             "    <Point>",
             "      <altitudeMode>relativeToGround</altitudeMode>",
             QStringLiteral("      <coordinates>%1</coordinates>").arg(coords),
@@ -302,7 +298,7 @@ TEST(Document, LabelsOfAShiftedNegativeSetShowTheOriginalValues) {
     f.options.labels = LabelKind::NameAndValue;
     f.options.labelColor = 0xFFFFFF;
     ASSERT_TRUE(f.generate());
-    const QStringList& l = f.state.kmlLines;
+    const QStringList& l = f.state.document.lines();
     const int at = l.indexOf(QStringLiteral(" <name>Names/Values</name>"));
     ASSERT_GT(at, 1);
     // Values moved up by 6 (-5 -> 1) are shown less 6 again; 10.125 has two
@@ -311,6 +307,14 @@ TEST(Document, LabelsOfAShiftedNegativeSetShowTheOriginalValues) {
                                  label("A - -5", "20,10,0") + label("B - 0", "21,11,0") +
                                  label("C&amp;D - 10.12", "22.5,12,0") + QStringList{" </Folder>"} + kTail;
     expectLines(l.mid(at - 2), expected);
+    // Every label refers to one shared style, after the fill colours' one.
+    const QStringList labelStyle = {"  <Style id=\"label\">",
+                                    "   <IconStyle><Icon>",
+                                    "     </Icon></IconStyle>",
+                                    "   <LabelStyle><color>ffffffff</color><scale>0.7</scale></LabelStyle>",
+                                    "  </Style>",
+                                    "<Folder>"};
+    expectLines(l.mid(l.indexOf(QStringLiteral("  <Style id=\"label\">")), labelStyle.size()), labelStyle);
     EXPECT_TRUE(f.state.valuesShifted);
     EXPECT_EQ(f.store.at(0, ColValue).toNumber(), 1);
     EXPECT_EQ(f.store.at(2, ColValue).toNumber(), 16.125);
@@ -329,7 +333,7 @@ TEST(Document, NegativeSetWithTransformAsksAndNoWritesNothing) {
                              "Proceed ?"));
     EXPECT_EQ(f.ui.messages[0].title, QStringLiteral("Warning"));
     EXPECT_EQ(f.ui.messages[0].buttons, MsgButtons::YesNo);
-    EXPECT_TRUE(f.state.kmlLines.isEmpty());
+    EXPECT_TRUE(f.state.document.lines().isEmpty());
 }
 
 TEST(Document, NegativeSetWithTransformAndYesDropsTheTransform) {
@@ -365,7 +369,7 @@ TEST(Document, OnlySaveWritesNamedPlacemarksWithTheirColours) {
     f.options.colorByValue = true;
     f.options.colorScaleChoice = 7;
     ASSERT_TRUE(f.generate());
-    const QStringList& l = f.state.kmlLines;
+    const QStringList& l = f.state.document.lines();
     EXPECT_EQ(l[11], QStringLiteral("    <range>") + kFlatRange + QStringLiteral("</range>"));
     EXPECT_EQ(l[10], QStringLiteral("    <tilt>0</tilt>"));
     const QStringList firstStyle = {"  <Style id=\"fill_ffffffff\">",
