@@ -167,13 +167,21 @@ int cornerDecimals(double radius) {
     return -1;
 }
 
+qsizetype cornersSizeBound(double radius, long long height, int step) {
+    // A longitude holds at most "-180." and a latitude "-90." before their
+    // decimals; then two commas, the whole metres and a blank.
+    const int decimals = cornerDecimals(radius);
+    const qsizetype coordinates = decimals < 0 ? 44 : 2 * decimals + 9;
+    return (360 / step + 2) * (coordinates + QByteArray::number(height).size() + 3);
+}
+
 void appendCorners(QByteArray& out, double lat, double lon, double radius, long long height, int step,
                    ArcSinLink& arcSin) {
     QByteArray tail(1, ',');
     appendNumberText(tail, static_cast<double>(height));
     tail += ' ';
     const int decimals = cornerDecimals(radius);
-    out.reserve(out.size() + (360 / step + 2) * (40 + tail.size()));
+    out.reserve(out.size() + cornersSizeBound(radius, height, step));
     const qsizetype start = out.size();
     qsizetype firstEnd = start;
     for (int b = 45; b < 405; b += step) {

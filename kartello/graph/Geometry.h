@@ -53,6 +53,9 @@ QString PontoMedio(double lat1, double lon1, double lat2, double lon2);
 // for 0 sides and 5 when the step would not advance (it would never end).
 int polygonStep(double sides);
 
+// At least the length of the text appendCorners writes.
+qsizetype cornersSizeBound(double radius, long long height, int step);
+
 // The decimals a polygon's corners are written with (see appendCorners), or
 // -1 for the general number text.
 int cornerDecimals(double radius);

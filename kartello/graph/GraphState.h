@@ -43,7 +43,10 @@ struct GraphState {
     double heightFactor = 1;
 
     std::vector<QString> placeColors;
-    std::vector<QByteArray> placeCoords; // UTF-8
+    // A shape's raised ring (UTF-8); a point place's ring is written straight
+    // into the document from its radius and height.
+    std::vector<QByteArray> placeCoords;
+    std::vector<double> radii; // nautical miles
     std::vector<long long> heights;
     Camera camera;
 

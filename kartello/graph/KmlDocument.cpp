@@ -57,12 +57,15 @@ private:
     void add(const QString& line) { out_.line(line); }
 
     // Room for the whole document at once, so that it never grows by copying:
-    // the polygon rings and a few hundred bytes of lines per place.
+    // each place's ring, its polygon and label lines (a little over 650
+    // bytes) and its name twice.
     qsizetype expectedSize() const {
-        qsizetype size = 64 * 1024;
+        qsizetype size = 64 * 1024 + in_.pointRingBytes;
+        for (int i = 0; i < int(in_.places.count()); ++i)
+            size += 700 + 2 * in_.places.at(i, ColName).toText().size();
         for (const QByteArray& ring : st_.placeCoords)
-            size += ring.size() + 700;
-        return size + in_.places.count() * 400;
+            size += ring.size();
+        return size;
     }
 
     void head() {
@@ -117,7 +120,19 @@ private:
             return false;
         if (o_.nothing)
             return !in_.places.at(i, ColLatitude).isEmpty();
+        return hasRing(i);
+    }
+
+    bool hasRing(int i) const {
+        if (in_.pointRing)
+            return !in_.places.at(i, ColLatitude).isEmpty();
         return i < int(st_.placeCoords.size()) && !st_.placeCoords[i].isEmpty();
+    }
+
+    QByteArray ringOf(int i) const {
+        if (in_.pointRing)
+            return in_.pointRing(i);
+        return i < int(st_.placeCoords.size()) ? st_.placeCoords[i] : QByteArray();
     }
 
     // The placemark's name, its shared style and its value as data that GIS
@@ -158,8 +173,9 @@ private:
     }
 
     // The polygon of ring i with the holes of its shape as inner boundaries;
-    // coordsOf gives the text of any ring.
-    template <typename CoordsOf> void ringLines(int i, const CoordsOf& coordsOf, bool flat) {
+    // coordsOf gives the text of any ring, `coords` that of ring i.
+    template <typename CoordsOf>
+    void ringLines(int i, const QByteArray& coords, const CoordsOf& coordsOf, bool flat) {
         add(QStringLiteral(" <Polygon>"));
         if (flat) {
             add(QStringLiteral("    <extrude>0</extrude>"));
@@ -168,7 +184,7 @@ private:
             add(QStringLiteral("    <extrude>1</extrude>"));
             add(QStringLiteral("    <altitudeMode>relativeToGround</altitudeMode>"));
         }
-        boundary(coordsOf(i), true);
+        boundary(coords, true);
         for (int k = i + 1; k < int(in_.holeOf.size()) && in_.holeOf[k] >= i; ++k)
             if (in_.holeOf[k] == i && !coordsOf(k).isEmpty())
                 boundary(coordsOf(k), false);
@@ -195,16 +211,16 @@ private:
         add(QStringLiteral("  <open>0</open>"));
         add(QStringLiteral(" <name>Graph</name>"));
         const auto coordsOf = [this](int k) {
-            return k < int(st_.placeCoords.size()) ? st_.placeCoords[k] : QByteArray();
+            return ringOf(k);
         };
         for (int i = 0; i < int(in_.places.count()); ++i) {
-            const QByteArray coords = coordsOf(i);
-            if (coords.isEmpty() || isHole(i))
+            if (!hasRing(i) || isHole(i))
                 continue;
             ui_.yieldToWindow();
+            const QByteArray coords = ringOf(i);
             const bool flat = firstAltitudeIsZero(coords) || o_.flat;
             placemarkHead(i);
-            ringLines(i, coordsOf, flat);
+            ringLines(i, coords, coordsOf, flat);
         }
         add(QStringLiteral("</Folder>"));
     }
@@ -225,7 +241,7 @@ private:
                 continue;
             placemarkHead(i);
             if (in_.shapeMode) {
-                ringLines(i, ringOf, true);
+                ringLines(i, ringOf(i), ringOf, true);
                 continue;
             }
             add(QStringLiteral(" <Point>"));

@@ -18,6 +18,10 @@ struct DocumentInput {
     const GraphState& state;
     const PlaceRange& places;
     bool shapeMode = false;
+    // Point sets: the corner ring of place i, made as the document takes it
+    // in (so a large graph is never held twice), and a bound of all their sizes.
+    std::function<QByteArray(int)> pointRing;
+    qsizetype pointRingBytes = 0;
     QStringList meridians; // grid lines, at most 12 of each are used
     QStringList parallels;
     // Shape sets: for ring i the ring it is a hole of, -1 for an outer ring

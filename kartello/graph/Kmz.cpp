@@ -47,9 +47,17 @@ struct Deflated {
 
 std::unique_ptr<Deflated> deflate(QByteArrayView bytes, libdeflate_compressor* c) {
     auto d = std::make_unique<Deflated>();
-    d->data.resize(qsizetype(libdeflate_deflate_compress_bound(c, size_t(bytes.size()))));
-    d->data.resize(qsizetype(libdeflate_deflate_compress(c, bytes.data(), size_t(bytes.size()),
-                                                         d->data.data(), size_t(d->data.size()))));
+    // A document packs to about a fifth: room for a quarter is tried first, so
+    // that packing does not hold a second document's worth of memory.
+    const size_t whole = size_t(bytes.size());
+    for (const size_t room : {whole / 4 + 4096, libdeflate_deflate_compress_bound(c, whole)}) {
+        d->data = QByteArray(qsizetype(room), Qt::Uninitialized);
+        const size_t n = libdeflate_deflate_compress(c, bytes.data(), whole, d->data.data(), room);
+        if (n > 0) {
+            d->data.truncate(qsizetype(n));
+            break;
+        }
+    }
     d->size = zip_uint64_t(bytes.size());
     d->crc = zip_uint32_t(libdeflate_crc32(0, bytes.data(), size_t(bytes.size())));
     d->mtime = std::time(nullptr);
