@@ -52,7 +52,7 @@ void appendDestination(QByteArray& out, double lat, double lon, double dist, int
     while (std::fabs(lon2) > 180)
         lon2 = lon2 < 0 ? lon2 + 360 : lon2 - 360;
     appendCoordinate(out, lon2, decimals);
-    out += ',';
+    out.append(",", 1);
     appendCoordinate(out, lat2, decimals);
 }
 

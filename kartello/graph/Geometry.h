@@ -63,7 +63,7 @@ int cornerDecimals(double radius);
 // Appends the corner ring of one place: tuples "lon,lat,h " from bearing 45
 // while the bearing stays below 405, at radius nautical miles, closed by the
 // first tuple repeated. Corners are rounded to the decimals that keep each
-// within a hundredth of the radius of where it lies, but never coarser than
+// coordinate within a hundredth of the radius of where it lies, but never coarser than
 // 1e-4 degree (about 11 m, the precision places are commonly given in): the
 // fifteen digits of the general number text place a corner to a nanometre
 // and made a large document half as large again. A polygon too small for 12

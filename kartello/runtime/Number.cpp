@@ -203,24 +203,36 @@ void appendNumberText(QByteArray& out, double v) {
 
 void appendRounded(QByteArray& out, double v, int decimals) {
     checkedFinite(v);
-    if (std::fabs(v) >= 1e15) {
+    static constexpr double kPowers[] = {1,   1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    decimals = std::clamp(decimals, 0, 15);
+    const double scaled = v * kPowers[decimals];
+    if (!(std::fabs(scaled) < 9e15)) {
         appendNumberText(out, v);
         return;
     }
-    // 16 whole digits, a sign, a point and 15 decimals fit.
-    char buf[40];
-    char* end =
-        std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, std::clamp(decimals, 0, 15)).ptr;
-    if (std::find(buf, end, '.') != end) {
-        while (end[-1] == '0')
-            --end;
-        if (end[-1] == '.')
-            --end;
+    // Whole units of the last decimal, written from the right: a corner
+    // coordinate costs a few divisions instead of a general formatter.
+    const long long units = std::llround(scaled);
+    unsigned long long m = static_cast<unsigned long long>(units < 0 ? -units : units);
+    int fraction = decimals;
+    while (fraction > 0 && m % 10 == 0) {
+        m /= 10;
+        --fraction;
     }
-    if (end - buf == 2 && buf[0] == '-' && buf[1] == '0')
-        out += '0';
-    else
-        out.append(buf, end - buf);
+    char buf[32];
+    char* const end = buf + sizeof buf;
+    char* p = end;
+    for (int i = 0; i < fraction; ++i, m /= 10)
+        *--p = char('0' + m % 10);
+    if (fraction > 0)
+        *--p = '.';
+    do
+        *--p = char('0' + m % 10);
+    while (m /= 10);
+    if (units < 0)
+        *--p = '-';
+    out.append(p, end - p);
 }
 
 QString formatPicture(double v, QStringView picture) {

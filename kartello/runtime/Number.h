@@ -22,10 +22,10 @@ QString numberText(double v);
 // half a million times, without a text object per number.
 void appendNumberText(QByteArray& out, double v);
 
-// v rounded to `decimals` places after the point (0..15), halves as the
-// binary value lies, with trailing zeros and a bare point dropped ("-5.4213",
-// "36.3", "12"; never "-0"). A magnitude of 1e15 or more is written as the
-// general number text.
+// v rounded to `decimals` places after the point (0..15), halves away from
+// zero, with trailing zeros and a bare point dropped ("-5.4213", "36.3",
+// "12"; never "-0"). A value with more than 15 digits before the last
+// decimal is written as the general number text.
 void appendRounded(QByteArray& out, double v, int decimals);
 
 // Formats v with a picture such as "###.0000", "#", "###.0": '#' is an optional
