@@ -1,4 +1,5 @@
 #include "form/FormModel.h"
+#include "form/ControlNames.h"
 
 #include "runtime/Number.h"
 #include "runtime/RuntimeError.h"
@@ -18,6 +19,9 @@ QString optionGroup(QStringView name) {
 const QStringList unitList = {"Centimers", "Meters", "Kilometers", "Inches",
                               "Feet",      "Yards",  "Miles",      "Nautical miles"};
 
+// In the order of the graph's class methods: the continuous scale first.
+const QStringList classMethodList = {"Continuous", "Equal intervals", "Quantiles", "Natural breaks (Jenks)"};
+
 } // namespace
 
 double FormModel::sizeFactorOf(int unitIndex) {
@@ -32,164 +36,174 @@ double FormModel::heightFactorOf(int unitIndex) {
 }
 
 FormModel::FormModel(Ui& ui) : ui_(ui) {
-    auto c = [this](const char* name, K kind, const char* container, const char* caption,
+    auto c = [this](QStringView name, K kind, QStringView container, const char* caption,
                     const char* toolTip = "") {
-        Control ctl;
-        ctl.name = QString::fromUtf8(name);
-        ctl.kind = kind;
-        ctl.container = QString::fromUtf8(container);
-        ctl.caption = QString::fromUtf8(caption);
-        ctl.toolTip = QString::fromUtf8(toolTip);
-        add(std::move(ctl));
+        Control control;
+        control.name = name.toString();
+        control.kind = kind;
+        control.container = container.toString();
+        control.caption = QString::fromUtf8(caption);
+        control.toolTip = QString::fromUtf8(toolTip);
+        add(std::move(control));
     };
     // Graph type
-    c("Frame5", K::Frame, "", "Graph Type");
-    c("Option1_0", K::OptionButton, "Frame5", "Flat", "Flat polygon (clamped to ground)");
-    c("Option1_1", K::OptionButton, "Frame5", "3D polygon");
-    c("Label5", K::Label, "Frame5", "Polygon sides");
-    c("Combo1", K::ComboBox, "Frame5", "",
+    c(ctl::Frame5, K::Frame, u"", "Graph Type");
+    c(ctl::Option1_0, K::OptionButton, ctl::Frame5, "Flat", "Flat polygon (clamped to ground)");
+    c(ctl::Option1_1, K::OptionButton, ctl::Frame5, "3D polygon");
+    c(ctl::Label5, K::Label, ctl::Frame5, "Polygon sides");
+    c(ctl::Combo1, K::ComboBox, ctl::Frame5, "",
       "Polygon sides (3-triangle, 4 square, 5 pentagon,... > 20 circle)");
     // Size
-    c("Frame8", K::Frame, "", "Size");
-    c("Option3_0", K::OptionButton, "Frame8", "According to value", "Variable polygon size");
-    c("Option3_1", K::OptionButton, "Frame8", "Constant", "Constant polygon size");
-    c("Frame10", K::Frame, "", "Size");
-    c("chKAutoCircleSize", K::CheckBox, "Frame10", "Automatic scale",
+    c(ctl::Frame8, K::Frame, u"", "Size");
+    c(ctl::Option3_0, K::OptionButton, ctl::Frame8, "According to value", "Variable polygon size");
+    c(ctl::Option3_1, K::OptionButton, ctl::Frame8, "Constant", "Constant polygon size");
+    c(ctl::Frame10, K::Frame, u"", "Size");
+    c(ctl::chKAutoCircleSize, K::CheckBox, ctl::Frame10, "Automatic scale",
       "The application choose the size factor");
-    c("Label1_5", K::Label, "Frame10", "Size factor");
-    c("TxtCircRaio", K::TextBox, "Frame10", "");
-    c("Label1_7", K::Label, "Frame10", "Size",
+    c(ctl::Label1_5, K::Label, ctl::Frame10, "Size factor");
+    c(ctl::TxtCircRaio, K::TextBox, ctl::Frame10, "");
+    c(ctl::Label1_7, K::Label, ctl::Frame10, "Size",
       "Distance from the center to one vertex of the polygon or radius of the circle");
-    c("txtRaio", K::TextBox, "Frame10", "");
-    c("Label1_8", K::Label, "Frame10", "Unit");
-    c("Combo3", K::ComboBox, "Frame10", "");
+    c(ctl::txtRaio, K::TextBox, ctl::Frame10, "");
+    c(ctl::Label1_8, K::Label, ctl::Frame10, "Unit");
+    c(ctl::Combo3, K::ComboBox, ctl::Frame10, "");
     // Height
-    c("Frame13", K::Frame, "", "Height");
-    c("Option5_0", K::OptionButton, "Frame13", "According to value", "Variable polygon height");
-    c("Option5_1", K::OptionButton, "Frame13", "Constant", "Constant polygon height");
-    c("Frame12", K::Frame, "", "Height");
-    c("chkAutom", K::CheckBox, "Frame12", "Automatic scale",
+    c(ctl::Frame13, K::Frame, u"", "Height");
+    c(ctl::Option5_0, K::OptionButton, ctl::Frame13, "According to value", "Variable polygon height");
+    c(ctl::Option5_1, K::OptionButton, ctl::Frame13, "Constant", "Constant polygon height");
+    c(ctl::Frame12, K::Frame, u"", "Height");
+    c(ctl::chkAutom, K::CheckBox, ctl::Frame12, "Automatic scale",
       "The application choose the height factor and altitute to add");
-    c("Label1_13", K::Label, "Frame12", "Height factor");
-    c("txtHeightPoly", K::TextBox, "Frame12", "");
-    c("Label1_0", K::Label, "Frame12", "Altitude to add",
+    c(ctl::Label1_13, K::Label, ctl::Frame12, "Height factor");
+    c(ctl::txtHeightPoly, K::TextBox, ctl::Frame12, "");
+    c(ctl::Label1_0, K::Label, ctl::Frame12, "Altitude to add",
       "Constant altitude added to each polygon to fix the color fill");
-    c("txtHeightFixed", K::TextBox, "Frame12", "");
-    c("Label1_12", K::Label, "Frame12", "Height",
+    c(ctl::txtHeightFixed, K::TextBox, ctl::Frame12, "");
+    c(ctl::Label1_12, K::Label, ctl::Frame12, "Height",
       "Height of the polygon (z axis) - overwrite the value parameter of the grid");
-    c("txtHeight", K::TextBox, "Frame12", "");
-    c("Label1_11", K::Label, "Frame12", "Unit");
-    c("Combo4", K::ComboBox, "Frame12", "");
+    c(ctl::txtHeight, K::TextBox, ctl::Frame12, "");
+    c(ctl::Label1_11, K::Label, ctl::Frame12, "Unit");
+    c(ctl::Combo4, K::ComboBox, ctl::Frame12, "");
     // Value transform
-    c("Frame11", K::Frame, "", "Value Transform");
-    c("chkSqr", K::CheckBox, "Frame11", "Sqr (value+1)");
-    c("chkLog", K::CheckBox, "Frame11", "Log (value+1)");
+    c(ctl::Frame11, K::Frame, u"", "Value Transform");
+    c(ctl::chkSqr, K::CheckBox, ctl::Frame11, "Sqr (value+1)");
+    c(ctl::chkLog, K::CheckBox, ctl::Frame11, "Log (value+1)");
     // Colour
-    c("Frame9", K::Frame, "", "Color");
-    c("Option4_0", K::OptionButton, "Frame9", "According to value", "Variable fill color");
-    c("Option4_1", K::OptionButton, "Frame9", "Constant", "Constant fill colors");
-    c("Frame6", K::Frame, "", "Color");
-    c("chkOutlineCS", K::CheckBox, "Frame6", "Outline", "Outline color");
-    c("Picture1_7", K::PictureBox, "Frame6", "");
-    c("Label1_6", K::Label, "Frame6", "Line  Color");
-    c("chkFillCS", K::CheckBox, "Frame6", "Fill", "Constant fill color");
-    c("Picture1_6", K::PictureBox, "Frame6", "");
-    c("Label1_4", K::Label, "Frame6", "Fill Color");
+    c(ctl::Frame9, K::Frame, u"", "Color");
+    c(ctl::Option4_0, K::OptionButton, ctl::Frame9, "According to value", "Variable fill color");
+    c(ctl::Option4_1, K::OptionButton, ctl::Frame9, "Constant", "Constant fill colors");
+    c(ctl::Frame6, K::Frame, u"", "Color");
+    c(ctl::chkOutlineCS, K::CheckBox, ctl::Frame6, "Outline", "Outline color");
+    c(ctl::Picture1_7, K::PictureBox, ctl::Frame6, "");
+    c(ctl::Label1_6, K::Label, ctl::Frame6, "Line  Color");
+    c(ctl::chkFillCS, K::CheckBox, ctl::Frame6, "Fill", "Constant fill color");
+    c(ctl::Picture1_6, K::PictureBox, ctl::Frame6, "");
+    c(ctl::Label1_4, K::Label, ctl::Frame6, "Fill Color");
     // Colour scale
-    c("Frame7", K::Frame, "", "Color scale");
+    c(ctl::Frame7, K::Frame, u"", "Color scale");
     for (int i = 0; i < 7; ++i)
-        c(QStringLiteral("Image2_%1").arg(i).toUtf8().constData(), K::Image, "Frame7", "",
-          "Click to choose the color scale");
-    c("Image1_0", K::Image, "Frame7", "", "Slect the light and dark colors of the scale and click ok");
-    c("Image1_1", K::Image, "Frame7", "", "Slect the light and dark colors of the scale and click ok");
-    c("Label11_0", K::Label, "Frame7", "Light");
-    c("Label11_1", K::Label, "Frame7", "Dark");
-    c("Label12", K::Label, "Frame7", "Custom color scale");
-    c("comCustomColor", K::CommandButton, "Frame7", "ok");
-    c("Picture4", K::PictureBox, "Frame7", "");
-    c("lblSelected", K::Label, "Frame7", "Selected: 1");
-    c("txtcsMAX", K::TextBox, "Frame7", "", "Enter the maximum and minimum value for the color scale");
-    c("txtcsMIN", K::TextBox, "Frame7", "", "Enter the maximum and minimum value for the color scale");
-    c("autoColoScale", K::CheckBox, "Frame7", "Automatic scale",
+        c(ctl::element(ctl::Image2, i), K::Image, ctl::Frame7, "", "Click to choose the color scale");
+    c(ctl::Image1_0, K::Image, ctl::Frame7, "", "Slect the light and dark colors of the scale and click ok");
+    c(ctl::Image1_1, K::Image, ctl::Frame7, "", "Slect the light and dark colors of the scale and click ok");
+    c(ctl::Label11_0, K::Label, ctl::Frame7, "Light");
+    c(ctl::Label11_1, K::Label, ctl::Frame7, "Dark");
+    c(ctl::Label12, K::Label, ctl::Frame7, "Custom color scale");
+    c(ctl::comCustomColor, K::CommandButton, ctl::Frame7, "ok");
+    c(ctl::Picture4, K::PictureBox, ctl::Frame7, "");
+    c(ctl::lblSelected, K::Label, ctl::Frame7, "Selected: 1");
+    c(ctl::txtcsMAX, K::TextBox, ctl::Frame7, "", "Enter the maximum and minimum value for the color scale");
+    c(ctl::txtcsMIN, K::TextBox, ctl::Frame7, "", "Enter the maximum and minimum value for the color scale");
+    c(ctl::autoColoScale, K::CheckBox, ctl::Frame7, "Automatic scale",
       "The application choose the maximum and minimum values of the color scale");
-    c("chKCScale", K::CheckBox, "Frame7", "Show scale in GE",
+    c(ctl::chKCScale, K::CheckBox, ctl::Frame7, "Show scale in GE",
       "The color scale will be shown in the GE viewer");
-    c("Option7_0", K::OptionButton, "Frame7", "Top", "Position of the color scale in GE viewer");
-    c("Option7_1", K::OptionButton, "Frame7", "Bottom", "Position of the color scale in GE viewer");
+    c(ctl::Option7_0, K::OptionButton, ctl::Frame7, "Top", "Position of the color scale in GE viewer");
+    c(ctl::Option7_1, K::OptionButton, ctl::Frame7, "Bottom", "Position of the color scale in GE viewer");
+    c(ctl::lblClassMethod, K::Label, ctl::Frame7, "Classes");
+    c(ctl::cboClassMethod, K::ComboBox, ctl::Frame7, "",
+      "A continuous scale, or a few classes of values with one colour each");
+    c(ctl::lblClassCount, K::Label, ctl::Frame7, "Number of classes");
+    c(ctl::cboClassCount, K::ComboBox, ctl::Frame7, "", "How many classes (3 to 9)");
+    c(ctl::chkClassHeight, K::CheckBox, ctl::Frame7, "Height by class",
+      "Every place of a class gets the height of the class's largest value");
     // Labels
-    c("Frame3", K::Frame, "", "Labels");
-    c("Option2_0", K::OptionButton, "Frame3", "Nothing");
-    c("Option2_1", K::OptionButton, "Frame3", "Place name");
-    c("Option2_2", K::OptionButton, "Frame3", "Place value");
-    c("Option2_3", K::OptionButton, "Frame3", "Place name and value");
-    c("Label10", K::Label, "Frame3", "Decimal");
-    c("Combo2", K::ComboBox, "Frame3", "", "Decimal places when display Place's values");
-    c("Label2_1", K::Label, "Frame3", "Font Color");
-    c("Picture1_4", K::PictureBox, "Frame3", "");
+    c(ctl::Frame3, K::Frame, u"", "Labels");
+    c(ctl::Option2_0, K::OptionButton, ctl::Frame3, "Nothing");
+    c(ctl::Option2_1, K::OptionButton, ctl::Frame3, "Place name");
+    c(ctl::Option2_2, K::OptionButton, ctl::Frame3, "Place value");
+    c(ctl::Option2_3, K::OptionButton, ctl::Frame3, "Place name and value");
+    c(ctl::Label10, K::Label, ctl::Frame3, "Decimal");
+    c(ctl::Combo2, K::ComboBox, ctl::Frame3, "", "Decimal places when display Place's values");
+    c(ctl::Label2_1, K::Label, ctl::Frame3, "Font Color");
+    c(ctl::Picture1_4, K::PictureBox, ctl::Frame3, "");
     // Grid lines
-    c("Frame1", K::Frame, "", "Grid");
-    c("chkGrid", K::CheckBox, "Frame1", "Make grid lines");
-    c("Label2_0", K::Label, "Frame1", "Color", "Grid color");
-    c("Picture1_1", K::PictureBox, "Frame1", "");
+    c(ctl::Frame1, K::Frame, u"", "Grid");
+    c(ctl::chkGrid, K::CheckBox, ctl::Frame1, "Make grid lines");
+    c(ctl::Label2_0, K::Label, ctl::Frame1, "Color", "Grid color");
+    c(ctl::Picture1_1, K::PictureBox, ctl::Frame1, "");
     // Title
-    c("Frame2", K::Frame, "", "Title");
-    c("chkSTitle", K::CheckBox, "Frame2", "Show title in GE");
-    c("Text1_0", K::TextBox, "Frame2", "");
-    c("Text1_1", K::TextBox, "Frame2", "");
-    c("comFont", K::CommandButton, "Frame2", "Font");
-    c("comPreviewTitle", K::CommandButton, "Frame2", "Preview Title");
-    c("Picture1_2", K::PictureBox, "Frame2", "");
-    c("Picture1_3", K::PictureBox, "Frame2", "");
-    c("Option6_0", K::OptionButton, "Frame2", "Top", "Position of the title in GE viewer");
-    c("Option6_1", K::OptionButton, "Frame2", "Bottom", "Position of the title in GE viewer");
+    c(ctl::Frame2, K::Frame, u"", "Title");
+    c(ctl::chkSTitle, K::CheckBox, ctl::Frame2, "Show title in GE");
+    c(ctl::Text1_0, K::TextBox, ctl::Frame2, "");
+    c(ctl::Text1_1, K::TextBox, ctl::Frame2, "");
+    c(ctl::comFont, K::CommandButton, ctl::Frame2, "Font");
+    c(ctl::comPreviewTitle, K::CommandButton, ctl::Frame2, "Preview Title");
+    c(ctl::Picture1_2, K::PictureBox, ctl::Frame2, "");
+    c(ctl::Picture1_3, K::PictureBox, ctl::Frame2, "");
+    c(ctl::Option6_0, K::OptionButton, ctl::Frame2, "Top", "Position of the title in GE viewer");
+    c(ctl::Option6_1, K::OptionButton, ctl::Frame2, "Bottom", "Position of the title in GE viewer");
     // Loose on the window
-    c("chkOpen", K::CheckBox, "", "Open in GE", "Export the kml file to GE viewer");
-    c("chkNothing", K::CheckBox, "", "Do nothing (only save as kml)");
-    c("chkFix", K::CheckBox, "", "Fix shape's draw order",
+    c(ctl::chkOpen, K::CheckBox, u"", "Open in GE", "Export the kml file to GE viewer");
+    c(ctl::chkNothing, K::CheckBox, u"", "Do nothing (only save as kml)");
+    c(ctl::chkFix, K::CheckBox, u"", "Fix shape's draw order",
       "If the  colors are not shown as chosen check here and run again (very slow)");
-    c("chkBmp", K::CheckBox, "", "Overlays as BMP", "Save the title and scale images as BMP instead of PNG");
-    c("Picture2", K::PictureBox, "", "");
-    c("Label8", K::Label, "", "X");
+    c(ctl::chkBmp, K::CheckBox, u"", "Overlays as BMP",
+      "Save the title and scale images as BMP instead of PNG");
+    c(ctl::Picture2, K::PictureBox, u"", "");
+    c(ctl::Label8, K::Label, u"", "X");
     // Place table, status and filter
-    c("Grid1", K::Grid, "", "");
-    c("Shape1", K::Shape, "", "");
-    c("Label4", K::Label, "", "Current file: New File");
-    c("lblNPlaces", K::Label, "", "N.places: ");
-    c("lblProg", K::Label, "", "");
-    c("lblShape", K::Label, "", "Polygon Shape File");
-    c("Label6_0", K::Label, "", "Filter input file");
-    c("Label6_1", K::Label, "", "Min");
-    c("Label6_2", K::Label, "", "Max");
-    for (const char* box : {"txtLat_0", "txtLon_0", "txtVal_0", "txtLat_1", "txtLon_1", "txtVal_1"})
-        c(box, K::TextBox, "", "");
-    c("ComFilter_0", K::CommandButton, "", "Filter");
-    c("ComFilter_1", K::CommandButton, "", "Remove");
-    c("comRow_0", K::CommandButton, "", "Insert row");
-    c("comRow_1", K::CommandButton, "", "Delete selected row");
-    c("comRow_2", K::CommandButton, "", "Paste grid from clipboard");
-    c("comRow_3", K::CommandButton, "", "Paste values");
-    c("comRow_4", K::CommandButton, "", "Generate random values");
+    c(ctl::Grid1, K::Grid, u"", "");
+    c(ctl::Shape1, K::Shape, u"", "");
+    c(ctl::Label4, K::Label, u"", "Current file: New File");
+    c(ctl::lblNPlaces, K::Label, u"", "N.places: ");
+    c(ctl::lblProg, K::Label, u"", "");
+    c(ctl::lblShape, K::Label, u"", "Polygon Shape File");
+    c(ctl::Label6_0, K::Label, u"", "Filter input file");
+    c(ctl::Label6_1, K::Label, u"", "Min");
+    c(ctl::Label6_2, K::Label, u"", "Max");
+    for (QStringView box :
+         {ctl::txtLat_0, ctl::txtLon_0, ctl::txtVal_0, ctl::txtLat_1, ctl::txtLon_1, ctl::txtVal_1})
+        c(box, K::TextBox, u"", "");
+    c(ctl::ComFilter_0, K::CommandButton, u"", "Filter");
+    c(ctl::ComFilter_1, K::CommandButton, u"", "Remove");
+    c(ctl::comRow_0, K::CommandButton, u"", "Insert row");
+    c(ctl::comRow_1, K::CommandButton, u"", "Delete selected row");
+    c(ctl::comRow_2, K::CommandButton, u"", "Paste grid from clipboard");
+    c(ctl::comRow_3, K::CommandButton, u"", "Paste values");
+    c(ctl::comRow_4, K::CommandButton, u"", "Generate random values");
 
     // Design-time state: what the readers and ConstR later show or enable
     // starts hidden or disabled.
-    for (const char* n : {"Label6_0", "Label6_1", "Label6_2", "lblNPlaces", "chkOpen", "lblShape", "chkFix",
-                          "Option7_0", "Option7_1", "Option6_0", "Option6_1", "Shape1"})
-        at(QString::fromLatin1(n)).visible = false;
-    for (const char* n : {"txtLat_0", "txtLon_0", "txtVal_0", "txtLat_1", "txtLon_1", "txtVal_1",
-                          "ComFilter_0", "ComFilter_1", "comRow_0", "comRow_1", "comRow_2"})
-        at(QString::fromLatin1(n)).enabled = false;
-    at(u"chkOutlineCS").value = 1;
-    at(u"chkFillCS").value = 1;
-    at(u"TxtCircRaio").text = QStringLiteral("1");
-    at(u"txtHeightPoly").text = QStringLiteral("1");
-    at(u"txtHeightFixed").text = QStringLiteral("0");
-    at(u"txtcsMAX").text = QStringLiteral("100");
-    at(u"Picture1_1").backColor = 0xFFFFFF; // grid lines white
-    at(u"Picture1_2").backColor = 0x000000; // title text black
-    at(u"Picture1_3").backColor = 0xFFFFFF; // title background white
-    at(u"Picture1_4").backColor = 0xFFFFFF; // label text white
-    at(u"Picture1_6").backColor = 0x0000FF; // fill red
-    at(u"Picture1_7").backColor = 0x000000; // outline black
+    for (QStringView n :
+         {ctl::Label6_0, ctl::Label6_1, ctl::Label6_2, ctl::lblNPlaces, ctl::chkOpen, ctl::lblShape,
+          ctl::chkFix, ctl::Option7_0, ctl::Option7_1, ctl::Option6_0, ctl::Option6_1, ctl::Shape1})
+        at(n).visible = false;
+    for (QStringView n :
+         {ctl::txtLat_0, ctl::txtLon_0, ctl::txtVal_0, ctl::txtLat_1, ctl::txtLon_1, ctl::txtVal_1,
+          ctl::ComFilter_0, ctl::ComFilter_1, ctl::comRow_0, ctl::comRow_1, ctl::comRow_2})
+        at(n).enabled = false;
+    at(ctl::chkOutlineCS).value = 1;
+    at(ctl::chkFillCS).value = 1;
+    at(ctl::TxtCircRaio).text = QStringLiteral("1");
+    at(ctl::txtHeightPoly).text = QStringLiteral("1");
+    at(ctl::txtHeightFixed).text = QStringLiteral("0");
+    at(ctl::txtcsMAX).text = QStringLiteral("100");
+    at(ctl::Picture1_1).backColor = 0xFFFFFF; // grid lines white
+    at(ctl::Picture1_2).backColor = 0x000000; // title text black
+    at(ctl::Picture1_3).backColor = 0xFFFFFF; // title background white
+    at(ctl::Picture1_4).backColor = 0xFFFFFF; // label text white
+    at(ctl::Picture1_6).backColor = 0x0000FF; // fill red
+    at(ctl::Picture1_7).backColor = 0x000000; // outline black
     titleFont_ = FontChoice{QStringLiteral("Arial"), 8.25, false, false, false};
 }
 
@@ -276,7 +290,7 @@ void FormModel::setListIndex(QStringView name, int index) {
 
 void FormModel::setTitleFont(const FontChoice& f) {
     titleFont_ = f;
-    notify(QStringLiteral("Picture2"));
+    notify(ctl::Picture2.toString());
 }
 
 void FormModel::requestFocus(QStringView name) {
@@ -284,9 +298,9 @@ void FormModel::requestFocus(QStringView name) {
     notify(focusRequest_);
 }
 
-void FormModel::show(std::initializer_list<const char*> names, bool visible) {
-    for (const char* n : names)
-        setVisible(QString::fromLatin1(n), visible);
+void FormModel::show(std::initializer_list<QStringView> names, bool visible) {
+    for (QStringView n : names)
+        setVisible(n, visible);
 }
 
 void FormModel::runHandler(const QString& procedure, const std::function<void()>& body) {
@@ -296,28 +310,36 @@ void FormModel::runHandler(const QString& procedure, const std::function<void()>
 // --- start-up -------------------------------------------------------------
 
 void FormModel::startUp() {
-    setCaption(u"Frame8", QStringLiteral("Size"));
-    setVisible(u"chkOpen", true);
+    setCaption(ctl::Frame8, QStringLiteral("Size"));
+    setVisible(ctl::chkOpen, true);
     colorScaleChoice_ = 1;
-    setCaption(u"lblSelected", QStringLiteral("Selected: 1"));
+    setCaption(ctl::lblSelected, QStringLiteral("Selected: 1"));
     titleFont_ = FontChoice{QStringLiteral("Arial"), 20, true, false, false};
-    notify(QStringLiteral("Picture2"));
+    notify(ctl::Picture2.toString());
 
     QStringList decimals;
     for (int i = 0; i <= 8; ++i)
         decimals << QString::number(i);
-    setList(u"Combo2", decimals);
-    editText(u"Combo2", QStringLiteral("2"));
-    setList(u"Combo1", {"3", "4", "5", "6", "10", "20", "30", "40", "50"});
-    editText(u"Combo1", QStringLiteral("4"));
-    setList(u"Combo3", unitList);
-    setText(u"Combo3", QStringLiteral("Unit"));
-    setList(u"Combo4", unitList);
-    setText(u"Combo4", QStringLiteral("Unit"));
+    setList(ctl::Combo2, decimals);
+    editText(ctl::Combo2, QStringLiteral("2"));
+    setList(ctl::Combo1, {"3", "4", "5", "6", "10", "20", "30", "40", "50"});
+    editText(ctl::Combo1, QStringLiteral("4"));
+    setList(ctl::Combo3, unitList);
+    setText(ctl::Combo3, QStringLiteral("Unit"));
+    setList(ctl::Combo4, unitList);
+    setText(ctl::Combo4, QStringLiteral("Unit"));
 
-    clickOption(u"Option3_0");
-    clickOption(u"Option4_0");
-    clickOption(u"Option5_0");
+    clickOption(ctl::Option3_0);
+    clickOption(ctl::Option4_0);
+    clickOption(ctl::Option5_0);
+
+    setList(ctl::cboClassMethod, classMethodList);
+    pickListItem(ctl::cboClassMethod, 0);
+    QStringList counts;
+    for (int n = kMinClassCount; n <= kMaxClassCount; ++n)
+        counts << QString::number(n);
+    setList(ctl::cboClassCount, counts);
+    pickListItem(ctl::cboClassCount, 5 - kMinClassCount);
 }
 
 // --- the person's actions ---------------------------------------------------
@@ -356,10 +378,10 @@ void FormModel::setCheck(QStringView name, int value) {
 
 void FormModel::editText(QStringView name, const QString& text) {
     setText(name, text);
-    if (name == u"Combo1") {
+    if (name == ctl::Combo1) {
         runHandler(QStringLiteral("Combo1_Change"), [this, text] {
             if (!isNumber(text)) {
-                editText(u"Combo1", QStringLiteral("20"));
+                editText(ctl::Combo1, QStringLiteral("20"));
                 return;
             }
             if (readNumber(text) <= 1)
@@ -369,10 +391,10 @@ void FormModel::editText(QStringView name, const QString& text) {
                                               "50 segments => almost a circle"),
                                QStringLiteral("Segments"), MsgIcon::Exclamation);
         });
-    } else if (name == u"Combo2") {
+    } else if (name == ctl::Combo2) {
         runHandler(QStringLiteral("Combo2_Change"), [this, text] {
             if (!isNumber(text))
-                editText(u"Combo2", QStringLiteral("2"));
+                editText(ctl::Combo2, QStringLiteral("2"));
         });
     }
 }
@@ -381,10 +403,13 @@ void FormModel::pickListItem(QStringView name, int index) {
     const QString procedure = name.toString() + QStringLiteral("_Click");
     runHandler(procedure, [&] {
         setListIndex(name, index);
-        if (name == u"Combo3")
+        if (name == ctl::Combo3)
             sizeUnitFactor_ = sizeFactorOf(index);
-        else if (name == u"Combo4")
+        else if (name == ctl::Combo4)
             heightUnitFactor_ = heightFactorOf(index);
+        else if (name == ctl::cboClassMethod)
+            for (QStringView classOption : {ctl::cboClassCount, ctl::chkClassHeight})
+                setEnabled(classOption, index > 0);
     });
 }
 
@@ -404,41 +429,42 @@ void FormModel::clickFont() {
 void FormModel::onOptionClick(const QString& name) {
     const QString group = optionGroup(name);
     runHandler(group + QStringLiteral("_Click"), [&] {
-        if (name == u"Option1_0") {
-            show({"Frame12", "Frame13"}, false);
-        } else if (name == u"Option1_1") {
-            show({"Frame11", "Frame12", "Frame13"}, true);
-        } else if (name == u"Option3_0" || name == u"Option3_1") {
-            const bool variable = name == u"Option3_0";
-            if (isSet(u"Option1_1"))
-                show({"Label5", "Combo1"}, true);
-            show({"chKAutoCircleSize", "Label1_5", "TxtCircRaio"}, variable);
-            show({"Label1_7", "txtRaio", "Label1_8", "Combo3"}, !variable);
+        if (name == ctl::Option1_0) {
+            show({ctl::Frame12, ctl::Frame13}, false);
+        } else if (name == ctl::Option1_1) {
+            show({ctl::Frame11, ctl::Frame12, ctl::Frame13}, true);
+        } else if (name == ctl::Option3_0 || name == ctl::Option3_1) {
+            const bool variable = name == ctl::Option3_0;
+            if (isSet(ctl::Option1_1))
+                show({ctl::Label5, ctl::Combo1}, true);
+            show({ctl::chKAutoCircleSize, ctl::Label1_5, ctl::TxtCircRaio}, variable);
+            show({ctl::Label1_7, ctl::txtRaio, ctl::Label1_8, ctl::Combo3}, !variable);
             if (!variable)
-                setCheck(u"chKAutoCircleSize", 0);
-            setVisible(u"Frame10", true);
-        } else if (name == u"Option5_0" || name == u"Option5_1") {
-            const bool variable = name == u"Option5_0";
-            show({"chkAutom", "Label1_13", "txtHeightPoly", "Label1_0", "txtHeightFixed"}, variable);
-            show({"Label1_12", "txtHeight", "Label1_11", "Combo4"}, !variable);
+                setCheck(ctl::chKAutoCircleSize, 0);
+            setVisible(ctl::Frame10, true);
+        } else if (name == ctl::Option5_0 || name == ctl::Option5_1) {
+            const bool variable = name == ctl::Option5_0;
+            show({ctl::chkAutom, ctl::Label1_13, ctl::txtHeightPoly, ctl::Label1_0, ctl::txtHeightFixed},
+                 variable);
+            show({ctl::Label1_12, ctl::txtHeight, ctl::Label1_11, ctl::Combo4}, !variable);
             if (!variable)
-                setCheck(u"chkAutom", 0);
-            setVisible(u"Frame12", true);
-        } else if (name == u"Option4_0") {
-            setVisible(u"chkFillCS", false);
-            setCheck(u"chkFillCS", 0);
-            show({"Label1_4", "Picture1_6"}, false);
-            show({"Frame7", "Frame6"}, true);
-        } else if (name == u"Option4_1") {
-            show({"chkFillCS", "Label1_4", "Picture1_6"}, true);
-            setVisible(u"Frame7", false);
-            setVisible(u"Frame6", true);
+                setCheck(ctl::chkAutom, 0);
+            setVisible(ctl::Frame12, true);
+        } else if (name == ctl::Option4_0) {
+            setVisible(ctl::chkFillCS, false);
+            setCheck(ctl::chkFillCS, 0);
+            show({ctl::Label1_4, ctl::Picture1_6}, false);
+            show({ctl::Frame7, ctl::Frame6}, true);
+        } else if (name == ctl::Option4_1) {
+            show({ctl::chkFillCS, ctl::Label1_4, ctl::Picture1_6}, true);
+            setVisible(ctl::Frame7, false);
+            setVisible(ctl::Frame6, true);
         }
-        if (group == u"Option1") {
+        if (group == ctl::Option1) {
             if (!isShapeMode())
-                show({"Frame1", "Frame2", "Frame3"}, true);
-            setCheck(u"chkNothing", 0);
-            setVisible(u"chkOpen", true);
+                show({ctl::Frame1, ctl::Frame2, ctl::Frame3}, true);
+            setCheck(ctl::chkNothing, 0);
+            setVisible(ctl::chkOpen, true);
         }
     });
 }
@@ -446,86 +472,88 @@ void FormModel::onOptionClick(const QString& name) {
 void FormModel::onCheckClick(const QString& name) {
     const bool ticked = value(name) == 1;
     QString procedure = name + QStringLiteral("_Click");
-    if (name == u"chkOutlineCS")
+    if (name == ctl::chkOutlineCS)
         procedure = QStringLiteral("chkoutlinecs_Click");
-    else if (name == u"chkFillCS")
+    else if (name == ctl::chkFillCS)
         procedure = QStringLiteral("chkfillcs_Click");
     runHandler(procedure, [&] {
-        if (name == u"chkOutlineCS") {
-            setVisible(u"Picture1_7", ticked);
+        if (name == ctl::chkOutlineCS) {
+            setVisible(ctl::Picture1_7, ticked);
             if (!ticked)
-                setCheck(u"chkFillCS", 1);
-        } else if (name == u"chkFillCS") {
-            setVisible(u"Picture1_6", ticked);
+                setCheck(ctl::chkFillCS, 1);
+        } else if (name == ctl::chkFillCS) {
+            setVisible(ctl::Picture1_6, ticked);
             if (!ticked)
-                setCheck(u"chkOutlineCS", 1);
-        } else if (name == u"chkLog" && ticked) {
-            setCheck(u"chkSqr", 0);
-        } else if (name == u"chkSqr" && ticked) {
-            setCheck(u"chkLog", 0);
-        } else if (name == u"chKAutoCircleSize") {
-            setEnabled(u"TxtCircRaio", !ticked);
-        } else if (name == u"chkAutom") {
-            for (const char* box : {"txtHeightPoly", "txtHeightFixed", "TxtCircRaio"})
-                setEnabled(QString::fromLatin1(box), !ticked);
-        } else if (name == u"autoColoScale") {
-            setEnabled(u"txtcsMIN", !ticked);
-            setEnabled(u"txtcsMAX", !ticked);
-        } else if (name == u"chKCScale") {
-            show({"Option7_0", "Option7_1"}, ticked);
-        } else if (name == u"chkSTitle") {
+                setCheck(ctl::chkOutlineCS, 1);
+        } else if (name == ctl::chkLog && ticked) {
+            setCheck(ctl::chkSqr, 0);
+        } else if (name == ctl::chkSqr && ticked) {
+            setCheck(ctl::chkLog, 0);
+        } else if (name == ctl::chKAutoCircleSize) {
+            setEnabled(ctl::TxtCircRaio, !ticked);
+        } else if (name == ctl::chkAutom) {
+            for (QStringView box : {ctl::txtHeightPoly, ctl::txtHeightFixed, ctl::TxtCircRaio})
+                setEnabled(box, !ticked);
+        } else if (name == ctl::autoColoScale) {
+            setEnabled(ctl::txtcsMIN, !ticked);
+            setEnabled(ctl::txtcsMAX, !ticked);
+        } else if (name == ctl::chKCScale) {
+            show({ctl::Option7_0, ctl::Option7_1}, ticked);
+        } else if (name == ctl::chkSTitle) {
             if (ticked) {
-                if (text(u"Text1_0").isEmpty() && text(u"Text1_1").isEmpty()) {
+                if (text(ctl::Text1_0).isEmpty() && text(ctl::Text1_1).isEmpty()) {
                     ui_.messageBox(QStringLiteral("You title is empty!"), QStringLiteral("Warning"),
                                    MsgIcon::Exclamation);
-                    setCheck(u"chkSTitle", 0);
+                    setCheck(ctl::chkSTitle, 0);
                     return;
                 }
                 if (buildTitle)
                     buildTitle();
             }
-            show({"Option6_0", "Option6_1"}, value(u"chkSTitle") == 1);
-        } else if (name == u"chkNothing") {
+            show({ctl::Option6_0, ctl::Option6_1}, value(ctl::chkSTitle) == 1);
+        } else if (name == ctl::chkNothing) {
             if (ticked)
-                show({"Option1_0", "Option1_1", "Frame1", "Frame2", "Frame3", "Frame6", "Frame7", "Frame8",
-                      "Frame9", "Frame10", "Frame11", "Frame12", "Frame13", "Label5", "Combo1"},
+                show({ctl::Option1_0, ctl::Option1_1, ctl::Frame1, ctl::Frame2, ctl::Frame3, ctl::Frame6,
+                      ctl::Frame7, ctl::Frame8, ctl::Frame9, ctl::Frame10, ctl::Frame11, ctl::Frame12,
+                      ctl::Frame13, ctl::Label5, ctl::Combo1},
                      false);
-            else if (value(u"chkNothing") == 0)
+            else if (value(ctl::chkNothing) == 0)
                 onNothingCleared();
         }
     });
 }
 
 void FormModel::onNothingCleared() {
-    show({"Option1_0", "Option1_1", "Frame1", "Frame2", "Frame3", "Frame6", "Frame7", "Frame8", "Frame9",
-          "Frame10", "Frame11", "Frame12", "Frame13", "Label5", "Combo1"},
+    show({ctl::Option1_0, ctl::Option1_1, ctl::Frame1, ctl::Frame2, ctl::Frame3, ctl::Frame6, ctl::Frame7,
+          ctl::Frame8, ctl::Frame9, ctl::Frame10, ctl::Frame11, ctl::Frame12, ctl::Frame13, ctl::Label5,
+          ctl::Combo1},
          true);
-    if (isSet(u"Option1_0"))
-        show({"Frame12", "Frame13"}, false);
+    if (isSet(ctl::Option1_0))
+        show({ctl::Frame12, ctl::Frame13}, false);
     if (isShapeMode())
         showPolygon();
 }
 
 void FormModel::onPictureClick(const QString& name) {
-    if (name.startsWith(u"Picture1_")) {
+    if (ctl::isElementOf(name, ctl::Picture1)) {
         runHandler(QStringLiteral("Picture1_Click"), [&] {
             if (std::optional<Rgb> color = ui_.colorDialog(backColor(name)))
                 setBackColor(name, *color);
         });
-    } else if (name.startsWith(u"Image2_")) {
+    } else if (ctl::isElementOf(name, ctl::Image2)) {
         runHandler(QStringLiteral("Image2_Click"), [&] {
-            const int index = name.mid(7).toInt();
+            const int index = ctl::elementIndex(name, ctl::Image2);
             for (int i = 0; i < 7; ++i)
-                setBorderStyle(QStringLiteral("Image2_%1").arg(i), i == index ? 1 : 0);
-            setBorderStyle(u"Picture4", 0);
+                setBorderStyle(ctl::element(ctl::Image2, i), i == index ? 1 : 0);
+            setBorderStyle(ctl::Picture4, 0);
             colorScaleChoice_ = index + 1;
-            setCaption(u"lblSelected", QStringLiteral("Selected: %1").arg(index + 1));
+            setCaption(ctl::lblSelected, QStringLiteral("Selected: %1").arg(index + 1));
         });
-    } else if (name == u"Picture4") {
+    } else if (name == ctl::Picture4) {
         colorScaleChoice_ = 0;
-        setCaption(u"lblSelected", QStringLiteral("Selected: 8"));
-    } else if (name == u"Label8") {
-        setVisible(u"Picture2", false);
+        setCaption(ctl::lblSelected, QStringLiteral("Selected: 8"));
+    } else if (name == ctl::Label8) {
+        setVisible(ctl::Picture2, false);
     } else {
         throw RuntimeError(ErrInvalidCall);
     }
@@ -534,21 +562,21 @@ void FormModel::onPictureClick(const QString& name) {
 // --- shape layout -------------------------------------------------------------
 
 void FormModel::showPolygon() {
-    show({"Label5", "Combo1", "Frame8", "Frame10", "txtLat_0", "txtLon_0", "txtVal_0", "txtLat_1", "txtLon_1",
-          "txtVal_1", "ComFilter_0", "ComFilter_1", "Label6_1", "Label6_2", "comRow_0", "comRow_1",
-          "comRow_2"},
+    show({ctl::Label5, ctl::Combo1, ctl::Frame8, ctl::Frame10, ctl::txtLat_0, ctl::txtLon_0, ctl::txtVal_0,
+          ctl::txtLat_1, ctl::txtLon_1, ctl::txtVal_1, ctl::ComFilter_0, ctl::ComFilter_1, ctl::Label6_1,
+          ctl::Label6_2, ctl::comRow_0, ctl::comRow_1, ctl::comRow_2},
          false);
-    setCaption(u"Label6_0", QStringLiteral("Shape File"));
-    show({"lblShape", "chkFix"}, true);
+    setCaption(ctl::Label6_0, QStringLiteral("Shape File"));
+    show({ctl::lblShape, ctl::chkFix}, true);
 }
 
 void FormModel::showNormal() {
-    show({"Label5", "Combo1", "Frame8", "txtLat_0", "txtLon_0", "txtVal_0", "txtLat_1", "txtLon_1",
-          "txtVal_1", "ComFilter_0", "ComFilter_1", "Label6_1", "Label6_2", "comRow_0", "comRow_1",
-          "comRow_2"},
+    show({ctl::Label5, ctl::Combo1, ctl::Frame8, ctl::txtLat_0, ctl::txtLon_0, ctl::txtVal_0, ctl::txtLat_1,
+          ctl::txtLon_1, ctl::txtVal_1, ctl::ComFilter_0, ctl::ComFilter_1, ctl::Label6_1, ctl::Label6_2,
+          ctl::comRow_0, ctl::comRow_1, ctl::comRow_2},
          true);
-    setCaption(u"Label6_0", QStringLiteral("Filter input file"));
-    show({"lblShape", "chkFix"}, false);
+    setCaption(ctl::Label6_0, QStringLiteral("Filter input file"));
+    show({ctl::lblShape, ctl::chkFix}, false);
 }
 
 } // namespace kartello

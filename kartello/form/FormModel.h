@@ -1,8 +1,9 @@
 #pragma once
 // The controls of the main window Main as a headless model: every control the
 // logic reads or changes, looked up by its control name ("Option4_1" for
-// Option4(1), "Combo2", "Frame8"). The option handlers are methods here; the Qt
-// window only mirrors this model and forwards the person's clicks to it.
+// Option4(1), "Combo2", "Frame8"; the logic uses the constants of
+// form/ControlNames.h). The option handlers are methods here; the Qt window
+// only mirrors this model and forwards the person's clicks to it.
 #include "runtime/Ui.h"
 
 #include <QString>
@@ -11,6 +12,10 @@
 #include <vector>
 
 namespace kartello {
+
+// The class counts cboClassCount offers.
+inline constexpr int kMinClassCount = 3;
+inline constexpr int kMaxClassCount = 9;
 
 enum class ControlKind {
     Frame,
@@ -129,7 +134,7 @@ private:
     Control& at(QStringView name);
     void add(Control c);
     void notify(const QString& name);
-    void show(std::initializer_list<const char*> names, bool visible);
+    void show(std::initializer_list<QStringView> names, bool visible);
     void runHandler(const QString& procedure, const std::function<void()>& body);
     void onOptionClick(const QString& name);
     void onCheckClick(const QString& name);

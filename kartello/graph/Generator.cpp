@@ -6,6 +6,7 @@
 #include "graph/Overlays.h"
 #include "graph/Scaling.h"
 #include "graph/Shapes.h"
+#include "graph/TimeStamp.h"
 #include "runtime/Number.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/Trap.h"
@@ -57,11 +58,13 @@ public:
         }
         shiftNegativeValues();
         colorScaleRange();
+        valueClasses();
         const size_t n = places_.count();
         st_.placeColors.assign(n, QString());
         st_.heights.assign(n, 0);
         st_.placeCoords.assign(n, QByteArray());
         st_.radii.assign(n, 0);
+        placeTimes();
         QStringList meridians, parallels;
         if (o_.nothing) {
             cameraRangeAndCentre();
@@ -69,8 +72,9 @@ public:
             st_.camera.heading = 0;
             colourPass();
         } else {
-            st_.scaleImage = ColorScale(
-                {&st_.colorScale, st_.rawValueMin, st_.rawValueMax, o_.logTransform, o_.sqrTransform});
+            st_.scaleImage = classed() ? ClassLegend(st_.colorScale, shownClasses())
+                                       : ColorScale({&st_.colorScale, st_.rawValueMin, st_.rawValueMax,
+                                                     o_.logTransform, o_.sqrTransform});
             automaticHeight();
             cameraRangeAndCentre();
             automaticSize();
@@ -213,6 +217,56 @@ private:
             st_.valueMax = readNumber(o_.scaleMaxText);
     }
 
+    bool classed() const { return st_.classes.count() > 0; }
+
+    // The classes of the values as stored (after any shift), one value per
+    // place drawn: a shape in several rings counts once.
+    void valueClasses() {
+        std::vector<double> values;
+        for (int i = 0; i < places_.count(); ++i) {
+            const auto& row = places_.store.row(i).cells;
+            if (row[ColLatitude].isEmpty())
+                continue;
+            if (r_.shapeMode && i > 0 && row[ColName].toText() == places_.at(i - 1, ColName).toText())
+                continue;
+            values.push_back(row[ColValue].toNumber());
+        }
+        st_.classes = classBreaks(o_.classMethod, values, o_.classCount);
+    }
+
+    // The classes with the bounds the person entered: the shift undone.
+    ClassBreaks shownClasses() const {
+        ClassBreaks shown = st_.classes;
+        if (!st_.valuesShifted)
+            return shown;
+        const double shift = std::fabs(double(st_.rawValueMin)) + 1;
+        shown.min -= shift;
+        for (double& u : shown.upper)
+            u -= shift;
+        return shown;
+    }
+
+    // Times a viewer cannot read are left out, with one notice for all.
+    void placeTimes() {
+        st_.placeTimes.assign(places_.count(), QString());
+        int unreadable = 0;
+        QString first;
+        for (int i = 0; i < places_.count(); ++i) {
+            const QString& time = places_.store.row(i).time;
+            if (time.isEmpty())
+                continue;
+            st_.placeTimes[i] = kmlWhen(time);
+            if (st_.placeTimes[i].isEmpty() && unreadable++ == 0)
+                first = time;
+        }
+        if (unreadable > 0)
+            r_.ui.messageBox(QStringLiteral("%1 place(s) have a time that is not a date (the first: \"%2\"); "
+                                            "they are written without a time stamp.")
+                                 .arg(unreadable)
+                                 .arg(first),
+                             QStringLiteral("Kartello"), MsgIcon::Exclamation);
+    }
+
     double extentNm() {
         const double lonMid = (st_.lonMax + st_.lonMin) / 2;
         const double latMid = (st_.latMin + st_.latMax) / 2;
@@ -308,9 +362,11 @@ private:
         return p;
     }
 
-    QString colourOf(const ScalePoint& p) {
+    QString colourOf(double v, const ScalePoint& p) {
         if (!o_.colorByValue)
             return st_.swatches.fill;
+        if (classed())
+            return kmlColor(st_.colorScale[classColorIndex(st_.classes.classOf(v), st_.classes.count())]);
         const double position = p.hi == p.lo ? 0.5 : 1 - checkedDiv(p.t - p.lo, p.hi - p.lo);
         QString colour;
         runProcedure(sink_, Procedure{QStringLiteral("calCor")},
@@ -319,6 +375,8 @@ private:
     }
 
     long long heightOf(double v) const {
+        if (o_.heightByValue && o_.classHeight && classed())
+            v = st_.classes.upper[st_.classes.classOf(v)];
         if (o_.heightByValue) {
             double x = v;
             if (o_.logTransform)
@@ -349,7 +407,8 @@ private:
         for (int i = 0; i <= lastPlace(); ++i) {
             if (places_.at(i, ColLatitude).isEmpty())
                 continue;
-            st_.placeColors[i] = colourOf(scalePoint(places_.at(i, ColValue).toNumber()));
+            const double v = places_.at(i, ColValue).toNumber();
+            st_.placeColors[i] = colourOf(v, scalePoint(v));
         }
     }
 
@@ -362,7 +421,7 @@ private:
             r_.ui.yieldToWindow();
             const double v = row[ColValue].toNumber();
             const ScalePoint p = scalePoint(v);
-            st_.placeColors[i] = colourOf(p);
+            st_.placeColors[i] = colourOf(v, p);
             long long h = heightOf(v);
             if (r_.shapeMode) {
                 h = wholeMetres(double(h) + st_.camera.range / 250);

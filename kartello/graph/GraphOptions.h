@@ -2,6 +2,7 @@
 // Everything graph generation reads from the option controls of the main
 // window, as plain values, and the boxes it writes back (automatic factors,
 // the colour-scale range, the cleared transforms).
+#include "graph/Classes.h"
 #include "runtime/Ui.h"
 
 #include <QString>
@@ -71,6 +72,12 @@ struct GraphOptions {
     bool nothing = false;      // chkNothing "Do nothing (only save as kml)"
     bool fixShapes = false;    // chkFix
     bool bmpOverlays = false;  // chkBmp: overlay images as BMP instead of PNG
+
+    // Classes in place of the continuous scale (cboClassMethod, cboClassCount),
+    // and every place of a class drawn at the class's height (chkClassHeight).
+    ClassMethod classMethod = ClassMethod::Continuous;
+    int classCount = 5;
+    bool classHeight = false;
 };
 
 } // namespace kartello

@@ -2,6 +2,7 @@
 // What one graph generation works on and leaves behind: the places in store
 // order, the value range and extent it found, the colours, the polygon
 // coordinate texts, the document lines and the two overlay images.
+#include "graph/Classes.h"
 #include "graph/Colors.h"
 #include "graph/KmlText.h"
 #include "places/PlaceStore.h"
@@ -42,12 +43,17 @@ struct GraphState {
     double latMin = 0, latMax = 0, lonMin = 0, lonMax = 0;
     double heightFactor = 1;
 
+    // The value classes (in stored, shifted values); empty for the continuous scale.
+    ClassBreaks classes;
+
     std::vector<QString> placeColors;
     // A shape's raised ring (UTF-8); a point place's ring is written straight
     // into the document from its radius and height.
     std::vector<QByteArray> placeCoords;
     std::vector<double> radii; // nautical miles
     std::vector<long long> heights;
+    // Each place's time as a KML <when>; empty for a place without one.
+    std::vector<QString> placeTimes;
     Camera camera;
 
     // The document; its name and image reference lines read as placeholders

@@ -141,6 +141,7 @@ private:
         const auto& row = in_.places.store.row(i).cells;
         add(QStringLiteral("<Placemark>"));
         add(QStringLiteral(" <name>") + xmlSafe(row[ColName].toText()) + QStringLiteral("</name>"));
+        timeStamp(i);
         add(QStringLiteral(" <styleUrl>#") + styleId(colorOf(i)) + QStringLiteral("</styleUrl>"));
         double value = row[ColValue].toNumber();
         if (st_.valuesShifted)
@@ -148,6 +149,16 @@ private:
         add(QStringLiteral(" <ExtendedData><Data name=\"value\"><value>") + numberText(value) +
             QStringLiteral("</value></Data></ExtendedData>"));
     }
+
+    // A place's time, where the schema wants it: after the name and before
+    // the style, so that the viewer's time slider shows the place then.
+    void timeStamp(int i) {
+        const QString when = timeOf(i);
+        if (!when.isEmpty())
+            add(QStringLiteral(" <TimeStamp><when>") + when + QStringLiteral("</when></TimeStamp>"));
+    }
+
+    QString timeOf(int i) const { return i < int(st_.placeTimes.size()) ? st_.placeTimes[i] : QString(); }
 
     QString outlineFlag() const { return o_.outline ? QStringLiteral("1") : QStringLiteral("0"); }
 
@@ -366,12 +377,15 @@ private:
         add(QStringLiteral(" <name>Names/Values</name>"));
         for (int i = 0; i < int(in_.places.count()); ++i) {
             const auto& row = in_.places.store.row(i).cells;
-            // An area in several parts, or a place given twice, gets one label.
-            if (i > 0 && row[ColName].toText() == in_.places.at(i - 1, ColName).toText())
+            // An area in several parts, or a place given twice, gets one label;
+            // a place at another time gets its own.
+            if (i > 0 && row[ColName].toText() == in_.places.at(i - 1, ColName).toText() &&
+                timeOf(i) == timeOf(i - 1))
                 continue;
             ui_.yieldToWindow();
             add(QStringLiteral(" <Placemark>"));
             add(QStringLiteral("  <name>") + labelText(row) + QStringLiteral("</name>"));
+            timeStamp(i);
             out_.line("  <styleUrl>#label</styleUrl>");
             out_.line("    <Point>");
             out_.line("      <altitudeMode>relativeToGround</altitudeMode>");

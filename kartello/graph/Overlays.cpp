@@ -33,6 +33,21 @@ int labelDecimals(double rawMax) {
 // either side; wide numbers get a wider margin rather than being cut off.
 constexpr double kScaleMargin = 18;
 
+// The font of the numbers under the scale and in the legend.
+QFont scaleFont() {
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(11);
+    return font;
+}
+
+// Texts of the bounds at d decimals.
+QStringList boundTexts(const std::vector<double>& bounds, int decimals) {
+    QStringList texts;
+    for (const double b : bounds)
+        texts << numberText(roundDecimals(b, decimals));
+    return texts;
+}
+
 } // namespace
 
 QFont titleFont(const FontChoice& f) {
@@ -92,8 +107,7 @@ QStringList scaleLabels(const ScaleSpec& spec) {
 }
 
 QImage ColorScale(const ScaleSpec& spec) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(11);
+    const QFont font = scaleFont();
     const QFontMetricsF fm(font);
     const QStringList labels = scaleLabels(spec);
     double margin = kScaleMargin;
@@ -117,6 +131,58 @@ QImage ColorScale(const ScaleSpec& spec) {
         const double centre = margin + (i * 51 + 0.5) * w / 256;
         const double tw = fm.horizontalAdvance(labels[i]);
         p.drawText(QPointF(centre - tw / 2, barBottom + 4 + fm.ascent()), labels[i]);
+    }
+    return img;
+}
+
+QStringList classLabels(const ClassBreaks& shown) {
+    if (shown.upper.empty())
+        return {};
+    std::vector<double> bounds{shown.min};
+    bounds.insert(bounds.end(), shown.upper.begin(), shown.upper.end());
+    double m = 0;
+    for (const double b : bounds)
+        m = std::max(m, std::fabs(b));
+    const int fromMagnitude = labelDecimals(m);
+    int decimals = fromMagnitude < 0 ? 2 : fromMagnitude;
+    QStringList texts = boundTexts(bounds, decimals);
+    // Bounds that differ must not read the same: 0.5 and 1.25 at no decimals.
+    const auto apart = [&] {
+        for (size_t i = 1; i < bounds.size(); ++i)
+            if (bounds[i] != bounds[i - 1] && texts[qsizetype(i)] == texts[qsizetype(i - 1)])
+                return false;
+        return true;
+    };
+    while (!apart() && decimals < 6)
+        texts = boundTexts(bounds, ++decimals);
+    QStringList labels;
+    for (qsizetype k = 1; k < texts.size(); ++k)
+        labels << texts[k - 1] + QStringLiteral(" \u2013 ") + texts[k];
+    return labels;
+}
+
+QImage ClassLegend(const ColorTable& table, const ClassBreaks& shown) {
+    const QFont font = scaleFont();
+    const QFontMetricsF fm(font);
+    const QStringList labels = classLabels(shown);
+    constexpr double margin = 4, swatch = 16, gap = 6;
+    const double row = std::ceil(fm.height()) + 4;
+    double textWidth = 0;
+    for (const QString& label : labels)
+        textWidth = std::max(textWidth, fm.horizontalAdvance(label));
+    const int width = int(std::ceil(margin + swatch + gap + textWidth + margin));
+    const int height = int(std::ceil(2 * margin + row * std::max<qsizetype>(1, labels.size())));
+    QImage img(width, height, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    p.setFont(font);
+    const int count = int(labels.size());
+    for (int k = 0; k < count; ++k) {
+        const double top = margin + row * (count - 1 - k);
+        p.setPen(Qt::black);
+        p.setBrush(qcolor(table[classColorIndex(k, count)]));
+        p.drawRect(QRectF(margin, top + 2, swatch, row - 4));
+        p.drawText(QPointF(margin + swatch + gap, top + (row - fm.height()) / 2 + fm.ascent()), labels[k]);
     }
     return img;
 }

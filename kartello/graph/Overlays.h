@@ -1,6 +1,7 @@
 #pragma once
 // The two screen-overlay images of a graph: the title (one or two centred
 // lines in the title font) and the colour scale with six value labels.
+#include "graph/Classes.h"
 #include "graph/Colors.h"
 #include "runtime/Ui.h"
 
@@ -36,6 +37,16 @@ inline constexpr int kScaleHeight = 56;
 QStringList scaleLabels(const ScaleSpec& spec);
 // Bars in scale order across the upper half, labels in the lower half.
 QImage ColorScale(const ScaleSpec& spec);
+
+// The range text of each class, in class order: "a – b", the bounds as
+// the person entered the values, with as few decimals as the magnitude of the
+// values calls for and as many more as keep distinct bounds apart; "." is the
+// decimal separator whatever the locale.
+QStringList classLabels(const ClassBreaks& shown);
+// The colour-scale image when classes are on: a legend with one row per
+// class, the largest class at the top, a swatch of the class's colour beside
+// its range; as wide and high as its texts need.
+QImage ClassLegend(const ColorTable& table, const ClassBreaks& shown);
 
 // The font a title choice stands for; "Arial" resolves through fontconfig to
 // its metric twin.

@@ -1,4 +1,5 @@
 #include "Desktop.h"
+#include "form/ControlNames.h"
 
 #include "DecimalGuard.h"
 #include "MainWindow.h"
@@ -24,11 +25,11 @@ namespace {
 
 TitleSpec titleSpecOf(const FormModel& form) {
     TitleSpec spec;
-    spec.line1 = form.text(u"Text1_0");
-    spec.line2 = form.text(u"Text1_1");
+    spec.line1 = form.text(ctl::Text1_0);
+    spec.line2 = form.text(ctl::Text1_1);
     spec.font = form.titleFont();
-    spec.textColor = form.backColor(u"Picture1_2");
-    spec.backColor = form.backColor(u"Picture1_3");
+    spec.textColor = form.backColor(ctl::Picture1_2);
+    spec.backColor = form.backColor(ctl::Picture1_3);
     return spec;
 }
 
@@ -111,7 +112,7 @@ int runDesktop(int argc, char** argv) {
     connectTable(*table, main);
     // Ticking "Show title in GE" draws the title, as the preview shows it.
     main.form.buildTitle = [&window] {
-        window.sync(QStringLiteral("Picture2"));
+        window.sync(ctl::Picture2.toString());
     };
     main.formLoad();
 

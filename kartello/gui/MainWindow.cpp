@@ -1,4 +1,5 @@
 #include "MainWindow.h"
+#include "form/ControlNames.h"
 
 #include "AboutWindow.h"
 #include "ColorSwatch.h"
@@ -34,72 +35,77 @@ namespace {
 
 // Frame contents, row by row. "" leaves a cell empty; "=Text" is a caption
 // without a control of its own (the classic window drew those as plain labels).
-using Rows = QList<QStringList>;
+using Rows = QList<QList<QStringView>>;
 
-const QList<std::pair<QString, Rows>>& frameContents() {
-    static const QList<std::pair<QString, Rows>> frames = {
-        {"Frame5", {{"Option1_0", "Option1_1"}, {"Label5", "Combo1"}}},
-        {"Frame8", {{"Option3_0", "Option3_1"}}},
-        {"Frame10",
-         {{"chKAutoCircleSize", ""},
-          {"Label1_5", "TxtCircRaio"},
-          {"Label1_7", "txtRaio"},
-          {"Label1_8", "Combo3"}}},
-        {"Frame13", {{"Option5_0", "Option5_1"}}},
-        {"Frame12",
-         {{"chkAutom", ""},
-          {"Label1_13", "txtHeightPoly"},
-          {"Label1_0", "txtHeightFixed"},
-          {"Label1_12", "txtHeight"},
-          {"Label1_11", "Combo4"}}},
-        {"Frame11", {{"chkSqr", "chkLog"}}},
-        {"Frame9", {{"Option4_0", "Option4_1"}}},
-        {"Frame6", {{"chkOutlineCS", "Label1_6", "Picture1_7"}, {"chkFillCS", "Label1_4", "Picture1_6"}}},
-        {"Frame7",
-         {{"Image2_0", "Image2_1"},
-          {"Image2_2", "Image2_3"},
-          {"Image2_4", "Image2_5"},
-          {"Image2_6", "lblSelected"},
-          {"Label12", ""},
-          {"Label11_0", "Image1_0"},
-          {"Label11_1", "Image1_1"},
-          {"comCustomColor", "Picture4"},
-          {"=Max", "txtcsMAX"},
-          {"=Min", "txtcsMIN"},
-          {"autoColoScale", ""},
-          {"chKCScale", ""},
-          {"Option7_0", "Option7_1"}}},
-        {"Frame3",
-         {{"Option2_0", "Option2_1"},
-          {"Option2_2", "Option2_3"},
-          {"Label10", "Combo2"},
-          {"Label2_1", "Picture1_4"}}},
-        {"Frame1", {{"chkGrid", ""}, {"Label2_0", "Picture1_1"}}},
-        {"Frame2",
-         {{"chkSTitle", ""},
-          {"=First line", "Text1_0"},
-          {"=Second line", "Text1_1"},
-          {"comFont", "comPreviewTitle"},
-          {"=Font color", "Picture1_2"},
-          {"=Back color", "Picture1_3"},
-          {"Option6_0", "Option6_1"}}},
+const QList<std::pair<QStringView, Rows>>& frameContents() {
+    static const QList<std::pair<QStringView, Rows>> frames = {
+        {ctl::Frame5, {{ctl::Option1_0, ctl::Option1_1}, {ctl::Label5, ctl::Combo1}}},
+        {ctl::Frame8, {{ctl::Option3_0, ctl::Option3_1}}},
+        {ctl::Frame10,
+         {{ctl::chKAutoCircleSize, u""},
+          {ctl::Label1_5, ctl::TxtCircRaio},
+          {ctl::Label1_7, ctl::txtRaio},
+          {ctl::Label1_8, ctl::Combo3}}},
+        {ctl::Frame13, {{ctl::Option5_0, ctl::Option5_1}}},
+        {ctl::Frame12,
+         {{ctl::chkAutom, u""},
+          {ctl::Label1_13, ctl::txtHeightPoly},
+          {ctl::Label1_0, ctl::txtHeightFixed},
+          {ctl::Label1_12, ctl::txtHeight},
+          {ctl::Label1_11, ctl::Combo4}}},
+        {ctl::Frame11, {{ctl::chkSqr, ctl::chkLog}}},
+        {ctl::Frame9, {{ctl::Option4_0, ctl::Option4_1}}},
+        {ctl::Frame6,
+         {{ctl::chkOutlineCS, ctl::Label1_6, ctl::Picture1_7},
+          {ctl::chkFillCS, ctl::Label1_4, ctl::Picture1_6}}},
+        {ctl::Frame7,
+         {{ctl::Image2_0, ctl::Image2_1},
+          {ctl::Image2_2, ctl::Image2_3},
+          {ctl::Image2_4, ctl::Image2_5},
+          {ctl::Image2_6, ctl::lblSelected},
+          {ctl::Label12, u""},
+          {ctl::Label11_0, ctl::Image1_0},
+          {ctl::Label11_1, ctl::Image1_1},
+          {ctl::comCustomColor, ctl::Picture4},
+          {u"=Max", ctl::txtcsMAX},
+          {u"=Min", ctl::txtcsMIN},
+          {ctl::autoColoScale, u""},
+          {ctl::chKCScale, u""},
+          {ctl::Option7_0, ctl::Option7_1},
+          {ctl::lblClassMethod, ctl::cboClassMethod},
+          {ctl::lblClassCount, ctl::cboClassCount},
+          {ctl::chkClassHeight, u""}}},
+        {ctl::Frame3,
+         {{ctl::Option2_0, ctl::Option2_1},
+          {ctl::Option2_2, ctl::Option2_3},
+          {ctl::Label10, ctl::Combo2},
+          {ctl::Label2_1, ctl::Picture1_4}}},
+        {ctl::Frame1, {{ctl::chkGrid, u""}, {ctl::Label2_0, ctl::Picture1_1}}},
+        {ctl::Frame2,
+         {{ctl::chkSTitle, u""},
+          {u"=First line", ctl::Text1_0},
+          {u"=Second line", ctl::Text1_1},
+          {ctl::comFont, ctl::comPreviewTitle},
+          {u"=Font color", ctl::Picture1_2},
+          {u"=Back color", ctl::Picture1_3},
+          {ctl::Option6_0, ctl::Option6_1}}},
     };
     return frames;
 }
 
 // The option frames in three columns; within a column, the order of the frames
 // is the tab order.
-const QList<QStringList>& optionColumns() {
-    static const QList<QStringList> columns = {
-        {"Frame5", "Frame8", "Frame10", "Frame13", "Frame12", "Frame11"},
-        {"Frame9", "Frame6", "Frame7"},
-        {"Frame3", "Frame1", "Frame2", "chkOpen", "chkNothing", "chkFix", "chkBmp"},
+const QList<QList<QStringView>>& optionColumns() {
+    static const QList<QList<QStringView>> columns = {
+        {ctl::Frame5, ctl::Frame8, ctl::Frame10, ctl::Frame13, ctl::Frame12, ctl::Frame11},
+        {ctl::Frame9, ctl::Frame6, ctl::Frame7},
+        {ctl::Frame3, ctl::Frame1, ctl::Frame2, ctl::chkOpen, ctl::chkNothing, ctl::chkFix, ctl::chkBmp},
     };
     return columns;
 }
 
 bool isComboWithTyping(const QString& name) {
-    return name == u"Combo1" || name == u"Combo2";
+    return name == ctl::Combo1 || name == ctl::Combo2;
 }
 
 } // namespace
@@ -118,35 +124,36 @@ MainWindow::MainWindow(FormModel& form, Ui& ui, MainCommands commands, QWidget* 
     setTabOrderByLayout();
 
     // The title preview appears only on request ("Preview Title").
-    if (form_.isVisible(u"Picture2"))
-        form_.setVisible(u"Picture2", false);
+    if (form_.isVisible(ctl::Picture2))
+        form_.setVisible(ctl::Picture2, false);
     form_.subscribe([this](const QString& name) { sync(name); });
     for (const QString& name : form_.controlNames())
         sync(name);
 }
 
-QWidget* MainWindow::w(const QString& name) const {
-    return widgets_.value(name);
+QWidget* MainWindow::w(QStringView name) const {
+    return widgets_.value(name.toString());
 }
 
 // --- widgets ------------------------------------------------------------------
 
 void MainWindow::createWidgets(QWidget* grid) {
     preview_ = new TitlePreview(central_);
-    preview_->setDropTargets({"Main", "Frame1", "Frame2", "Frame3", "Grid1"});
-    connect(preview_, &TitlePreview::closeClicked, this, [this] { form_.clickControl(u"Label8"); });
+    preview_->setDropTargets({QStringLiteral("Main"), ctl::Frame1.toString(), ctl::Frame2.toString(),
+                              ctl::Frame3.toString(), ctl::Grid1.toString()});
+    connect(preview_, &TitlePreview::closeClicked, this, [this] { form_.clickControl(ctl::Label8); });
 
     grid->setParent(central_);
-    grid->setObjectName("Grid1");
+    grid->setObjectName(ctl::Grid1);
 
     for (const QString& name : form_.controlNames()) {
         const Control& c = form_.control(name);
         QWidget* widget = nullptr;
-        if (name == u"Grid1")
+        if (name == ctl::Grid1)
             widget = grid;
-        else if (name == u"Picture2")
+        else if (name == ctl::Picture2)
             widget = preview_;
-        else if (name == u"Label8")
+        else if (name == ctl::Label8)
             widget = preview_->closeLabel();
         else
             widget = createWidget(c);
@@ -192,16 +199,16 @@ QWidget* MainWindow::createWidget(const Control& c) {
         break;
     }
     case ControlKind::PictureBox:
-        if (c.name == u"Picture4")
+        if (c.name == ctl::Picture4)
             widget = new ScaleStrip(c.name, central_);
         else
             widget = new ColorSwatch(c.name, central_);
         break;
     case ControlKind::Image:
-        if (c.name.startsWith(u"Image2_")) {
+        if (ctl::isElementOf(c.name, ctl::Image2)) {
             auto* strip = new ScaleStrip(c.name, central_);
             if (commands_.presetScale)
-                strip->setColors(commands_.presetScale(c.name.mid(7).toInt() + 1));
+                strip->setColors(commands_.presetScale(ctl::elementIndex(c.name, ctl::Image2) + 1));
             widget = strip;
         } else {
             widget = new ColorSwatch(c.name, central_);
@@ -267,7 +274,7 @@ void MainWindow::connectWidget(const Control& c, QWidget* widget) {
         connect(button, &QPushButton::clicked, this, [this, name] { onCommandButton(name); });
     } else if (auto* swatch = qobject_cast<ColorSwatch*>(widget)) {
         connect(swatch, &ColorSwatch::clicked, this, [this, name] {
-            if (name.startsWith(u"Image1_"))
+            if (ctl::isElementOf(name, ctl::Image1))
                 onImageClick(name);
             else
                 form_.clickControl(name);
@@ -336,23 +343,23 @@ void MainWindow::sync(const QString& name) {
 
 // --- layout -------------------------------------------------------------------
 
-void MainWindow::fillFrame(const QString& frame, const QList<QStringList>& rows) {
+void MainWindow::fillFrame(QStringView frame, const QList<QList<QStringView>>& rows) {
     auto* box = static_cast<QGroupBox*>(w(frame));
     auto* grid = new QGridLayout(box);
     grid->setVerticalSpacing(grid->verticalSpacing() / 2);
     for (int r = 0; r < rows.size(); ++r) {
-        const QStringList& row = rows[r];
+        const QList<QStringView>& row = rows[r];
         for (int col = 0; col < row.size(); ++col) {
-            const QString& name = row[col];
+            const QStringView name = row[col];
             if (name.isEmpty())
                 continue;
             QWidget* widget = nullptr;
             if (name.startsWith(u'=')) {
-                widget = new QLabel(name.mid(1), box);
+                widget = new QLabel(name.mid(1).toString(), box);
             } else {
                 widget = w(name);
                 widget->setParent(box);
-                tabOrder_ << name;
+                tabOrder_ << name.toString();
             }
             // A cell followed by empty cells spans them.
             int span = 1;
@@ -367,42 +374,42 @@ QWidget* MainWindow::buildTablePanel() {
     auto* panel = new QWidget(central_);
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(w("Label4"));
-    layout->addWidget(w("Shape1"));
-    layout->addWidget(w("Grid1"), 1);
-    tabOrder_ << "Grid1";
+    layout->addWidget(w(ctl::Label4));
+    layout->addWidget(w(ctl::Shape1));
+    layout->addWidget(w(ctl::Grid1), 1);
+    tabOrder_ << ctl::Grid1.toString();
 
     auto* status = new QHBoxLayout;
-    for (const char* n : {"lblNPlaces", "lblProg", "lblShape"})
+    for (QStringView n : {ctl::lblNPlaces, ctl::lblProg, ctl::lblShape})
         status->addWidget(w(n));
     status->addStretch();
     layout->addLayout(status);
 
     auto* rowButtons = new QGridLayout;
-    const char* buttons[] = {"comRow_0", "comRow_1", "comRow_4", "comRow_2", "comRow_3"};
+    const QStringView buttons[] = {ctl::comRow_0, ctl::comRow_1, ctl::comRow_4, ctl::comRow_2, ctl::comRow_3};
     for (int i = 0; i < 5; ++i) {
         rowButtons->addWidget(w(buttons[i]), i / 3, i % 3);
-        tabOrder_ << buttons[i];
+        tabOrder_ << buttons[i].toString();
     }
     layout->addLayout(rowButtons);
 
     auto* filter = new QGridLayout;
-    filter->addWidget(w("Label6_0"), 0, 0, 1, 4);
+    filter->addWidget(w(ctl::Label6_0), 0, 0, 1, 4);
     filter->addWidget(new QLabel(QStringLiteral("Latitude"), panel), 1, 1);
     filter->addWidget(new QLabel(QStringLiteral("Longitude"), panel), 1, 2);
     filter->addWidget(new QLabel(QStringLiteral("Value"), panel), 1, 3);
-    filter->addWidget(w("Label6_1"), 2, 0);
-    filter->addWidget(w("Label6_2"), 3, 0);
-    const char* boxes[2][3] = {{"txtLat_0", "txtLon_0", "txtVal_0"}, {"txtLat_1", "txtLon_1", "txtVal_1"}};
+    filter->addWidget(w(ctl::Label6_1), 2, 0);
+    filter->addWidget(w(ctl::Label6_2), 3, 0);
+    const QStringView boxes[2][3] = {{ctl::txtLat_0, ctl::txtLon_0, ctl::txtVal_0},
+                                     {ctl::txtLat_1, ctl::txtLon_1, ctl::txtVal_1}};
     for (int r = 0; r < 2; ++r)
         for (int k = 0; k < 3; ++k) {
             filter->addWidget(w(boxes[r][k]), 2 + r, 1 + k);
-            tabOrder_ << boxes[r][k];
+            tabOrder_ << boxes[r][k].toString();
         }
-    filter->addWidget(w("ComFilter_0"), 2, 4);
-    filter->addWidget(w("ComFilter_1"), 3, 4);
-    tabOrder_ << "ComFilter_0"
-              << "ComFilter_1";
+    filter->addWidget(w(ctl::ComFilter_0), 2, 4);
+    filter->addWidget(w(ctl::ComFilter_1), 3, 4);
+    tabOrder_ << ctl::ComFilter_0.toString() << ctl::ComFilter_1.toString();
     layout->addLayout(filter);
     return panel;
 }
@@ -414,12 +421,12 @@ QWidget* MainWindow::buildOptionsPanel() {
     auto* inner = new QWidget;
     auto* columns = new QHBoxLayout(inner);
     columns->setContentsMargins(0, 0, 0, 0);
-    for (const QStringList& column : optionColumns()) {
+    for (const QList<QStringView>& column : optionColumns()) {
         auto* stack = new QVBoxLayout;
-        for (const QString& name : column) {
+        for (QStringView name : column) {
             stack->addWidget(w(name));
-            if (!name.startsWith(u"Frame"))
-                tabOrder_ << name;
+            if (form_.control(name).kind != ControlKind::Frame)
+                tabOrder_ << name.toString();
         }
         stack->addStretch();
         columns->addLayout(stack);
@@ -449,7 +456,7 @@ QSize MainWindow::sizeHint() const {
     // Room for the table panel and every option frame side by side; the
     // program bounds it by the screen.
     const QSize base = QMainWindow::sizeHint();
-    return QSize(w("Label4")->parentWidget()->sizeHint().width() + optionsWanted_.width() +
+    return QSize(w(ctl::Label4)->parentWidget()->sizeHint().width() + optionsWanted_.width() +
                      3 * style()->pixelMetric(QStyle::PM_LayoutHorizontalSpacing) + 24,
                  qMax(base.height(), optionsWanted_.height() + menuBar()->sizeHint().height() + 24));
 }
@@ -533,17 +540,17 @@ std::function<void()> MainWindow::busy(std::function<void()> command) {
 }
 
 void MainWindow::onCommandButton(const QString& name) {
-    if (name.startsWith(u"comRow_") && commands_.rowButton)
-        busy([this, name] { commands_.rowButton(name.mid(7).toInt()); })();
-    else if (name.startsWith(u"ComFilter_") && commands_.filterButton)
-        busy([this, name] { commands_.filterButton(name.mid(10).toInt()); })();
-    else if (name == u"comFont")
+    if (ctl::isElementOf(name, ctl::comRow) && commands_.rowButton)
+        busy([this, name] { commands_.rowButton(ctl::elementIndex(name, ctl::comRow)); })();
+    else if (ctl::isElementOf(name, ctl::ComFilter) && commands_.filterButton)
+        busy([this, name] { commands_.filterButton(ctl::elementIndex(name, ctl::ComFilter)); })();
+    else if (name == ctl::comFont)
         form_.clickFont();
-    else if (name == u"comPreviewTitle")
+    else if (name == ctl::comPreviewTitle)
         previewTitle();
-    else if (name == u"comCustomColor" && commands_.customColor) {
+    else if (name == ctl::comCustomColor && commands_.customColor) {
         if (const auto colors = commands_.customColor())
-            static_cast<ScaleStrip*>(w("Picture4"))->setColors(*colors);
+            static_cast<ScaleStrip*>(w(ctl::Picture4))->setColors(*colors);
     }
 }
 
@@ -559,17 +566,17 @@ void MainWindow::refreshTitleImage() {
 
 void MainWindow::previewTitle() {
     runProcedure(ui_, Procedure{QStringLiteral("comPreviewTitle_Click")}, [&] {
-        if (form_.isVisible(u"Picture2")) {
-            form_.setVisible(u"Picture2", false);
+        if (form_.isVisible(ctl::Picture2)) {
+            form_.setVisible(ctl::Picture2, false);
             return;
         }
-        if (form_.text(u"Text1_0").isEmpty() && form_.text(u"Text1_1").isEmpty()) {
+        if (form_.text(ctl::Text1_0).isEmpty() && form_.text(ctl::Text1_1).isEmpty()) {
             ui_.messageBox(QStringLiteral("Enter the title of the graph "), QStringLiteral("Pilastro"),
                            MsgIcon::Information);
             return;
         }
         refreshTitleImage();
-        form_.setVisible(u"Picture2", true);
+        form_.setVisible(ctl::Picture2, true);
         preview_->raise();
     });
 }

@@ -84,7 +84,7 @@ private:
     void buildLayout();
     QWidget* buildTablePanel();
     QWidget* buildOptionsPanel();
-    void fillFrame(const QString& frame, const QList<QStringList>& rows);
+    void fillFrame(QStringView frame, const QList<QList<QStringView>>& rows);
     void buildMenus();
     void setTabOrderByLayout();
     std::function<void()> busy(std::function<void()> command);
@@ -92,7 +92,7 @@ private:
     void onImageClick(const QString& name);
     void refreshTitleImage();
     void unloadAllForms();
-    QWidget* w(const QString& name) const;
+    QWidget* w(QStringView name) const;
 
     FormModel& form_;
     Ui& ui_;

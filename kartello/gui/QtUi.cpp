@@ -2,12 +2,15 @@
 
 #include "ClipboardNumbers.h"
 #include "DialogFilter.h"
+#include "FieldDialog.h"
+#include "session/OptionsSettings.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QUrl>
@@ -95,7 +98,7 @@ private:
     bool busy_;
 };
 
-QtUi::QtUi(QWidget* window) : window_(window) {
+QtUi::QtUi(QWidget* window) : window_(window), settingsFile_(settingsFilePath()) {
     sinceRepaint_.start();
 }
 
@@ -175,6 +178,23 @@ std::optional<FontChoice> QtUi::fontDialog(const QString& title, const FontChoic
     result.italic = chosen.italic();
     result.underline = chosen.underline();
     return result;
+}
+
+std::optional<FieldChoice> QtUi::chooseFields(const QString& path, const FieldChoice& preset) {
+    std::optional<FieldCatalog> catalog = readFieldCatalog(path);
+    if (!catalog)
+        return preset;
+    const QFileInfo file(path);
+    const QString key = file.absoluteFilePath();
+    FieldDialog dialog(
+        FieldChoiceModel(std::move(*catalog), rememberedFields(key, settingsFile_).value_or(preset)),
+        file.fileName(), window_);
+    const ArrowWhileAsking arrow(busy_);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    // A settings file that cannot be written costs only the memory of the choice.
+    rememberFields(key, dialog.choice(), settingsFile_);
+    return dialog.choice();
 }
 
 QString QtUi::clipboardText() {

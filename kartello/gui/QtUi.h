@@ -16,6 +16,8 @@ public:
     explicit QtUi(QWidget* window = nullptr);
 
     void setWindow(QWidget* window) { window_ = window; }
+    // Where the field choices are remembered (the settings file by default).
+    void setSettingsFile(const QString& path) { settingsFile_ = path; }
 
     MsgAnswer messageBox(const QString& text, const QString& title, MsgIcon icon,
                          MsgButtons buttons = MsgButtons::Ok) override;
@@ -25,6 +27,9 @@ public:
                                           const QString& defaultExt, const QString& presetName) override;
     std::optional<Rgb> colorDialog(Rgb initial) override;
     std::optional<FontChoice> fontDialog(const QString& title, const FontChoice& initial) override;
+    // The field dialog, offering the choice remembered for the file; a file
+    // GDAL cannot list gets preset, for the reader to refuse.
+    std::optional<FieldChoice> chooseFields(const QString& path, const FieldChoice& preset) override;
     QString clipboardText() override;
     void setClipboardText(const QString& text) override;
     void setBusy(bool busy) override;
@@ -42,6 +47,7 @@ private:
                                       const QString& defaultExt, const QString& presetName);
 
     QPointer<QWidget> window_;
+    QString settingsFile_;
     QElapsedTimer sinceRepaint_;
     bool busy_ = false;
 };

@@ -1,4 +1,5 @@
 #include "TitlePreview.h"
+#include "form/ControlNames.h"
 
 #include <QMouseEvent>
 #include <QPixmap>
@@ -6,11 +7,11 @@
 namespace kartello::gui {
 
 TitlePreview::TitlePreview(QWidget* parent) : QLabel(parent), closeLabel_(new QLabel(this)) {
-    setObjectName("Picture2");
+    setObjectName(ctl::Picture2);
     setFrameShape(QFrame::Box);
     setCursor(Qt::OpenHandCursor);
     setToolTip(tr("Drag the title preview anywhere on the window"));
-    closeLabel_->setObjectName("Label8");
+    closeLabel_->setObjectName(ctl::Label8);
     closeLabel_->setText("x");
     closeLabel_->setAlignment(Qt::AlignCenter);
     closeLabel_->setCursor(Qt::PointingHandCursor);
@@ -71,8 +72,8 @@ bool TitlePreview::acceptsDropAt(const QPoint& parentPos) const {
     // A control whose inner parts are widgets of their own (the table) takes
     // every drop inside it.
     for (QWidget* w = hit; w && w != host; w = w->parentWidget())
-        if (w->objectName() == "Grid1")
-            return dropTargets_.contains("Grid1");
+        if (w->objectName() == ctl::Grid1)
+            return dropTargets_.contains(ctl::Grid1);
     // Otherwise the drop belongs to the nearest control with a name; unnamed
     // layout boxes count as the window.
     for (QWidget* w = hit ? hit : host; w; w = w->parentWidget()) {

@@ -1,4 +1,5 @@
 #include "places/ClipboardReader.h"
+#include "form/ControlNames.h"
 
 #include "places/PlaceTable.h"
 #include "places/TextReader.h"
@@ -127,10 +128,10 @@ void pasteGrid(PlaceContext& ctx) {
         ctx.grid.setTextMatrix(r, 3, p.value);
     }
     fitColumns(ctx.grid);
-    ctx.form.setCaption(u"lblProg", QString());
+    ctx.form.setCaption(ctl::lblProg, QString());
     comDone(ctx);
     ctx.ui.setBusy(false);
-    ctx.form.setCaption(u"Label4", QStringLiteral("Current file: Clipboard"));
+    ctx.form.setCaption(ctl::Label4, QStringLiteral("Current file: Clipboard"));
 }
 
 void comDone(PlaceContext& ctx) {
@@ -143,11 +144,11 @@ void comDone(PlaceContext& ctx) {
         }
         set.shapeMode = false;
         ctx.grid.setRow(0);
-        ctx.form.setVisible(u"chkOpen", true);
-        ctx.form.setCaption(u"Label4", QStringLiteral("Current file: New File"));
+        ctx.form.setVisible(ctl::chkOpen, true);
+        ctx.form.setCaption(ctl::Label4, QStringLiteral("Current file: New File"));
         constR(ctx);
         set.dataLoaded = true;
-        ctx.form.setVisible(u"lblNPlaces", true);
+        ctx.form.setVisible(ctl::lblNPlaces, true);
         showPlaceCount(ctx);
     });
 }

@@ -1,29 +1,19 @@
 #include "places/GdalReader.h"
 
+#include "form/ControlNames.h"
+#include "places/GdalSource.h"
 #include "places/KmlReader.h"
 #include "places/TextReader.h"
 #include "runtime/Number.h"
 
-#include <cpl_error.h>
-#include <cpl_string.h>
-#include <gdal.h>
-#include <ogr_api.h>
 #include <ogr_srs_api.h>
 
-#include <initializer_list>
 #include <memory>
-#include <mutex>
 
 namespace kartello {
 
 namespace {
 
-struct DatasetCloser {
-    void operator()(void* d) const { GDALClose(d); }
-};
-struct FeatureCloser {
-    void operator()(void* f) const { OGR_F_Destroy(f); }
-};
 struct SrsCloser {
     void operator()(OGRSpatialReferenceH s) const { OSRDestroySpatialReference(s); }
 };
@@ -33,78 +23,19 @@ struct TransformCloser {
 using Srs = std::unique_ptr<std::remove_pointer_t<OGRSpatialReferenceH>, SrsCloser>;
 using Transform = std::unique_ptr<std::remove_pointer_t<OGRCoordinateTransformationH>, TransformCloser>;
 
-// GDAL's own notes about the files it opens would only muddle the program's
-// messages; what matters is whether it read them.
-class QuietErrors {
-public:
-    QuietErrors() { CPLPushErrorHandler(CPLQuietErrorHandler); }
-    ~QuietErrors() { CPLPopErrorHandler(); }
-    QuietErrors(const QuietErrors&) = delete;
-    QuietErrors& operator=(const QuietErrors&) = delete;
-};
-
-bool isNumeric(OGRFieldType t) {
-    return t == OFTInteger || t == OFTInteger64 || t == OFTReal;
-}
-
 int namedField(OGRFeatureDefnH defn, const QString& name) {
     return name.isEmpty() ? -1 : OGR_FD_GetFieldIndex(defn, name.toUtf8().constData());
 }
 
-int defaultNameField(OGRFeatureDefnH defn) {
-    const int n = OGR_FD_GetFieldCount(defn);
-    for (int i = 0; i < n; ++i)
-        if (QString::fromUtf8(OGR_Fld_GetNameRef(OGR_FD_GetFieldDefn(defn, i)))
-                .compare(u"name", Qt::CaseInsensitive) == 0)
-            return i;
-    for (int i = 0; i < n; ++i)
-        if (OGR_Fld_GetType(OGR_FD_GetFieldDefn(defn, i)) == OFTString)
-            return i;
-    return -1;
-}
-
-int defaultValueField(OGRFeatureDefnH defn, int skipA, int skipB) {
-    const int n = OGR_FD_GetFieldCount(defn);
-    for (int i = 0; i < n; ++i)
-        if (i != skipA && i != skipB && isNumeric(OGR_Fld_GetType(OGR_FD_GetFieldDefn(defn, i))))
-            return i;
-    return -1;
-}
-
-// A date or time field as KML's TimeStamp writes it (ISO 8601); other fields
-// as written.
-QString timeText(OGRFeatureH f, int field) {
-    if (field < 0 || !OGR_F_IsFieldSetAndNotNull(f, field))
-        return QString();
-    const OGRFieldType type = OGR_Fld_GetType(OGR_F_GetFieldDefnRef(f, field));
-    if (type != OFTDate && type != OFTDateTime)
-        return QString::fromUtf8(OGR_F_GetFieldAsString(f, field)).trimmed();
-    int y = 0, mo = 0, d = 0, h = 0, mi = 0, tz = 0;
-    float s = 0;
-    OGR_F_GetFieldAsDateTimeEx(f, field, &y, &mo, &d, &h, &mi, &s, &tz);
-    QString text = QString::asprintf("%04d-%02d-%02d", y, mo, d);
-    if (type == OFTDate)
-        return text;
-    text += QString::asprintf("T%02d:%02d:%02d", h, mi, static_cast<int>(s));
-    if (tz == 100)
-        return text + u'Z';
-    if (tz > 1) {
-        const int minutes = (tz - 100) * 15;
-        text += QString::asprintf("%c%02d:%02d", minutes < 0 ? '-' : '+', std::abs(minutes) / 60,
-                                  std::abs(minutes) % 60);
-    }
-    return text;
-}
-
 class LayerReader {
 public:
+    // choice as filledChoice gives it: an empty field is none.
     LayerReader(OGRLayerH layer, const FieldChoice& choice) : layer_(layer), choice_(choice) {
         OGRFeatureDefnH defn = OGR_L_GetLayerDefn(layer);
-        nameField_ = choice.nameField.isEmpty() ? defaultNameField(defn) : namedField(defn, choice.nameField);
+        nameField_ = namedField(defn, choice.nameField);
         latField_ = namedField(defn, choice.latField);
         lonField_ = namedField(defn, choice.lonField);
-        valueField_ = choice.valueField.isEmpty() ? defaultValueField(defn, latField_, lonField_)
-                                                  : namedField(defn, choice.valueField);
+        valueField_ = namedField(defn, choice.valueField);
         timeField_ = namedField(defn, choice.timeField);
     }
 
@@ -134,11 +65,11 @@ public:
     bool read(GdalParse& out) {
         OGR_L_ResetReading(layer_);
         while (OGRFeatureH raw = OGR_L_GetNextFeature(layer_)) {
-            const std::unique_ptr<void, FeatureCloser> owner(raw);
+            const Feature owner(raw);
             const QString name =
                 nameField_ < 0 ? QString() : QString::fromUtf8(OGR_F_GetFieldAsString(raw, nameField_));
             value_ = valueCell(raw);
-            time_ = timeText(raw, timeField_);
+            time_ = fieldText(raw, timeField_);
             name_ = name;
             if (OGRGeometryH g = OGR_F_GetGeometryRef(raw))
                 geometry(g, out);
@@ -234,71 +165,19 @@ private:
     Cell value_;
 };
 
-// The first field whose name is one of names, in any case; empty when none is.
-QString firstFieldNamed(OGRFeatureDefnH defn, std::initializer_list<QStringView> names) {
-    const int n = OGR_FD_GetFieldCount(defn);
-    for (int i = 0; i < n; ++i) {
-        const QString field = QString::fromUtf8(OGR_Fld_GetNameRef(OGR_FD_GetFieldDefn(defn, i)));
-        for (QStringView name : names)
-            if (field.compare(name, Qt::CaseInsensitive) == 0)
-                return field;
-    }
-    return QString();
-}
-
-OGRLayerH chosenLayer(GDALDatasetH ds, const QString& name) {
-    if (!name.isEmpty())
-        return GDALDatasetGetLayerByName(ds, name.toUtf8().constData());
-    const int n = GDALDatasetGetLayerCount(ds);
-    for (int i = 0; i < n; ++i) {
-        OGRLayerH layer = GDALDatasetGetLayer(ds, i);
-        if (OGR_L_GetFeatureCount(layer, TRUE) > 0)
-            return layer;
-    }
-    return nullptr;
-}
-
 } // namespace
 
 GdalParse parseGdal(const QString& path, const FieldChoice& choice) {
-    static std::once_flag registered;
-    std::call_once(registered, [] { GDALAllRegister(); });
     QuietErrors quiet;
     GdalParse result;
-
-    // A CSV file finds its coordinate columns by name; the other drivers
-    // take no such options.
-    CPLStringList options;
-    if (path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive)) {
-        const QByteArray x =
-            choice.lonField.isEmpty() ? QByteArray("lon,long,longitude,x") : choice.lonField.toUtf8();
-        const QByteArray y =
-            choice.latField.isEmpty() ? QByteArray("lat,latitude,y") : choice.latField.toUtf8();
-        options.SetNameValue("X_POSSIBLE_NAMES", x.constData());
-        options.SetNameValue("Y_POSSIBLE_NAMES", y.constData());
-        options.SetNameValue("AUTODETECT_TYPE", "YES");
-        // The coordinate columns stay fields too: dropping them (KEEP_GEOM_COLUMNS=NO)
-        // makes the driver read past the end of a short row.
-    }
-    std::unique_ptr<void, DatasetCloser> ds(GDALOpenEx(
-        path.toUtf8().constData(), GDAL_OF_VECTOR | GDAL_OF_READONLY, nullptr, options.List(), nullptr));
+    const Dataset ds = openVector(path, choice);
     if (!ds)
         return result;
     OGRLayerH layer = chosenLayer(ds.get(), choice.layer);
     if (!layer)
         return result;
     result.layerName = QString::fromUtf8(OGR_L_GetName(layer));
-
-    FieldChoice fields = choice;
-    if (path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive)) {
-        // The coordinate columns became the geometry; naming them keeps them
-        // from being taken as the value.
-        OGRFeatureDefnH defn = OGR_L_GetLayerDefn(layer);
-        if (fields.lonField.isEmpty())
-            fields.lonField = firstFieldNamed(defn, {u"lon", u"long", u"longitude", u"x"});
-        if (fields.latField.isEmpty())
-            fields.latField = firstFieldNamed(defn, {u"lat", u"latitude", u"y"});
-    }
+    const FieldChoice fields = filledChoice(path, layer, choice);
     LayerReader reader(layer, fields);
     if (!reader.ready())
         return result;
@@ -319,8 +198,14 @@ GdalParse parseGdal(const QString& path, const FieldChoice& choice) {
     return result;
 }
 
-bool readGdal(PlaceContext& ctx, const FieldChoice& choice) {
-    const GdalParse parsed = parseGdal(ctx.set.currentFile, choice);
+bool readGdal(PlaceContext& ctx) {
+    const std::optional<FieldChoice> choice = ctx.ui.chooseFields(ctx.set.currentFile, ctx.set.fieldChoice);
+    if (!choice) {
+        // Cancelled: nothing read, nothing changed.
+        ctx.form.setCaption(ctl::lblProg, QString());
+        return true;
+    }
+    const GdalParse parsed = parseGdal(ctx.set.currentFile, *choice);
     switch (parsed.outcome) {
     case GdalParse::NotRead:
         return false;

@@ -3,10 +3,10 @@
 // Shapefile, GeoJSON, GPX, FlatGeobuf, CSV with a header row, ...): points
 // become places, polygons and multipolygons (holes included) a shape set,
 // every coordinate reprojected to WGS84 longitude/latitude.
-#include "places/FieldChoice.h"
 #include "places/LoadPlaceRows.h"
 #include "places/PlaceContext.h"
 #include "places/ShapeReader.h"
+#include "runtime/FieldChoice.h"
 
 #include <vector>
 
@@ -25,8 +25,10 @@ struct GdalParse {
 // when GDAL cannot open it as vector data or it holds no point or polygon.
 GdalParse parseGdal(const QString& path, const FieldChoice& choice);
 
-// Puts what parseGdal read into store and table as the other readers do.
-// False when the file was not read (nothing changed, no message shown).
-bool readGdal(PlaceContext& ctx, const FieldChoice& choice);
+// Asks the person for the layer and fields (offering the set's field choice),
+// then puts what parseGdal read into store and table as the other readers do.
+// False when the file was not read (nothing changed, no message shown); a
+// cancelled choice reads nothing and changes nothing.
+bool readGdal(PlaceContext& ctx);
 
 } // namespace kartello

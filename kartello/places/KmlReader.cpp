@@ -1,4 +1,5 @@
 #include "places/KmlReader.h"
+#include "form/ControlNames.h"
 
 #include "places/GdalReader.h"
 #include "places/TextReader.h"
@@ -261,7 +262,7 @@ namespace {
 void kmlProcedure(PlaceContext& ctx, const std::function<void()>& body) {
     Procedure procedure{QStringLiteral("carregaKML")};
     procedure.cleanUp = [&] {
-        ctx.form.setCaption(u"lblProg", QString());
+        ctx.form.setCaption(ctl::lblProg, QString());
     };
     procedure.text = notUnderstoodMessage;
     procedure.icon = MsgIcon::Exclamation;
@@ -286,7 +287,7 @@ void readKmlBody(PlaceContext& ctx, QStringView text) {
     }
     case KmlParse::NotUnderstood:
         // Not KML: GIS data of any other vector format, or the message.
-        if (!readGdal(ctx, ctx.set.fieldChoice))
+        if (!readGdal(ctx))
             throw RuntimeError(ErrNotUnderstood, QString());
         break;
     case KmlParse::Places:
@@ -297,8 +298,8 @@ void readKmlBody(PlaceContext& ctx, QStringView text) {
 
 void startReading(PlaceContext& ctx) {
     ctx.ui.setBusy(true);
-    ctx.form.setVisible(u"lblProg", true);
-    ctx.form.setCaption(u"lblProg", QStringLiteral("0"));
+    ctx.form.setVisible(ctl::lblProg, true);
+    ctx.form.setCaption(ctl::lblProg, QStringLiteral("0"));
 }
 
 } // namespace
@@ -311,7 +312,7 @@ void readKml(PlaceContext& ctx) {
             text = readKmlFile(ctx.set.currentFile);
         } catch (const RuntimeError&) {
             // An archive without a KML document inside may still be GIS data.
-            if (readGdal(ctx, ctx.set.fieldChoice))
+            if (readGdal(ctx))
                 return;
             throw;
         }

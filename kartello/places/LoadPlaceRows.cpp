@@ -1,4 +1,5 @@
 #include "places/LoadPlaceRows.h"
+#include "form/ControlNames.h"
 
 #include "places/PlaceTable.h"
 #include "runtime/Number.h"
@@ -23,8 +24,8 @@ void loadPlaceRows(PlaceContext& ctx, const std::vector<StoreRow>& rows, QString
     }
     set.lastPlace = static_cast<int>(rows.size()) - 1;
     set.shapeMode = false;
-    ctx.form.setVisible(u"Grid1", true);
-    ctx.form.setVisible(u"Shape1", true);
+    ctx.form.setVisible(ctl::Grid1, true);
+    ctx.form.setVisible(ctl::Shape1, true);
     ctx.grid.Clear();
     formataGrid(ctx.grid);
     ctx.grid.setRows(set.lastPlace + 2);
@@ -37,13 +38,13 @@ void loadPlaceRows(PlaceContext& ctx, const std::vector<StoreRow>& rows, QString
         ctx.grid.setTextMatrix(i + 1, 3, row[ColValue].toText());
     }
     fitColumns(ctx.grid);
-    ctx.form.setCaption(u"Label4", QStringLiteral("Current file: ") + set.currentFile);
+    ctx.form.setCaption(ctl::Label4, QStringLiteral("Current file: ") + set.currentFile);
     constR(ctx);
     set.dataLoaded = true;
-    ctx.form.setVisible(u"lblNPlaces", true);
+    ctx.form.setVisible(ctl::lblNPlaces, true);
     showPlaceCount(ctx);
-    ctx.form.setVisible(u"chkOpen", true);
-    ctx.form.setCaption(u"lblProg", QString());
+    ctx.form.setVisible(ctl::chkOpen, true);
+    ctx.form.setCaption(ctl::lblProg, QString());
     ctx.form.showNormal();
 }
 

@@ -3,8 +3,8 @@
 // four cells (latitude, longitude, value, name), allocated once so that reading
 // never allocates rows. In shape mode a row is one ring (column 0 the ring's
 // coordinate text, 2 the value, 3 the name).
-#include "places/FieldChoice.h"
 #include "runtime/Cell.h"
+#include "runtime/FieldChoice.h"
 
 #include <array>
 #include <vector>
@@ -55,7 +55,8 @@ struct PlaceSet {
     QString graphBaseName;
     bool dataLoaded = false;
     bool shapeMode = false;
-    // The layer and fields the GIS reader takes from the next file opened.
+    // The layer and fields offered for the next GIS file opened: the batch
+    // flags; empty (the reader's defaults) in the window.
     FieldChoice fieldChoice;
 
     bool filterInForce() const { return fullLastPlace > lastPlace; }

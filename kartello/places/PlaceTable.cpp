@@ -1,4 +1,5 @@
 #include "places/PlaceTable.h"
+#include "form/ControlNames.h"
 
 #include "places/ClipboardReader.h"
 #include "places/QuickSort.h"
@@ -17,7 +18,8 @@ const char* const kHeaders[4] = {"Latitude", "Longitude", "Place/WP name", "Valu
 const int kMinWidths[4] = {1000, 1000, 1590, 1000};
 const int kResizeColumns = 1; // the grid's AllowUserResizing value for columns only
 
-const char* const kFilterBoxes[6] = {"txtLat_0", "txtLon_0", "txtVal_0", "txtLat_1", "txtLon_1", "txtVal_1"};
+constexpr QStringView kFilterBoxes[6] = {ctl::txtLat_0, ctl::txtLon_0, ctl::txtVal_0,
+                                         ctl::txtLat_1, ctl::txtLon_1, ctl::txtVal_1};
 
 // Rows inserted or deleted in the table go to the store and the backup as well,
 // so that a later sort or filter sees the same set as the table.
@@ -171,17 +173,19 @@ void refillTable(PlaceContext& ctx, QStringView picture) {
 }
 
 void showPlaceCount(PlaceContext& ctx) {
-    ctx.form.setCaption(u"lblNPlaces", QStringLiteral("N.places: ") + QString::number(ctx.set.lastPlace + 1));
+    ctx.form.setCaption(ctl::lblNPlaces,
+                        QStringLiteral("N.places: ") + QString::number(ctx.set.lastPlace + 1));
 }
 
 void constR(PlaceContext& ctx) {
     runProcedure(ctx.ui, Procedure{QStringLiteral("ConstR")}, [&] {
-        for (const char* label : {"Label6_0", "Label6_1", "Label6_2"})
-            ctx.form.setVisible(QString::fromLatin1(label), true);
-        for (const char* box : kFilterBoxes)
-            ctx.form.setEnabled(QString::fromLatin1(box), true);
-        for (const char* button : {"ComFilter_0", "ComFilter_1", "comRow_0", "comRow_1", "comRow_2"})
-            ctx.form.setEnabled(QString::fromLatin1(button), true);
+        for (QStringView label : {ctl::Label6_0, ctl::Label6_1, ctl::Label6_2})
+            ctx.form.setVisible(label, true);
+        for (QStringView box : kFilterBoxes)
+            ctx.form.setEnabled(box, true);
+        for (QStringView button :
+             {ctl::ComFilter_0, ctl::ComFilter_1, ctl::comRow_0, ctl::comRow_1, ctl::comRow_2})
+            ctx.form.setEnabled(button, true);
         PlaceSet& set = ctx.set;
         for (int i = 0; i <= set.lastPlace; ++i) {
             ctx.ui.yieldToWindow();
@@ -207,10 +211,10 @@ void menuNew(PlaceContext& ctx) {
         set.fullLastPlace = 0;
         set.backupLast = 0;
         set.placeData.row(0).backupRow = 0;
-        ctx.form.setText(u"Text1_0", QString());
-        ctx.form.setText(u"Text1_1", QString());
-        ctx.form.setCheck(u"chkSTitle", 0);
-        ctx.form.setCaption(u"Label4", QStringLiteral("Current file: New File"));
+        ctx.form.setText(ctl::Text1_0, QString());
+        ctx.form.setText(ctl::Text1_1, QString());
+        ctx.form.setCheck(ctl::chkSTitle, 0);
+        ctx.form.setCaption(ctl::Label4, QStringLiteral("Current file: New File"));
         set.dataLoaded = false;
         // The typed-in set is a place set: leave shape layout.
         if (set.shapeMode) {
@@ -303,8 +307,8 @@ void comFilterClick(PlaceContext& ctx, int index) {
         double lower[3] = {-1e20, -1e20, -1e20};
         double upper[3] = {1e20, 1e20, 1e20};
         for (int k = 0; k < 3; ++k) {
-            const QString lo = QString::fromLatin1(kFilterBoxes[k]);
-            const QString hi = QString::fromLatin1(kFilterBoxes[k + 3]);
+            const QStringView lo = kFilterBoxes[k];
+            const QStringView hi = kFilterBoxes[k + 3];
             if (index == 0) {
                 if (isNumber(ctx.form.text(lo)))
                     lower[k] = readNumber(ctx.form.text(lo));

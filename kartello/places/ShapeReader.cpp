@@ -1,4 +1,5 @@
 #include "places/ShapeReader.h"
+#include "form/ControlNames.h"
 
 #include "places/PlaceTable.h"
 #include "places/TextReader.h"
@@ -80,7 +81,7 @@ int fillShapeTable(PlaceContext& ctx) {
     const PlaceSet& set = ctx.set;
     ctx.grid.Clear();
     formataGrid(ctx.grid);
-    ctx.form.setCaption(u"lblProg", QStringLiteral("0"));
+    ctx.form.setCaption(ctl::lblProg, QStringLiteral("0"));
     ctx.grid.setRows(2);
     int k = 0;
     for (int i = 0; i <= set.lastPlace; ++i) {
@@ -215,17 +216,17 @@ void carregaTxtPolygon(PlaceContext& ctx, QStringView text) {
         storeRings(set, parsed.rings);
         set.graphBaseName = parseArq(set.currentFile);
         fillShapeTable(ctx);
-        ctx.form.setCaption(u"Label4", QStringLiteral("Current file: ") + set.currentFile);
+        ctx.form.setCaption(ctl::Label4, QStringLiteral("Current file: ") + set.currentFile);
         constR(ctx);
         set.dataLoaded = true;
-        ctx.form.setVisible(u"lblNPlaces", true);
-        ctx.form.setVisible(u"chkOpen", true);
-        ctx.form.setCaption(u"lblProg", QString());
+        ctx.form.setVisible(ctl::lblNPlaces, true);
+        ctx.form.setVisible(ctl::chkOpen, true);
+        ctx.form.setCaption(ctl::lblProg, QString());
         ctx.form.showPolygon();
         // The count includes the table's empty last row, as the window always showed it.
-        ctx.form.setCaption(u"lblNPlaces", ctx.form.caption(u"lblNPlaces") + QStringLiteral(" polygons - ") +
-                                               QString::number(ctx.grid.Rows() - 1) +
-                                               QStringLiteral(" places"));
+        ctx.form.setCaption(ctl::lblNPlaces,
+                            ctx.form.caption(ctl::lblNPlaces) + QStringLiteral(" polygons - ") +
+                                QString::number(ctx.grid.Rows() - 1) + QStringLiteral(" places"));
     });
 }
 
@@ -246,15 +247,15 @@ void carregaPoligono(PlaceContext& ctx, const std::vector<Ring>& rings, const QS
             documentBase.isEmpty() ? parseArq(set.currentFile) + QStringLiteral("-ShapeGraph") : documentBase;
         const int shapes = fillShapeTable(ctx);
         ctx.grid.setRows(ctx.grid.Rows() - 1);
-        ctx.form.setCaption(u"Label4", QStringLiteral("Current file: ") + set.currentFile);
+        ctx.form.setCaption(ctl::Label4, QStringLiteral("Current file: ") + set.currentFile);
         set.dataLoaded = true;
-        ctx.form.setVisible(u"lblNPlaces", true);
-        ctx.form.setVisible(u"chkOpen", true);
+        ctx.form.setVisible(ctl::lblNPlaces, true);
+        ctx.form.setVisible(ctl::chkOpen, true);
         ctx.form.showPolygon();
-        ctx.form.setCaption(u"lblNPlaces", QString::number(set.lastPlace + 1) +
-                                               QStringLiteral(" polygons - ") + QString::number(shapes) +
-                                               QStringLiteral(" places"));
-        ctx.form.setCaption(u"lblProg", QString());
+        ctx.form.setCaption(ctl::lblNPlaces, QString::number(set.lastPlace + 1) +
+                                                 QStringLiteral(" polygons - ") + QString::number(shapes) +
+                                                 QStringLiteral(" places"));
+        ctx.form.setCaption(ctl::lblProg, QString());
     });
 }
 

@@ -1,4 +1,5 @@
 #include "places/SpreadsheetExport.h"
+#include "form/ControlNames.h"
 
 #include "runtime/Number.h"
 #include "runtime/OpenFile.h"
@@ -25,7 +26,7 @@ void writeWorkbook(PlaceContext& ctx, const QString& path) {
     lxw_worksheet* sheet = workbook_add_worksheet(book, nullptr);
     const tessara::GridModel& g = ctx.grid;
     std::vector<int> widths(static_cast<size_t>(std::max(g.Cols(), 0)), 8);
-    const QString caption = ctx.form.caption(u"Label4");
+    const QString caption = ctx.form.caption(ctl::Label4);
     int done = 0;
     for (int r = 0; r < g.Rows(); ++r) {
         for (int k = 0; k < g.Cols(); ++k) {
@@ -41,13 +42,13 @@ void writeWorkbook(PlaceContext& ctx, const QString& path) {
             int& w = widths[static_cast<size_t>(k)];
             w = std::max(w, static_cast<int>(std::min<qsizetype>(text.size(), 80)) + 2);
             ++done;
-            ctx.form.setCaption(u"Label4", QString::number(done / 4));
+            ctx.form.setCaption(ctl::Label4, QString::number(done / 4));
         }
     }
     // Column widths fitted to the content, as the spreadsheet's AutoFit does.
     for (size_t k = 0; k < widths.size(); ++k)
         worksheet_set_column(sheet, static_cast<lxw_col_t>(k), static_cast<lxw_col_t>(k), widths[k], nullptr);
-    ctx.form.setCaption(u"Label4", caption);
+    ctx.form.setCaption(ctl::Label4, caption);
     if (workbook_close(book) != LXW_NO_ERROR) {
         QFile::remove(partial);
         throw RuntimeError(ErrPathFileAccess);
@@ -58,7 +59,7 @@ void writeWorkbook(PlaceContext& ctx, const QString& path) {
 }
 
 void exportFlexGrid(PlaceContext& ctx) {
-    const QString caption = ctx.form.caption(u"Label4");
+    const QString caption = ctx.form.caption(ctl::Label4);
     ctx.ui.setBusy(true);
     const bool ok = runProcedure(ctx.ui, Procedure{QStringLiteral("ExportFlexGrid")}, [&] {
         // The folder is removed here unless the spreadsheet program took the
@@ -74,7 +75,7 @@ void exportFlexGrid(PlaceContext& ctx) {
         folder.setAutoRemove(!openOrTell(ctx.ui, path));
     });
     if (!ok)
-        ctx.form.setCaption(u"Label4", caption);
+        ctx.form.setCaption(ctl::Label4, caption);
     ctx.ui.setBusy(false);
 }
 

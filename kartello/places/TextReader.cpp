@@ -1,4 +1,5 @@
 #include "places/TextReader.h"
+#include "form/ControlNames.h"
 
 #include "places/PlaceTable.h"
 #include "places/ShapeReader.h"
@@ -185,7 +186,7 @@ void carregaText(PlaceContext& ctx, QStringView text) {
             return;
         }
         ctx.set.graphBaseName = parseArq(ctx.set.currentFile);
-        ctx.form.setCaption(u"lblProg", QStringLiteral("0"));
+        ctx.form.setCaption(ctl::lblProg, QStringLiteral("0"));
         loadPlaceRows(ctx, parsed.rows, u"###.0000");
     });
 }

@@ -1,4 +1,5 @@
 #include "places/Validation.h"
+#include "form/ControlNames.h"
 
 #include "places/PlaceTable.h"
 #include "runtime/Number.h"
@@ -39,13 +40,13 @@ bool validaGrid(PlaceContext& ctx) {
     const bool trapped = runProcedure(ctx.ui, Procedure{QStringLiteral("ValidaGrid")}, [&] {
         showPlaceCount(ctx);
         const FormModel& f = ctx.form;
-        if ((f.isSet(u"Option3_0") || f.isSet(u"Option4_0")) && ctx.grid.Rows() < 3) {
+        if ((f.isSet(ctl::Option3_0) || f.isSet(ctl::Option4_0)) && ctx.grid.Rows() < 3) {
             refuse(ctx.ui,
                    QStringLiteral("For color or size varying is necessary, at least, two place marks"));
             return;
         }
         const bool valueNeeded =
-            !((f.isSet(u"Option3_1") && f.isSet(u"Option4_1")) || f.value(u"chkNothing") == 1);
+            !((f.isSet(ctl::Option3_1) && f.isSet(ctl::Option4_1)) || f.value(ctl::chkNothing) == 1);
         for (int r = 1; r < ctx.grid.Rows(); ++r) {
             ctx.ui.yieldToWindow();
             if (!validRow(ctx, r, valueNeeded))

@@ -2,6 +2,8 @@
 // The seam between Kartello's logic and the person using it. The window
 // implements it with Qt, the batch command with stderr and its arguments, and
 // tests with FakeUi. Logic never talks to widgets any other way.
+#include "runtime/FieldChoice.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -39,6 +41,11 @@ public:
                                                   const QString& defaultExt, const QString& presetName) = 0;
     virtual std::optional<Rgb> colorDialog(Rgb initial) = 0;
     virtual std::optional<FontChoice> fontDialog(const QString& title, const FontChoice& initial) = 0;
+    // The layer and fields to read from the GIS file at path: the window asks
+    // the person, offering what they chose for that file last time, else
+    // preset; the batch command answers with its flags, which arrive as preset.
+    // An empty result means the person cancelled.
+    virtual std::optional<FieldChoice> chooseFields(const QString& path, const FieldChoice& preset) = 0;
 
     virtual QString clipboardText() = 0;
     virtual void setClipboardText(const QString& text) = 0;

@@ -1,5 +1,7 @@
 #include "session/Batch.h"
+#include "form/ControlNames.h"
 
+#include "form/FormModel.h"
 #include "graph/ArcSinLink.h"
 #include "runtime/RuntimeError.h"
 #include "session/BatchUi.h"
@@ -15,10 +17,10 @@ namespace {
 
 // A preset colour scale is chosen by clicking its picture: Image2_N=True.
 bool isScaleImage(const QString& name) {
-    if (!name.startsWith(QLatin1String("Image2_")))
+    if (!ctl::isElementOf(name, ctl::Image2))
         return false;
     bool ok = false;
-    const int n = name.mid(7).toInt(&ok);
+    const int n = ctl::elementIndex(name, ctl::Image2, &ok);
     return ok && n >= 0 && n <= 6;
 }
 
@@ -30,7 +32,7 @@ bool isTrue(const QString& value) {
 // value is not of the control's form.
 bool applySet(Main& main, GraphState& state, const QString& name, const QString& value) {
     FormModel& form = main.form;
-    if (name == u"comCustomColor") {
+    if (name == ctl::comCustomColor) {
         // The "ok" button beside the custom colours builds the custom scale.
         if (!isTrue(value))
             return false;
@@ -70,6 +72,24 @@ QString* fieldOf(FieldChoice& fields, const QString& flag) {
     return nullptr;
 }
 
+// --classes METHOD:N as the two class controls set by hand; false when the
+// method is unknown or N is not 3 to 9.
+bool classSets(const QString& spec, std::vector<std::pair<QString, QString>>& sets) {
+    static const char* const methods[] = {"continuous", "equal", "quantile", "jenks"};
+    const qsizetype colon = spec.indexOf(QLatin1Char(':'));
+    bool ok = false;
+    const int count = spec.mid(colon + 1).toInt(&ok);
+    if (colon < 0 || !ok || count < kMinClassCount || count > kMaxClassCount)
+        return false;
+    for (int m = 0; m < 4; ++m)
+        if (spec.left(colon) == QLatin1String(methods[m])) {
+            sets.emplace_back(ctl::cboClassMethod.toString(), QString::number(m));
+            sets.emplace_back(ctl::cboClassCount.toString(), QString::number(count));
+            return true;
+        }
+    return false;
+}
+
 } // namespace
 
 std::optional<BatchArgs> parseBatchArgs(const QStringList& args, QString* error) {
@@ -95,7 +115,7 @@ std::optional<BatchArgs> parseBatchArgs(const QStringList& args, QString* error)
         } else if (arg == u"--yes") {
             a.yes = true;
         } else if (arg == u"--data" || arg == u"--options" || arg == u"--out" || arg == u"--title1" ||
-                   arg == u"--title2" || arg == u"--set") {
+                   arg == u"--title2" || arg == u"--set" || arg == u"--classes") {
             if (!next(&v))
                 return fail(arg + QStringLiteral(" needs a value"));
             if (arg == u"--data")
@@ -108,7 +128,13 @@ std::optional<BatchArgs> parseBatchArgs(const QStringList& args, QString* error)
                 a.title1 = v;
             else if (arg == u"--title2")
                 a.title2 = v;
-            else {
+            else if (arg == u"--classes") {
+                if (!classSets(v, a.sets))
+                    return fail(
+                        QStringLiteral("--classes needs METHOD:N (equal, quantile or jenks; N 3 to 9), "
+                                       "not ") +
+                        v);
+            } else {
                 const qsizetype eq = v.indexOf(QLatin1Char('='));
                 if (eq <= 0)
                     return fail(QStringLiteral("--set needs NAME=VALUE, not ") + v);
@@ -150,13 +176,13 @@ int runBatch(const BatchArgs& args, QTextStream& err) {
             return kBatchNoOutput;
     }
     if (args.title1)
-        main.form.setText(u"Text1_0", *args.title1);
+        main.form.setText(ctl::Text1_0, *args.title1);
     if (args.title2)
-        main.form.setText(u"Text1_1", *args.title2);
+        main.form.setText(ctl::Text1_1, *args.title2);
     if (args.title1 || args.title2) {
-        main.form.setCheck(u"chkSTitle", 1);
+        main.form.setCheck(ctl::chkSTitle, 1);
         if (args.titleTop)
-            main.form.clickOption(u"Option6_0");
+            main.form.clickOption(ctl::Option6_0);
     }
     for (const auto& [name, value] : args.sets) {
         if (!applySet(main, state, name, value)) {

@@ -2,9 +2,10 @@
 // The batch command: what a person does in the window, from the command line.
 //   kartello --batch --data FILE [--layer NAME] [--name-field F] [--value-field F]
 //            [--lat-field F --lon-field F] [--time-field F] [--options FILE.ggo]
-//            [--title1 TEXT] [--title2 TEXT] [--title-top] [--set NAME=VALUE]...
+//            [--title1 TEXT] [--title2 TEXT] [--title-top] [--classes METHOD:N]
+//            [--set NAME=VALUE]...
 //            [--yes] --out FILE.kml|FILE.kmz
-#include "places/FieldChoice.h"
+#include "runtime/FieldChoice.h"
 
 #include <QString>
 #include <QStringList>

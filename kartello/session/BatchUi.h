@@ -1,7 +1,8 @@
 #pragma once
 // The person at the batch command: every message box becomes one line on
 // stderr ("title: text"), a Yes/No question is answered No (Yes with --yes),
-// file dialogs are answered from the command line, and nothing is opened.
+// file dialogs and the field choice are answered from the command line, and
+// nothing is opened.
 #include "runtime/Ui.h"
 
 #include <QTextStream>
@@ -25,6 +26,10 @@ public:
                                           const QString& defaultExt, const QString& presetName) override;
     std::optional<Rgb> colorDialog(Rgb) override { return std::nullopt; }
     std::optional<FontChoice> fontDialog(const QString&, const FontChoice&) override { return std::nullopt; }
+    // The --layer and --*-field flags arrive as preset.
+    std::optional<FieldChoice> chooseFields(const QString&, const FieldChoice& preset) override {
+        return preset;
+    }
     QString clipboardText() override { return QString(); }
     void setClipboardText(const QString&) override {}
     void setBusy(bool) override {}

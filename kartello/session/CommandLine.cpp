@@ -23,6 +23,7 @@ constexpr Flag kBatchFlags[] = {
     {"--title1", "TEXT", "first title line (shows the title in the viewer)"},
     {"--title2", "TEXT", "second title line"},
     {"--title-top", "", "put the title at the top"},
+    {"--classes", "METHOD:N", "N classes (3-9) for the colours: equal, quantile or jenks (natural breaks)"},
     {"--set", "NAME=VALUE", "set one control as the window names it; repeatable, applied in order"},
     {"--yes", "", "answer Yes to the program's questions (default No)"},
     {"--out", "FILE.kml|FILE.kmz", "the graph; a .kmz packs the document with its images"},

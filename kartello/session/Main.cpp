@@ -1,4 +1,5 @@
 #include "session/Main.h"
+#include "form/ControlNames.h"
 
 #include "form/RunChecks.h"
 #include "places/OpenCommand.h"
@@ -36,7 +37,7 @@ void Main::menuNew() {
 }
 
 void Main::menuOpenFile() {
-    form.setCaption(u"Frame8", QStringLiteral("Size"));
+    form.setCaption(ctl::Frame8, QStringLiteral("Size"));
     PlaceContext ctx = placeContext();
     carregaKML(ctx);
 }

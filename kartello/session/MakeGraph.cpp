@@ -1,24 +1,28 @@
 #include "session/MakeGraph.h"
+#include "form/ControlNames.h"
 
 #include "form/FormModel.h"
 #include "graph/Generator.h"
 #include "graph/Saving.h"
 #include "places/ShapeHooks.h"
 #include "places/Validation.h"
+#include "runtime/Number.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/Trap.h"
 #include "session/Main.h"
+
+#include <algorithm>
 
 namespace kartello {
 
 namespace {
 
 LabelKind labelKindOf(const FormModel& form) {
-    if (form.isSet(u"Option2_1"))
+    if (form.isSet(ctl::Option2_1))
         return LabelKind::Name;
-    if (form.isSet(u"Option2_2"))
+    if (form.isSet(ctl::Option2_2))
         return LabelKind::Value;
-    if (form.isSet(u"Option2_3"))
+    if (form.isSet(ctl::Option2_3))
         return LabelKind::NameAndValue;
     return LabelKind::Nothing;
 }
@@ -51,77 +55,80 @@ bool copyTableIntoStore(Main& main) {
 
 GraphOptions graphOptionsOf(const FormModel& form) {
     GraphOptions o;
-    o.flat = form.isSet(u"Option1_0");
-    o.threeD = form.isSet(u"Option1_1");
-    o.sidesText = form.text(u"Combo1");
-    o.sizeByValue = form.isSet(u"Option3_0");
-    o.sizeConstant = form.isSet(u"Option3_1");
-    o.autoSize = form.value(u"chKAutoCircleSize") == 1;
-    o.sizeFactorText = form.text(u"TxtCircRaio");
-    o.sizeText = form.text(u"txtRaio");
+    o.flat = form.isSet(ctl::Option1_0);
+    o.threeD = form.isSet(ctl::Option1_1);
+    o.sidesText = form.text(ctl::Combo1);
+    o.sizeByValue = form.isSet(ctl::Option3_0);
+    o.sizeConstant = form.isSet(ctl::Option3_1);
+    o.autoSize = form.value(ctl::chKAutoCircleSize) == 1;
+    o.sizeFactorText = form.text(ctl::TxtCircRaio);
+    o.sizeText = form.text(ctl::txtRaio);
     o.sizeUnitFactor = form.sizeUnitFactor();
-    o.heightByValue = form.isSet(u"Option5_0");
-    o.heightConstant = form.isSet(u"Option5_1");
-    o.autoHeight = form.value(u"chkAutom") == 1;
-    o.autoHeightVisible = form.isVisible(u"chkAutom");
-    o.heightFactorText = form.text(u"txtHeightPoly");
-    o.altitudeToAddText = form.text(u"txtHeightFixed");
-    o.heightText = form.text(u"txtHeight");
+    o.heightByValue = form.isSet(ctl::Option5_0);
+    o.heightConstant = form.isSet(ctl::Option5_1);
+    o.autoHeight = form.value(ctl::chkAutom) == 1;
+    o.autoHeightVisible = form.isVisible(ctl::chkAutom);
+    o.heightFactorText = form.text(ctl::txtHeightPoly);
+    o.altitudeToAddText = form.text(ctl::txtHeightFixed);
+    o.heightText = form.text(ctl::txtHeight);
     o.heightUnitFactor = form.heightUnitFactor();
-    o.logTransform = form.value(u"chkLog") == 1;
-    o.sqrTransform = form.value(u"chkSqr") == 1;
-    o.colorByValue = form.isSet(u"Option4_0");
-    o.colorConstant = form.isSet(u"Option4_1");
-    o.outline = form.value(u"chkOutlineCS") == 1;
+    o.logTransform = form.value(ctl::chkLog) == 1;
+    o.sqrTransform = form.value(ctl::chkSqr) == 1;
+    o.colorByValue = form.isSet(ctl::Option4_0);
+    o.colorConstant = form.isSet(ctl::Option4_1);
+    o.outline = form.value(ctl::chkOutlineCS) == 1;
     o.colorScaleChoice = form.colorScaleChoice();
-    o.autoColorScale = form.value(u"autoColoScale") == 1;
-    o.scaleMinText = form.text(u"txtcsMIN");
-    o.scaleMaxText = form.text(u"txtcsMAX");
-    o.showScale = form.value(u"chKCScale") == 1;
-    o.scaleTop = form.isSet(u"Option7_0");
-    o.gridColor = form.backColor(u"Picture1_1");
-    o.titleFontColor = form.backColor(u"Picture1_2");
-    o.titleBackColor = form.backColor(u"Picture1_3");
-    o.labelColor = form.backColor(u"Picture1_4");
-    o.fillColor = form.backColor(u"Picture1_6");
-    o.outlineColor = form.backColor(u"Picture1_7");
+    o.autoColorScale = form.value(ctl::autoColoScale) == 1;
+    o.scaleMinText = form.text(ctl::txtcsMIN);
+    o.scaleMaxText = form.text(ctl::txtcsMAX);
+    o.showScale = form.value(ctl::chKCScale) == 1;
+    o.scaleTop = form.isSet(ctl::Option7_0);
+    o.gridColor = form.backColor(ctl::Picture1_1);
+    o.titleFontColor = form.backColor(ctl::Picture1_2);
+    o.titleBackColor = form.backColor(ctl::Picture1_3);
+    o.labelColor = form.backColor(ctl::Picture1_4);
+    o.fillColor = form.backColor(ctl::Picture1_6);
+    o.outlineColor = form.backColor(ctl::Picture1_7);
     o.labels = labelKindOf(form);
-    o.decimalsText = form.text(u"Combo2");
-    o.grid = form.value(u"chkGrid") == 1;
-    o.showTitle = form.value(u"chkSTitle") == 1;
-    o.title1 = form.text(u"Text1_0");
-    o.title2 = form.text(u"Text1_1");
-    o.titleTop = form.isSet(u"Option6_0");
+    o.decimalsText = form.text(ctl::Combo2);
+    o.grid = form.value(ctl::chkGrid) == 1;
+    o.showTitle = form.value(ctl::chkSTitle) == 1;
+    o.title1 = form.text(ctl::Text1_0);
+    o.title2 = form.text(ctl::Text1_1);
+    o.titleTop = form.isSet(ctl::Option6_0);
     o.titleFont = form.titleFont();
-    o.openInViewer = form.value(u"chkOpen") == 1;
-    o.nothing = form.value(u"chkNothing") == 1;
-    o.fixShapes = form.value(u"chkFix") == 1;
-    o.bmpOverlays = form.value(u"chkBmp") == 1;
+    o.openInViewer = form.value(ctl::chkOpen) == 1;
+    o.nothing = form.value(ctl::chkNothing) == 1;
+    o.fixShapes = form.value(ctl::chkFix) == 1;
+    o.bmpOverlays = form.value(ctl::chkBmp) == 1;
+    o.classMethod = ClassMethod(std::clamp(form.listIndex(ctl::cboClassMethod), 0, 3));
+    o.classCount = int(readNumber(form.text(ctl::cboClassCount)));
+    o.classHeight = form.value(ctl::chkClassHeight) == 1;
     return o;
 }
 
 void writeBack(FormModel& form, const GraphOptions& before, const GraphOptions& after) {
-    const auto text = [&](const char16_t* name, const QString& was, const QString& now) {
+    const auto text = [&](QStringView name, const QString& was, const QString& now) {
         if (was != now)
-            form.setText(QStringView(name), now);
+            form.setText(name, now);
     };
-    text(u"txtcsMIN", before.scaleMinText, after.scaleMinText);
-    text(u"txtcsMAX", before.scaleMaxText, after.scaleMaxText);
-    text(u"txtHeightFixed", before.altitudeToAddText, after.altitudeToAddText);
-    text(u"txtHeightPoly", before.heightFactorText, after.heightFactorText);
-    text(u"TxtCircRaio", before.sizeFactorText, after.sizeFactorText);
+    text(ctl::txtcsMIN, before.scaleMinText, after.scaleMinText);
+    text(ctl::txtcsMAX, before.scaleMaxText, after.scaleMaxText);
+    text(ctl::txtHeightFixed, before.altitudeToAddText, after.altitudeToAddText);
+    text(ctl::txtHeightPoly, before.heightFactorText, after.heightFactorText);
+    text(ctl::TxtCircRaio, before.sizeFactorText, after.sizeFactorText);
     if (before.logTransform && !after.logTransform)
-        form.setCheck(u"chkLog", 0);
+        form.setCheck(ctl::chkLog, 0);
     if (before.sqrTransform && !after.sqrTransform)
-        form.setCheck(u"chkSqr", 0);
+        form.setCheck(ctl::chkSqr, 0);
 }
 
 bool customColorScale(FormModel& form, Ui& ui, GraphState& state) {
     if (!runProcedure(ui, Procedure{QStringLiteral("comCustomColor")}, [&] {
-            BlendColors(form.backColor(u"Image1_1"), form.backColor(u"Image1_0"), 256, state.colorScale);
+            BlendColors(form.backColor(ctl::Image1_1), form.backColor(ctl::Image1_0), 256, state.colorScale);
         }))
         return false;
-    form.clickControl(u"Picture4");
+    form.clickControl(ctl::Picture4);
     return true;
 }
 

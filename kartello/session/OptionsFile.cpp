@@ -1,4 +1,5 @@
 #include "session/OptionsFile.h"
+#include "form/ControlNames.h"
 
 #include "form/FormModel.h"
 #include "runtime/AtomicFile.h"
@@ -16,63 +17,68 @@ namespace {
 
 struct OptionKey {
     const char* key;
-    const char* control;
+    QStringView control;
     ValueForm form;
 };
 
 // The keys in the order they are written.
 const OptionKey kKeys[] = {
-    {"[GraphTypeFlat]", "Option1_0", ValueForm::Option},
-    {"[GraphType3D]", "Option1_1", ValueForm::Option},
-    {"[Polygon sides]", "Combo1", ValueForm::TypedList},
-    {"[VarSize]", "Option3_0", ValueForm::Option},
-    {"[CctSize]", "Option3_1", ValueForm::Option},
-    {"[VarHeight]", "Option5_0", ValueForm::Option},
-    {"[CctHeight]", "Option5_1", ValueForm::Option},
-    {"[VarColor]", "Option4_0", ValueForm::Option},
+    {"[GraphTypeFlat]", ctl::Option1_0, ValueForm::Option},
+    {"[GraphType3D]", ctl::Option1_1, ValueForm::Option},
+    {"[Polygon sides]", ctl::Combo1, ValueForm::TypedList},
+    {"[VarSize]", ctl::Option3_0, ValueForm::Option},
+    {"[CctSize]", ctl::Option3_1, ValueForm::Option},
+    {"[VarHeight]", ctl::Option5_0, ValueForm::Option},
+    {"[CctHeight]", ctl::Option5_1, ValueForm::Option},
+    {"[VarColor]", ctl::Option4_0, ValueForm::Option},
     // The constant-colour button: a preset made with constant colours must
     // come back with constant colours (see applyOptionsText for old files).
-    {"[CctColor]", "Option4_1", ValueForm::Option},
-    {"[PlaceNothing]", "Option2_0", ValueForm::Option},
-    {"[PlaceName]", "Option2_1", ValueForm::Option},
-    {"[PlaceValue]", "Option2_2", ValueForm::Option},
-    {"[PlaceNamVal]", "Option2_3", ValueForm::Option},
-    {"[Autosize]", "chKAutoCircleSize", ValueForm::Check},
-    {"[SizeFactor]", "TxtCircRaio", ValueForm::Text},
-    {"[Size]", "txtRaio", ValueForm::Text},
-    {"[SizeUnit]", "Combo3", ValueForm::ListIndex},
-    {"[AutoHeight]", "chkAutom", ValueForm::Check},
-    {"[HeightFactor]", "txtHeightPoly", ValueForm::Text},
-    {"[HeightFixed]", "txtHeightFixed", ValueForm::Text},
-    {"[Height]", "txtHeight", ValueForm::Text},
-    {"[HeightUnit]", "Combo4", ValueForm::ListIndex},
-    {"[Fill]", "chkFillCS", ValueForm::Check},
-    {"[FillColor]", "Picture1_6", ValueForm::Color},
-    {"[Outline]", "chkOutlineCS", ValueForm::Check},
-    {"[OutColor]", "Picture1_7", ValueForm::Color},
-    {"[ShowColorScale]", "chKCScale", ValueForm::Check},
-    {"[AutoColor]", "autoColoScale", ValueForm::Check},
-    {"[MinScale]", "txtcsMIN", ValueForm::Text},
-    {"[MaxScale]", "txtcsMAX", ValueForm::Text},
-    {"[Grid]", "chkGrid", ValueForm::Check},
-    {"[GridColor]", "Picture1_1", ValueForm::Color},
-    {"[TitleFontColor]", "Picture1_2", ValueForm::Color},
-    {"[TitleBackColor]", "Picture1_3", ValueForm::Color},
-    {"[TitleFontName]", "Picture2", ValueForm::FontName},
-    {"[TitleFontSize]", "Picture2", ValueForm::FontSize},
-    {"[TitleFontBold]", "Picture2", ValueForm::FontBold},
-    {"[TitleFontUnderline]", "Picture2", ValueForm::FontUnderline},
-    {"[TitleFontItalic]", "Picture2", ValueForm::FontItalic},
-    {"[OpenGE]", "chkOpen", ValueForm::Check},
-    {"[FixOrder]", "chkFix", ValueForm::Check},
-    {"[LogScale]", "chkLog", ValueForm::Check},
-    {"[SqrScale]", "chkSqr", ValueForm::Check},
+    {"[CctColor]", ctl::Option4_1, ValueForm::Option},
+    {"[PlaceNothing]", ctl::Option2_0, ValueForm::Option},
+    {"[PlaceName]", ctl::Option2_1, ValueForm::Option},
+    {"[PlaceValue]", ctl::Option2_2, ValueForm::Option},
+    {"[PlaceNamVal]", ctl::Option2_3, ValueForm::Option},
+    {"[Autosize]", ctl::chKAutoCircleSize, ValueForm::Check},
+    {"[SizeFactor]", ctl::TxtCircRaio, ValueForm::Text},
+    {"[Size]", ctl::txtRaio, ValueForm::Text},
+    {"[SizeUnit]", ctl::Combo3, ValueForm::ListIndex},
+    {"[AutoHeight]", ctl::chkAutom, ValueForm::Check},
+    {"[HeightFactor]", ctl::txtHeightPoly, ValueForm::Text},
+    {"[HeightFixed]", ctl::txtHeightFixed, ValueForm::Text},
+    {"[Height]", ctl::txtHeight, ValueForm::Text},
+    {"[HeightUnit]", ctl::Combo4, ValueForm::ListIndex},
+    {"[Fill]", ctl::chkFillCS, ValueForm::Check},
+    {"[FillColor]", ctl::Picture1_6, ValueForm::Color},
+    {"[Outline]", ctl::chkOutlineCS, ValueForm::Check},
+    {"[OutColor]", ctl::Picture1_7, ValueForm::Color},
+    {"[ShowColorScale]", ctl::chKCScale, ValueForm::Check},
+    {"[AutoColor]", ctl::autoColoScale, ValueForm::Check},
+    {"[MinScale]", ctl::txtcsMIN, ValueForm::Text},
+    {"[MaxScale]", ctl::txtcsMAX, ValueForm::Text},
+    {"[Grid]", ctl::chkGrid, ValueForm::Check},
+    {"[GridColor]", ctl::Picture1_1, ValueForm::Color},
+    {"[TitleFontColor]", ctl::Picture1_2, ValueForm::Color},
+    {"[TitleBackColor]", ctl::Picture1_3, ValueForm::Color},
+    {"[TitleFontName]", ctl::Picture2, ValueForm::FontName},
+    {"[TitleFontSize]", ctl::Picture2, ValueForm::FontSize},
+    {"[TitleFontBold]", ctl::Picture2, ValueForm::FontBold},
+    {"[TitleFontUnderline]", ctl::Picture2, ValueForm::FontUnderline},
+    {"[TitleFontItalic]", ctl::Picture2, ValueForm::FontItalic},
+    {"[OpenGE]", ctl::chkOpen, ValueForm::Check},
+    {"[FixOrder]", ctl::chkFix, ValueForm::Check},
+    {"[LogScale]", ctl::chkLog, ValueForm::Check},
+    {"[SqrScale]", ctl::chkSqr, ValueForm::Check},
+    // Added after the classic 43, so that a file of either kind loads in both.
+    {"[ClassMethod]", ctl::cboClassMethod, ValueForm::ListIndex},
+    {"[ClassCount]", ctl::cboClassCount, ValueForm::ListItem},
+    {"[ClassHeight]", ctl::chkClassHeight, ValueForm::Check},
+    {"[BmpOverlays]", ctl::chkBmp, ValueForm::Check},
 };
 
 // Read, never written: the two title lines.
 const OptionKey kReadOnlyKeys[] = {
-    {"[Title1]", "Text1_0", ValueForm::Text},
-    {"[Title2]", "Text1_1", ValueForm::Text},
+    {"[Title1]", ctl::Text1_0, ValueForm::Text},
+    {"[Title2]", ctl::Text1_1, ValueForm::Text},
 };
 
 const OptionKey* findKey(QStringView key) {
@@ -125,7 +131,7 @@ QString textValue(const QString& text) {
 }
 
 QString valueText(const FormModel& form, const OptionKey& k) {
-    const QString name = QLatin1String(k.control);
+    const QStringView name = k.control;
     const FontChoice font = form.titleFont();
     switch (k.form) {
     case ValueForm::Option:
@@ -137,6 +143,8 @@ QString valueText(const FormModel& form, const OptionKey& k) {
         return textValue(form.text(name));
     case ValueForm::ListIndex:
         return QString::number(form.listIndex(name));
+    case ValueForm::ListItem:
+        return textValue(form.text(name));
     case ValueForm::Color:
         return QString::number(form.backColor(name));
     case ValueForm::FontName:
@@ -241,6 +249,13 @@ void applyValue(FormModel& form, QStringView control, ValueForm valueForm, const
     case ValueForm::ListIndex:
         form.pickListItem(control, parseWhole(value, -1, double(form.control(control).list.size()) - 1));
         return;
+    case ValueForm::ListItem: {
+        const qsizetype index = form.control(control).list.indexOf(value);
+        if (index < 0)
+            throw RuntimeError(ErrInvalidCall);
+        form.pickListItem(control, int(index));
+        return;
+    }
     case ValueForm::Color:
         form.setBackColor(control, Rgb(parseWhole(value, 0, 0xFFFFFF)));
         return;
@@ -283,11 +298,13 @@ std::optional<ValueForm> valueFormOf(const FormModel& form, QStringView control)
     case ControlKind::TextBox:
         return ValueForm::Text;
     case ControlKind::ComboBox:
-        return control == u"Combo3" || control == u"Combo4" ? ValueForm::ListIndex : ValueForm::TypedList;
+        if (control == ctl::Combo3 || control == ctl::Combo4 || control == ctl::cboClassMethod)
+            return ValueForm::ListIndex;
+        return control == ctl::cboClassCount ? ValueForm::ListItem : ValueForm::TypedList;
     case ControlKind::PictureBox:
-        return control.startsWith(u"Picture1_") ? std::optional(ValueForm::Color) : std::nullopt;
+        return ctl::isElementOf(control, ctl::Picture1) ? std::optional(ValueForm::Color) : std::nullopt;
     case ControlKind::Image:
-        return control.startsWith(u"Image1_") ? std::optional(ValueForm::Color) : std::nullopt;
+        return ctl::isElementOf(control, ctl::Image1) ? std::optional(ValueForm::Color) : std::nullopt;
     default:
         return std::nullopt;
     }
@@ -309,10 +326,10 @@ void applyOptionsText(FormModel& form, QStringView text) {
         const QString& value = fields[i + 1].text;
         if (QLatin1String(k->key) == u"[CctColor]") {
             if (!varColorTrue && parseBool(value))
-                form.clickOption(u"Option4_1");
+                form.clickOption(ctl::Option4_1);
             continue;
         }
-        applyValue(form, QString::fromLatin1(k->control), k->form, value);
+        applyValue(form, k->control, k->form, value);
     }
 }
 

@@ -18,6 +18,7 @@ enum class ValueForm {
     Text,      // a text box's text
     TypedList, // the text typed into Combo1 / Combo2
     ListIndex, // 0-based list choice, -1 for none
+    ListItem,  // the text of the list item chosen, which must be one of the list
     Color,     // red + 256 x green + 65536 x blue
     FontName,
     FontSize,
@@ -26,7 +27,8 @@ enum class ValueForm {
     FontItalic,
 };
 
-// The file text: the 43 keys in their fixed order, lines ending in CR LF.
+// The file text: the 43 keys of the classic program in their fixed order, then
+// the keys added since (classes, BMP overlays), lines ending in CR LF.
 QString optionsText(const FormModel& form);
 
 // Applies an options text: pairs of fields (key, value) with the field rules

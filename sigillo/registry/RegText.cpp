@@ -86,10 +86,12 @@ bool isTextType(uint32_t type) {
 
 class Parser {
 public:
-    Parser(std::string_view text, Tree& tree) : text_(text), tree_(tree) {}
+    // Without a header line the text is taken as version 5.
+    Parser(std::string_view text, Tree& tree, bool headerless = false)
+        : text_(text), tree_(tree), unicode_(headerless), headerless_(headerless) {}
 
     void run() {
-        bool sawHeader = false;
+        bool sawHeader = headerless_;
         while (nextLine()) {
             const std::string_view line = trim(line_);
             if (line.empty() || line.front() == ';') {
@@ -322,6 +324,7 @@ private:
     std::string_view line_;
     int lineNo_ = 0;
     bool unicode_ = false;
+    bool headerless_ = false;
     Key* currentKey_ = nullptr;
     bool skipValues_ = false;
 };
@@ -352,20 +355,19 @@ bool writableAsString(const Value& v) {
     return isValidUtf8(body);
 }
 
+std::string valueNameField(std::string_view name) {
+    return name.empty() ? "@=" : escapeQuoted(name) + "=";
+}
+
 void formatValue(std::string& out, const Value& v) {
     if (writableAsString(v)) {
-        if (v.name.empty()) {
-            out += '@';
-        } else {
-            out += escapeQuoted(v.name);
-        }
-        out += '=';
+        out += valueNameField(v.name);
         out +=
             escapeQuoted(std::string_view(reinterpret_cast<const char*>(v.data.data()), v.data.size() - 1));
         out += "\r\n";
         return;
     }
-    std::string line = v.name.empty() ? "@=" : escapeQuoted(v.name) + "=";
+    std::string line = valueNameField(v.name);
     char buf[32];
     if (v.type == 4 && v.data.size() == 4) {
         const uint32_t n = v.data[0] | (v.data[1] << 8) | (v.data[2] << 16) | (uint32_t(v.data[3]) << 24);
@@ -429,6 +431,30 @@ void applyRegText(std::string_view text, Tree& tree) {
         text.remove_prefix(3);
     }
     Parser(text, tree).run();
+}
+
+void applyRegLines(std::string_view lines, Tree& tree) {
+    Parser(lines, tree, true).run();
+}
+
+std::string regKeyLine(Hive hive, const std::vector<std::string>& path, bool remove) {
+    std::string line = remove ? "[-" : "[";
+    line += hiveName(hive);
+    for (const std::string& part : path) {
+        line += '\\';
+        line += part;
+    }
+    return line + "]\r\n";
+}
+
+std::string regValueLine(const Value& value) {
+    std::string line;
+    formatValue(line, value);
+    return line;
+}
+
+std::string regValueRemovalLine(std::string_view name) {
+    return valueNameField(name) + "-\r\n";
 }
 
 Tree parseRegText(std::string_view text) {

@@ -28,6 +28,15 @@ private:
 // Throws RegParseError on text it cannot read.
 Tree parseRegText(std::string_view text);
 void applyRegText(std::string_view text, Tree& tree);
+// Applies key and value lines of a version-5 text that has no header line:
+// one change as formatted by the functions below.
+void applyRegLines(std::string_view lines, Tree& tree);
+
+// The lines of one change: "[key]" (which creates the key) or "[-key]" (which
+// deletes it with everything below), then a value line or a value deletion.
+std::string regKeyLine(Hive hive, const std::vector<std::string>& path, bool remove = false);
+std::string regValueLine(const Value& value);
+std::string regValueRemovalLine(std::string_view name);
 
 // Writes the tree in UTF-8 with CR LF line ends: strings as "text", 32-bit
 // numbers as dword:, everything else as hex(type): byte lists, the expandable

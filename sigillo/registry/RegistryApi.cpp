@@ -19,12 +19,16 @@
 #include <string>
 #include <vector>
 
+#include "registry/RegText.h"
 #include "registry/RegistryStore.h"
 #include "registry/RegistryTree.h"
 
 using sigillo::registry::Hive;
 using sigillo::registry::Key;
 using sigillo::registry::processStore;
+using sigillo::registry::regKeyLine;
+using sigillo::registry::regValueLine;
+using sigillo::registry::regValueRemovalLine;
 using sigillo::registry::StoreError;
 using sigillo::registry::Tree;
 
@@ -183,13 +187,13 @@ LONG RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR lpClass, DWORD dwO
         }
         LONG rc = ERROR_SUCCESS;
         bool created = false;
-        processStore().update([&](Tree& tree) {
+        processStore().change([&](const Tree& tree) {
             if (!tree.find(base->hive, base->path)) {
                 rc = ERROR_KEY_DELETED;
-                return false;
+                return std::string();
             }
-            tree.create(base->hive, path, &created);
-            return created;
+            created = !tree.find(base->hive, path);
+            return created ? regKeyLine(base->hive, path) : std::string();
         });
         if (rc != ERROR_SUCCESS) {
             return rc;
@@ -244,16 +248,14 @@ LONG RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType, const BY
         if ((!lpData && cbData > 0) || !storableName(name, kMaxValueNameLength)) {
             return ERROR_INVALID_PARAMETER;
         }
-        std::vector<uint8_t> data(lpData, lpData + cbData);
         LONG rc = ERROR_SUCCESS;
-        processStore().update([&](Tree& tree) {
-            Key* key = tree.find(k->hive, k->path);
-            if (!key) {
+        processStore().change([&](const Tree& tree) {
+            if (!tree.find(k->hive, k->path)) {
                 rc = ERROR_KEY_DELETED;
-                return false;
+                return std::string();
             }
-            key->setValue(sigillo::registry::Value{name, dwType, std::move(data)});
-            return true;
+            return regKeyLine(k->hive, k->path) +
+                   regValueLine(sigillo::registry::Value{name, dwType, {lpData, lpData + cbData}});
         });
         return rc;
     });
@@ -273,18 +275,17 @@ LONG RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey) {
             return ERROR_ACCESS_DENIED; // a root cannot be deleted
         }
         LONG rc = ERROR_SUCCESS;
-        processStore().update([&](Tree& tree) {
-            switch (tree.remove(base->hive, path)) {
-            case Tree::RemoveResult::Removed:
-                return true;
-            case Tree::RemoveResult::HasSubkeys:
-                rc = ERROR_ACCESS_DENIED;
-                return false;
-            case Tree::RemoveResult::NotFound:
-                break;
+        processStore().change([&](const Tree& tree) {
+            const Key* key = tree.find(base->hive, path);
+            if (!key) {
+                rc = ERROR_FILE_NOT_FOUND;
+                return std::string();
             }
-            rc = ERROR_FILE_NOT_FOUND;
-            return false;
+            if (!key->subkeys.empty()) {
+                rc = ERROR_ACCESS_DENIED;
+                return std::string();
+            }
+            return regKeyLine(base->hive, path, true);
         });
         return rc;
     });
@@ -303,17 +304,18 @@ LONG RegDeleteValueA(HKEY hKey, LPCSTR lpValueName) {
             return ERROR_ACCESS_DENIED;
         }
         LONG rc = ERROR_SUCCESS;
-        processStore().update([&](Tree& tree) {
-            Key* key = tree.find(k->hive, k->path);
+        const std::string name = lpValueName ? lpValueName : "";
+        processStore().change([&](const Tree& tree) {
+            const Key* key = tree.find(k->hive, k->path);
             if (!key) {
                 rc = ERROR_KEY_DELETED;
-                return false;
+                return std::string();
             }
-            if (!key->removeValue(lpValueName ? lpValueName : "")) {
+            if (!key->findValue(name)) {
                 rc = ERROR_FILE_NOT_FOUND;
-                return false;
+                return std::string();
             }
-            return true;
+            return regKeyLine(k->hive, k->path) + regValueRemovalLine(name);
         });
         return rc;
     });

@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "registry/Journal.h"
 #include "registry/RegText.h"
 #include "text/AtomicFile.h"
 
@@ -19,11 +20,8 @@ namespace sigillo::registry {
 
 namespace {
 
-std::string errnoText(const std::string& what, const std::string& path) {
-    return what + " " + path + ": " + std::strerror(errno);
-}
-
 constexpr unsigned long long kUnknownGeneration = ~0ull;
+constexpr std::chrono::milliseconds kExitLockWait{1000};
 
 std::string describe(std::chrono::milliseconds wait) {
     return wait.count() % 1000 == 0 ? std::to_string(wait.count() / 1000) + " s"
@@ -102,32 +100,21 @@ private:
     int fd_ = -1;
 };
 
-namespace {
-
-std::string readAll(int fd, const std::string& path) {
-    std::string text;
-    char buf[65536];
-    while (true) {
-        const ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            throw StoreError(errnoText("cannot read", path));
-        }
-        if (n == 0) {
-            return text;
-        }
-        text.append(buf, static_cast<size_t>(n));
-    }
-}
-
-} // namespace
-
 Store::Store(std::string path, std::chrono::milliseconds lockWait)
     : path_(std::move(path)), lockWait_(lockWait) {}
 
-Store::~Store() = default;
+Store::~Store() {
+    std::error_code ec;
+    if (!appended_ || inTransaction() || !std::filesystem::exists(path_, ec)) {
+        return;
+    }
+    try {
+        FileLock lock(path_, true, std::min(lockWait_, kExitLockWait));
+        compactUnder(lock);
+    } catch (const std::exception&) {
+        // Left for the next writer; every reader replays the journal meanwhile.
+    }
+}
 
 std::string Store::defaultPath() {
     if (const char* p = std::getenv("SIGILLO_REGISTRY"); p && *p) {
@@ -144,7 +131,7 @@ std::string Store::defaultPath() {
     return base + "/sigillo/registry.reg";
 }
 
-bool Store::refresh(bool force, unsigned long long generation) {
+bool Store::refresh(unsigned long long generation) {
     const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         if (errno == ENOENT) {
@@ -161,20 +148,31 @@ bool Store::refresh(bool force, unsigned long long generation) {
     if (::fstat(fd, &st) != 0) {
         throw StoreError(errnoText("cannot stat", path_));
     }
-    const Identity id{static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino),
-                      static_cast<unsigned long long>(st.st_size),
-                      static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec};
-    if (!force && haveLoaded_ && id == loaded_ && generation == loadedGeneration_ &&
-        generation != kUnknownGeneration) {
+    const FileIdentity id = identityOf(st);
+    const bool sameFile = haveLoaded_ && id == loaded_;
+    if (sameFile && generation == loadedGeneration_ && generation != kUnknownGeneration) {
         return true;
     }
-    haveLoaded_ = false;
-    try {
-        tree_ = parseRegText(readAll(fd, path_));
-    } catch (const RegParseError& e) {
-        throw StoreError("the registry store " + path_ + " cannot be read (" + e.what() + ")");
+    haveLoaded_ = false; // until the tree is whole again
+    if (!sameFile) {
+        try {
+            tree_ = parseRegText(readAll(fd, path_));
+        } catch (const RegParseError& e) {
+            throw StoreError("the registry store " + path_ + " cannot be read (" + e.what() + ")");
+        }
+        loaded_ = id;
+        journalEnd_ = 0;
+        journalRecords_ = 0;
     }
-    loaded_ = id;
+    // The same store file: only the records appended since the last look are new.
+    journalEnd_ = replayJournal(journalPath(), id, journalEnd_, [&](std::string_view record) {
+        try {
+            applyRegLines(record, tree_);
+        } catch (const RegParseError& e) {
+            throw StoreError("the registry journal " + journalPath() + " cannot be read (" + e.what() + ")");
+        }
+        ++journalRecords_;
+    });
     loadedGeneration_ = generation;
     haveLoaded_ = true;
     return true;
@@ -186,7 +184,7 @@ void Store::read(const std::function<void(const Tree&)>& fn) {
         return;
     }
     FileLock lock(path_, false, lockWait_);
-    if (refresh(false, lock.generation())) {
+    if (refresh(lock.generation())) {
         fn(tree_);
     } else {
         fn(seededTree());
@@ -207,7 +205,7 @@ void Store::update(const std::function<bool(Tree&)>& fn) {
     // Under the exclusive lock the generation proves whether another Sigillo
     // process wrote since this one parsed; the file's identity catches an edit
     // by hand.
-    const bool existed = refresh(false, lock.generation());
+    const bool existed = refresh(lock.generation());
     if (!existed) {
         tree_ = seededTree();
     }
@@ -223,6 +221,46 @@ void Store::update(const std::function<bool(Tree&)>& fn) {
     }
 }
 
+void Store::change(const std::function<std::string(const Tree&)>& fn) {
+    if (inTransaction()) {
+        const std::string lines = fn(tree_);
+        if (!lines.empty()) {
+            transactionChanged_ = true;
+            applyRegLines(lines, tree_);
+        }
+        return;
+    }
+    FileLock lock(path_, true, lockWait_);
+    const bool existed = refresh(lock.generation());
+    if (!existed) {
+        tree_ = seededTree();
+    }
+    const std::string lines = fn(tree_);
+    if (lines.empty()) {
+        if (!existed) {
+            writeBack(lock);
+        }
+        return;
+    }
+    haveLoaded_ = false; // until the change is applied and recorded
+    applyRegLines(lines, tree_);
+    if (!existed || journalEnd_ + lines.size() > kJournalLimit) {
+        writeBack(lock);
+        return;
+    }
+    try {
+        journalEnd_ = appendJournal(journalPath(), loaded_, journalEnd_, lines);
+    } catch (const StoreError&) {
+        writeBack(lock); // a journal that cannot be written: the store itself may be
+        return;
+    }
+    ++journalRecords_;
+    appended_ = true;
+    lock.advanceGeneration();
+    loadedGeneration_ = lock.generation();
+    haveLoaded_ = true;
+}
+
 void Store::writeBack(FileLock& lock) {
     haveLoaded_ = false;
     try {
@@ -230,21 +268,38 @@ void Store::writeBack(FileLock& lock) {
     } catch (const text::AtomicFileError& e) {
         throw StoreError(std::string("cannot write the registry store ") + e.what());
     }
+    // A crash before this point leaves a journal that no longer matches the
+    // new store, so it is ignored and nothing is applied twice.
+    clearJournal(journalPath());
+    journalEnd_ = 0;
+    journalRecords_ = 0;
+    appended_ = false;
     lock.advanceGeneration();
     struct stat st {};
     if (::stat(path_.c_str(), &st) == 0) {
-        loaded_ =
-            Identity{static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino),
-                     static_cast<unsigned long long>(st.st_size),
-                     static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec};
+        loaded_ = identityOf(st);
         loadedGeneration_ = lock.generation();
         haveLoaded_ = true;
     }
 }
 
+void Store::compactUnder(FileLock& lock) {
+    if (refresh(lock.generation()) && journalRecords_ > 0) {
+        writeBack(lock);
+    }
+}
+
+void Store::compact() {
+    if (inTransaction()) {
+        return; // the commit compacts
+    }
+    FileLock lock(path_, true, lockWait_);
+    compactUnder(lock);
+}
+
 void Store::checkWritable() {
     FileLock lock(path_, true, lockWait_);
-    refresh(false, lock.generation());
+    refresh(lock.generation());
     try {
         text::AtomicFile probe(path_); // removed again unless committed
     } catch (const text::AtomicFileError& e) {
@@ -257,7 +312,7 @@ void Store::beginTransaction() {
         throw StoreError("a transaction on the registry store " + path_ + " is already open");
     }
     auto lock = std::make_unique<FileLock>(path_, true, lockWait_);
-    transactionChanged_ = !refresh(false, lock->generation());
+    transactionChanged_ = !refresh(lock->generation());
     if (transactionChanged_) {
         tree_ = seededTree(); // a new store is written on commit
     }
@@ -269,7 +324,7 @@ void Store::commitTransaction() {
         throw StoreError("no transaction on the registry store " + path_ + " is open");
     }
     const std::unique_ptr<FileLock> lock = std::move(transactionLock_);
-    if (transactionChanged_) {
+    if (transactionChanged_ || journalRecords_ > 0) {
         writeBack(*lock);
     }
 }

@@ -5,6 +5,13 @@
 // written store and two writers never lose each other's changes. A lock held
 // by another process is waited for a bounded time, then reported.
 //
+// A single change (one registry call outside a transaction) is not written
+// into the store but appended to its journal (registry/Journal.h), so its cost
+// does not grow with the store. The journal is folded into the store
+// (compaction) when it grows past kJournalLimit, when a transaction commits,
+// on compact(), and when a Store that appended to it is destroyed (at the end
+// of the process); until then every Sigillo reader replays it.
+//
 // A transaction (one component registration) holds the exclusive lock from
 // its beginning to its end and works on the tree in memory: the store is
 // written once, on commit, and a transaction that is never committed (the
@@ -19,6 +26,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "registry/Journal.h"
 #include "registry/RegistryTree.h"
 
 namespace sigillo::registry {
@@ -31,10 +39,14 @@ public:
 class FileLock;
 
 inline constexpr std::chrono::milliseconds kLockWait{10000};
+// Past this size a change compacts the store instead of growing the journal.
+inline constexpr uint64_t kJournalLimit = 64 * 1024;
 
 class Store {
 public:
     explicit Store(std::string path, std::chrono::milliseconds lockWait = kLockWait);
+    // Compacts the journal when this object appended to it (waiting at most
+    // a second for the lock; a journal left behind is replayed all the same).
     ~Store();
 
     // SIGILLO_REGISTRY when set, else the user's configuration folder.
@@ -45,8 +57,15 @@ public:
     // Runs fn on the current contents. A missing store reads as the seeded tree.
     void read(const std::function<void(const Tree&)>& fn);
     // Runs fn on the current contents under the exclusive lock; when it returns
-    // true the tree is written back. A missing store is created seeded.
+    // true the whole tree is written back. A missing store is created seeded.
     void update(const std::function<bool(Tree&)>& fn);
+    // Runs fn on the current contents under the exclusive lock; fn returns the
+    // change as .reg key and value lines (RegText.h), or nothing. The change is
+    // applied and appended to the journal, so readers see exactly what the
+    // journal replays.
+    void change(const std::function<std::string(const Tree&)>& fn);
+    // Folds the journal's changes into the store file, if it holds any.
+    void compact();
 
     std::string exportText();
 
@@ -63,21 +82,23 @@ public:
     bool inTransaction() const { return transactionLock_ != nullptr; }
 
 private:
-    struct Identity {
-        unsigned long long device = 0, inode = 0, size = 0;
-        long long mtimeNs = 0;
-        bool operator==(const Identity&) const = default;
-    };
-    // Reloads when forced or when the file's identity changed; false when it is missing.
-    bool refresh(bool force, unsigned long long generation);
+    // Reloads when the file's identity changed, and replays
+    // the journal's new records; false when the store is missing.
+    bool refresh(unsigned long long generation);
+    // Writes the whole tree as the store and empties the journal.
     void writeBack(FileLock& lock);
+    void compactUnder(FileLock& lock);
+    std::string journalPath() const { return path_ + ".journal"; }
 
     std::string path_;
     std::chrono::milliseconds lockWait_;
     Tree tree_;
-    Identity loaded_;
+    FileIdentity loaded_;
     unsigned long long loadedGeneration_ = 0;
     bool haveLoaded_ = false;
+    uint64_t journalEnd_ = 0;     // past the last record applied to tree_
+    uint64_t journalRecords_ = 0; // records applied on top of the store file
+    bool appended_ = false;       // this object appended since the last compaction
     std::unique_ptr<FileLock> transactionLock_;
     bool transactionChanged_ = false;
 };

@@ -161,26 +161,6 @@ Key& Tree::create(Hive hive, const std::vector<std::string>& path, bool* created
     return *key;
 }
 
-Tree::RemoveResult Tree::remove(Hive hive, const std::vector<std::string>& path) {
-    if (path.empty()) {
-        return RemoveResult::NotFound;
-    }
-    std::vector<std::string> parentPath(path.begin(), path.end() - 1);
-    Key* parent = find(hive, parentPath);
-    if (!parent) {
-        return RemoveResult::NotFound;
-    }
-    auto it = parent->subkeys.find(path.back());
-    if (it == parent->subkeys.end()) {
-        return RemoveResult::NotFound;
-    }
-    if (!it->second.subkeys.empty()) {
-        return RemoveResult::HasSubkeys;
-    }
-    parent->subkeys.erase(it);
-    return RemoveResult::Removed;
-}
-
 void Tree::removeTree(Hive hive, const std::vector<std::string>& path) {
     if (path.empty()) {
         hives_[hive] = Key{std::string(hiveName(hive)), {}, {}};

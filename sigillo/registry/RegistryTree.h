@@ -65,9 +65,6 @@ public:
     const Key* find(Hive hive, const std::vector<std::string>& path) const;
     // Creates the missing keys of the path; sets created when the last one is new.
     Key& create(Hive hive, const std::vector<std::string>& path, bool* created = nullptr);
-    // Deletes a key that has no subkeys. The hive roots cannot be deleted.
-    enum class RemoveResult { Removed, NotFound, HasSubkeys };
-    RemoveResult remove(Hive hive, const std::vector<std::string>& path);
     // Deletes a key with everything below it (the "[-key]" form of .reg files).
     void removeTree(Hive hive, const std::vector<std::string>& path);
 

@@ -33,6 +33,12 @@ QString tool(const char* name) {
     return path;
 }
 
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+    f.write(bytes);
+}
+
 QString examples(const char* name) {
     return QStringLiteral(KARTELLO_EXAMPLES_DIR "/") + QString::fromUtf8(name);
 }
@@ -120,9 +126,7 @@ protected:
         if (!in.content)
             return examples(in.file);
         const QString path = dir_.filePath(QString::fromUtf8(in.file));
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(in.content);
+        writeBytes(path, in.content);
         return path;
     }
 
@@ -159,10 +163,7 @@ TEST_P(BatchMatrix, OutsideReadersAcceptTheDocumentUnderEveryLocale) {
     ASSERT_FALSE(doc.isEmpty());
 
     const QString kml = dir_.filePath(QStringLiteral("doc.kml"));
-    QFile f(kml);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(doc);
-    f.close();
+    writeBytes(kml, doc);
     const ToolRun lint = run(tool("xmllint"), {"--noout", kml});
     EXPECT_EQ(lint.status, 0) << lint.out.constData();
     EXPECT_TRUE(lint.out.isEmpty()) << lint.out.constData();
@@ -197,10 +198,7 @@ TEST_P(GdalWrittenKml, PointsAndPolygonsGraphWithoutWarnings) {
                    {"polygons", kGeoJsonPolygons, "3d-by-value.ggo"}};
     for (const Source& s : sources) {
         const QString json = dir.filePath(QString::fromLatin1(s.name) + QStringLiteral(".geojson"));
-        QFile f(json);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(s.geojson);
-        f.close();
+        writeBytes(json, s.geojson);
         const QString kml = dir.filePath(QString::fromLatin1(s.name) + u'-' + QString::fromLatin1(driver) +
                                          QStringLiteral(".kml"));
         const ToolRun written = run(tool("ogr2ogr"), {"-f", driver, kml, json});
@@ -220,5 +218,51 @@ TEST_P(GdalWrittenKml, PointsAndPolygonsGraphWithoutWarnings) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Drivers, GdalWrittenKml, testing::Values("KML", "LIBKML"));
+
+// One place over two years and another in one, with a date-time field.
+const char* const kGeoJsonTimes =
+    R"({"type":"FeatureCollection","features":[
+{"type":"Feature","properties":{"name":"Lisbon","pop":545,"when":"2019-05-01T00:00:00Z"},"geometry":{"type":"Point","coordinates":[-9.1333,38.7167]}},
+{"type":"Feature","properties":{"name":"Lisbon","pop":560,"when":"2020-05-01T00:00:00Z"},"geometry":{"type":"Point","coordinates":[-9.1333,38.7167]}},
+{"type":"Feature","properties":{"name":"Porto","pop":232,"when":"2019-05-01T00:00:00Z"},"geometry":{"type":"Point","coordinates":[-8.6167,41.15]}}]})";
+
+// A time field of GIS data, as GDAL writes it to a GeoPackage (a date-time
+// field) and to CSV (the text "2019/05/01 00:00:00+00"), becomes each
+// polygon's TimeStamp, which GDAL reads back as the timestamp field.
+TEST(GdalWrittenTimes, EveryPolygonCarriesItsTimeStamp) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString json = dir.filePath(QStringLiteral("times.geojson"));
+    writeBytes(json, kGeoJsonTimes);
+    struct Written {
+        const char* file;
+        QStringList ogr2ogr;
+        QStringList fields;
+    } sources[] = {{"times.gpkg", {"-f", "GPKG"}, {"--time-field", "when"}},
+                   {"times.csv",
+                    {"-f", "CSV", "-lco", "GEOMETRY=AS_XY"},
+                    {"--time-field", "when", "--lat-field", "Y", "--lon-field", "X"}}};
+    for (const Written& w : sources) {
+        const QString data = dir.filePath(QString::fromLatin1(w.file));
+        const ToolRun written = run(tool("ogr2ogr"), w.ogr2ogr + QStringList{data, json});
+        ASSERT_EQ(written.status, 0) << written.out.constData();
+        const QString out = dir.filePath(QString::fromLatin1(w.file) + QStringLiteral(" graph.kml"));
+        const ToolRun graphed =
+            run(QStringLiteral(KARTELLO_PROGRAM),
+                QStringList{"--batch", "--data", data, "--value-field", "pop", "--options",
+                            examples("3d-by-value.ggo"), "--classes", "quantile:3", "--yes", "--out", out} +
+                    w.fields);
+        ASSERT_EQ(graphed.status, 0) << w.file << ": " << graphed.out.constData();
+        const ToolRun lint = run(tool("xmllint"), {"--noout", out});
+        EXPECT_EQ(lint.status, 0) << lint.out.constData();
+        EXPECT_TRUE(lint.out.isEmpty()) << lint.out.constData();
+        const ToolRun info = run(tool("ogrinfo"), {"-ro", "-al", out});
+        EXPECT_EQ(info.status, 0) << info.out.constData();
+        EXPECT_FALSE(info.out.contains("Warning")) << w.file << ": " << info.out.constData();
+        // The polygons and their labels: Lisbon in 2019 and 2020, Porto in 2019.
+        EXPECT_EQ(info.out.count("timestamp (DateTime) = 2019/05/01 00:00:00+00"), 4) << info.out.constData();
+        EXPECT_EQ(info.out.count("timestamp (DateTime) = 2020/05/01 00:00:00+00"), 2) << info.out.constData();
+    }
+}
 
 } // namespace

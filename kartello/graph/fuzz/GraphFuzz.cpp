@@ -3,6 +3,7 @@
 // infinity into the document.
 #include "graph/ArcSinLink.h"
 #include "graph/Generator.h"
+#include "graph/TimeStamp.h"
 #include "runtime/Number.h"
 #include "runtime/RuntimeError.h"
 #include "runtime/testing/FakeUi.h"
@@ -26,7 +27,7 @@ void ensureGui() {
 }
 
 // The input is lines; the first holds option switches as characters, each
-// further line a place "lat,lon,value,name".
+// further line a place "lat,lon,value,name,time".
 GraphOptions optionsFrom(const QString& line) {
     GraphOptions o;
     const auto on = [&line](int i) {
@@ -57,6 +58,9 @@ GraphOptions optionsFrom(const QString& line) {
     o.heightUnitFactor = 1;
     o.sizeFactorText = line.mid(25, 4);
     o.decimalsText = line.mid(29, 2);
+    o.classMethod = ClassMethod((line.size() > 31 ? line[31].unicode() : 0) % 4);
+    o.classCount = 3 + (line.size() > 32 ? line[32].unicode() : 0) % 7;
+    o.classHeight = on(33);
     return o;
 }
 
@@ -86,6 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         // passed them; value and name may be any text.
         for (int c = 0; c < 4 && c < f.size(); ++c)
             store.at(last, c) = c <= ColLongitude ? Cell(numberOrZero(f[c])) : Cell(f[c]);
+        store.row(last).time = f.value(4);
     }
     if (last < 0)
         return 0;
@@ -95,11 +100,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     PlaceRange range{store, last};
     GraphRun run{options, range, state, ui, ArcSinLink::standard(), false, nullptr};
     if (generateGraph(run)) {
-        for (const QString& line : state.document.lines())
+        for (const QString& line : state.document.lines()) {
             if (line.contains(QLatin1String("nan"), Qt::CaseInsensitive) ||
                 line.contains(QLatin1String("inf"), Qt::CaseInsensitive))
                 if (!line.contains(QLatin1String("<name>")))
                     __builtin_trap();
+            // A time written is one of the schema's forms, which read back as themselves.
+            const QString when =
+                line.section(QLatin1String("<when>"), 1).section(QLatin1String("</when>"), 0, 0);
+            if (!when.isEmpty() && kmlWhen(when) != when)
+                __builtin_trap();
+        }
     }
     return 0;
 }

@@ -3,6 +3,8 @@
 #include "GraphFixture.h"
 #include "GuiEnvironment.h"
 #include "graph/KmlDocument.h"
+#include "graph/Overlays.h"
+#include "graph/TimeStamp.h"
 
 #include <QElapsedTimer>
 #include <gtest/gtest.h>
@@ -391,6 +393,96 @@ TEST(Document, OnlySaveWritesNamedPlacemarksWithTheirColours) {
                            " <ExtendedData><Data name=\"value\"><value>0</value></Data></ExtendedData>",
                            " <Point>", "    <coordinates>20,10,0</coordinates>", " </Point>"}));
 }
+
+TEST(Document, PlacesWithATimeCarryATimeStampBetweenNameAndStyle) {
+    GraphFixture f;
+    f.places({{10, 20, 1, "A"}, {10, 20, 2, "A"}, {12, 24, 3, "B"}});
+    f.store.row(0).time = QStringLiteral("2019/05/01 00:00:00");
+    f.store.row(1).time = QStringLiteral("2020");
+    f.store.row(2).time = QStringLiteral("next spring");
+    f.plainOptions();
+    f.options.labels = LabelKind::Name;
+    ASSERT_TRUE(f.generate());
+    const QStringList& l = f.state.document.lines();
+    const QString stamp2019 = QStringLiteral(" <TimeStamp><when>2019-05-01T00:00:00</when></TimeStamp>");
+    const QString stamp2020 = QStringLiteral(" <TimeStamp><when>2020</when></TimeStamp>");
+    const int first = l.indexOf(QStringLiteral(" <name>A</name>"));
+    ASSERT_GT(first, 0);
+    EXPECT_EQ(l.mid(first, 3),
+              (QStringList{" <name>A</name>", stamp2019, " <styleUrl>#fill_af0000ff</styleUrl>"}));
+    EXPECT_EQ(l.mid(first + 1 + l.mid(first + 1).indexOf(QStringLiteral(" <name>A</name>")), 3),
+              (QStringList{" <name>A</name>", stamp2020, " <styleUrl>#fill_af0000ff</styleUrl>"}));
+    // B's time is no date: B is drawn without one, and the person is told once.
+    const int b = l.indexOf(QStringLiteral(" <name>B</name>"));
+    EXPECT_EQ(l[b + 1], QStringLiteral(" <styleUrl>#fill_af0000ff</styleUrl>"));
+    ASSERT_EQ(f.ui.messages.size(), 1u);
+    EXPECT_TRUE(f.ui.messages[0].text.contains(QStringLiteral("\"next spring\"")))
+        << f.ui.messages[0].text.toStdString();
+    // The same place at two times gets a label at each, before its style.
+    const int labelA = l.indexOf(QStringLiteral("  <name>A</name>"));
+    EXPECT_EQ(l.mid(labelA, 3),
+              (QStringList{"  <name>A</name>", stamp2019, "  <styleUrl>#label</styleUrl>"}));
+    EXPECT_EQ(l.count(QStringLiteral("  <name>A</name>")), 2);
+}
+
+TEST(Document, NaturalBreaksColourEachClassAndClassHeightRaisesItsPlaces) {
+    GraphFixture f;
+    f.places({{10, 20, 1, "a"},
+              {10, 21, 2, "b"},
+              {10, 22, 3, "c"},
+              {11, 20, 10, "d"},
+              {11, 21, 11, "e"},
+              {11, 22, 12, "f"},
+              {12, 24, 20, "g"}});
+    f.plainOptions();
+    f.options.colorConstant = false;
+    f.options.colorByValue = true;
+    f.options.colorScaleChoice = 7;
+    f.options.heightConstant = false;
+    f.options.heightByValue = true;
+    f.options.autoHeightVisible = true;
+    f.options.heightFactorText = QStringLiteral("1");
+    f.options.altitudeToAddText = QStringLiteral("0");
+    f.options.classMethod = ClassMethod::NaturalBreaks;
+    f.options.classCount = 3;
+    f.options.classHeight = true;
+    ASSERT_TRUE(f.generate());
+    // Classes 1-3, 10-12 and 20 on the grey ramp: entries 255, 128 and 0.
+    const QStringList& l = f.state.document.lines();
+    EXPECT_EQ(l.count(QStringLiteral(" <styleUrl>#fill_ffffffff</styleUrl>")), 3);
+    EXPECT_EQ(l.count(QStringLiteral(" <styleUrl>#fill_ff808080</styleUrl>")), 3);
+    EXPECT_EQ(l.count(QStringLiteral(" <styleUrl>#fill_ff000000</styleUrl>")), 1);
+    // A metre per unit: each place stands at its class's largest value.
+    EXPECT_EQ(f.state.heights, (std::vector<long long>{3, 3, 3, 12, 12, 12, 20}));
+    // The scale image is the legend: one row per class.
+    EXPECT_EQ(f.state.scaleImage.size(), ClassLegend(f.state.colorScale, {1, {3, 12, 20}}).size());
+}
+
+struct WhenCase {
+    const char* in;
+    const char* out; // "" for a time that is left out
+};
+
+class KmlWhen : public testing::TestWithParam<WhenCase> {};
+
+TEST_P(KmlWhen, SchemaDateFormsOrNothing) {
+    EXPECT_EQ(kmlWhen(QString::fromUtf8(GetParam().in)), QString::fromUtf8(GetParam().out)) << GetParam().in;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Times, KmlWhen,
+    testing::Values(WhenCase{"2019", "2019"}, WhenCase{"2019-5", "2019-05"},
+                    WhenCase{"2019/05/01", "2019-05-01"},
+                    WhenCase{" 2020/01/05 00:00:00 ", "2020-01-05T00:00:00"},
+                    WhenCase{"2020-01-05 13:45", "2020-01-05T13:45:00"},
+                    WhenCase{"2019-05-01T12:00:00Z", "2019-05-01T12:00:00Z"},
+                    WhenCase{"2020/01/05 00:00:00+02", "2020-01-05T00:00:00+02:00"},
+                    WhenCase{"2020-01-05T10:00:00.250-0530", "2020-01-05T10:00:00.250-05:30"},
+                    WhenCase{"2020-02-29", "2020-02-29"}, WhenCase{"", ""}, WhenCase{"next spring", ""},
+                    WhenCase{"2019-13", ""}, WhenCase{"2019-02-29", ""}, WhenCase{"0000", ""},
+                    WhenCase{"2020-01-05T24:00:00", ""}, WhenCase{"2020-01-05T10:00:00+15", ""},
+                    WhenCase{"12:00", ""}, WhenCase{"2019-05-01 12:00:00 UTC", ""}, WhenCase{"20190501", ""}),
+    [](const auto& info) { return std::to_string(info.index); });
 
 struct XmlCase {
     const char16_t* in;

@@ -1,5 +1,6 @@
 #include "gui/MainWindow.h"
 #include "GuiTestMain.h"
+#include "form/ControlNames.h"
 #include "form/FormModel.h"
 #include "form/RunChecks.h"
 #include "gui/ColorSwatch.h"
@@ -53,7 +54,7 @@ struct Window {
             return QVector<Rgb>(256, Rgb(preset * 1000));
         };
         c.titleImage = [this] {
-            QImage image(10 * int(form.text(u"Text1_0").size()) + 10, 30, QImage::Format_RGB32);
+            QImage image(10 * int(form.text(ctl::Text1_0).size()) + 10, 30, QImage::Format_RGB32);
             image.fill(Qt::white);
             return image;
         };
@@ -230,7 +231,7 @@ TEST(MainWindow, SidesListWarnsAboutOneSegmentAndResetsLetters) {
         QTest::keyClicks(edit, c.typed);
         QTest::keyClick(edit, Qt::Key_Return);
         EXPECT_EQ(w.get<QComboBox>("Combo1")->currentText(), c.textAfter) << c.typed;
-        EXPECT_EQ(w.form.text(u"Combo1"), c.textAfter) << c.typed;
+        EXPECT_EQ(w.form.text(ctl::Combo1), c.textAfter) << c.typed;
         ASSERT_EQ(w.ui.messages.size(), c.warned ? 1u : 0u) << c.typed;
         if (c.warned) {
             EXPECT_EQ(w.ui.messages[0].title, "Segments");
@@ -251,7 +252,7 @@ TEST(MainWindow, SwatchTakesTheColourDialogResult) {
     w.ui.colorAnswers.push_back(Rgb(255)); // pure red
     w.click("Picture1_1");
     EXPECT_EQ(swatch->color(), QColor(255, 0, 0));
-    EXPECT_EQ(w.form.backColor(u"Picture1_1"), 255u);
+    EXPECT_EQ(w.form.backColor(ctl::Picture1_1), 255u);
 }
 
 TEST(MainWindow, PresetScaleClickMovesTheBorder) {
@@ -285,7 +286,7 @@ TEST(MainWindow, TitlePreviewAsksForATitleThenShowsIt) {
     EXPECT_EQ(w.get<TitlePreview>("Picture2")->pixmap().width(), 90);
     w.click("Label8");
     EXPECT_FALSE(w.shown("Picture2"));
-    EXPECT_FALSE(w.form.isVisible(u"Picture2"));
+    EXPECT_FALSE(w.form.isVisible(ctl::Picture2));
 }
 
 TEST(MainWindow, MenusCarryTheirCaptionsAndShortcuts) {

@@ -1,10 +1,15 @@
 #include "gui/QtUi.h"
 #include "GuiTestMain.h"
+#include "session/OptionsSettings.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
@@ -90,4 +95,53 @@ TEST(QtUi, CancelledFileDialogGivesNothing) {
     QtUi ui;
     whenModal([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
     EXPECT_FALSE(ui.openFileDialog("Open", "kml(*.kml)|*.kml|All files(*.*)|*.*|", "*.kml", "").has_value());
+}
+
+// The field dialog on a real CSV: the preview follows the time field, OK gives
+// the choice and remembers it for the file, the next open offers it again,
+// Cancel gives nothing, and a file GDAL cannot list gets no dialog.
+TEST(QtUi, FieldDialogChoosesRemembersAndCancels) {
+    kartello::gui::test::app();
+    QTemporaryDir dir;
+    const QString csv = dir.filePath(QStringLiteral("cities.csv"));
+    QFile f(csv);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("city,lat,lon,pop,year\nLisbon,38.7,-9.1,545,2019\nPorto,41.1,-8.6,232,2020\n");
+    f.close();
+    QtUi ui;
+    const QString settings = dir.filePath(QStringLiteral("Kartello.ini"));
+    ui.setSettingsFile(settings);
+
+    QStringList header;
+    QString lastCell;
+    bool layerShown = true;
+    whenModal([&](QWidget* modal) {
+        auto* time = modal->findChild<QComboBox*>(QStringLiteral("cboTime"));
+        auto* preview = modal->findChild<QTableWidget*>(QStringLiteral("grdPreview"));
+        ASSERT_TRUE(time && preview);
+        layerShown = modal->findChild<QComboBox*>(QStringLiteral("cboLayer"))->isVisibleTo(modal);
+        time->setCurrentText(QStringLiteral("year"));
+        for (int c = 0; c < preview->columnCount(); ++c)
+            header << preview->horizontalHeaderItem(c)->text();
+        lastCell = preview->item(1, preview->columnCount() - 1)->text();
+        modal->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    const FieldChoice chosen{"cities", "city", "pop", "lat", "lon", "year"};
+    EXPECT_EQ(ui.chooseFields(csv, {}), chosen);
+    EXPECT_FALSE(layerShown);
+    EXPECT_EQ(header,
+              QStringList({"Name: city", "Value: pop", "Latitude: lat", "Longitude: lon", "Time: year"}));
+    EXPECT_EQ(lastCell, "2020");
+    EXPECT_EQ(rememberedFields(QFileInfo(csv).absoluteFilePath(), settings), chosen);
+
+    QString offeredTime;
+    whenModal([&](QWidget* modal) {
+        offeredTime = modal->findChild<QComboBox*>(QStringLiteral("cboTime"))->currentText();
+        modal->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->click();
+    });
+    EXPECT_EQ(ui.chooseFields(csv, {}), std::nullopt);
+    EXPECT_EQ(offeredTime, "year");
+
+    const FieldChoice preset{"", "", "pop", "", "", ""};
+    EXPECT_EQ(ui.chooseFields(dir.filePath(QStringLiteral("Kartello.ini")), preset), preset);
 }

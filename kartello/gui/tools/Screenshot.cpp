@@ -1,5 +1,6 @@
 // Renders the main window with a few places and a 3D choice into a PNG, for
 // the user guide and the README: kartello_gui_screenshot OUT.png
+#include "form/ControlNames.h"
 #include "form/FormModel.h"
 #include "graph/Colors.h"
 #include "graph/Overlays.h"
@@ -45,12 +46,12 @@ int main(int argc, char** argv) {
     for (int r = 0; r < 5; ++r)
         for (int c = 0; c < 4; ++c)
             g.setTextMatrix(r + 1, c, rows[r][c]);
-    form.setCaption(u"Label4", "Current file: examples/portugal.txt");
-    form.setCaption(u"lblNPlaces", "N.places: 5");
-    form.setVisible(u"lblNPlaces", true);
-    form.clickOption(u"Option1_1");
-    form.clickOption(u"Option2_1");
-    form.clickControl(u"Image2_0");
+    form.setCaption(ctl::Label4, "Current file: examples/portugal.txt");
+    form.setCaption(ctl::lblNPlaces, "N.places: 5");
+    form.setVisible(ctl::lblNPlaces, true);
+    form.clickOption(ctl::Option1_1);
+    form.clickOption(ctl::Option2_1);
+    form.clickControl(ctl::Image2_0);
 
     window.resize(1366, 740);
     window.show();

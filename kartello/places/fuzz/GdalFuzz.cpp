@@ -1,6 +1,8 @@
 // The GIS reader on any bytes, written as a file of one of the formats it is
-// meant for (the first byte chooses which), opened as "Open file" opens it.
+// meant for (the first byte chooses which), listed as the field dialog lists
+// it and opened as "Open file" opens it.
 #include "FuzzSession.h"
+#include "places/FieldCatalog.h"
 #include "places/KmlReader.h"
 
 #include <QFile>
@@ -22,6 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             return 0;
         f.write(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1));
     }
+    (void)kartello::readFieldCatalog(path);
     kartello::fuzz::Session& s = kartello::fuzz::Session::shared();
     s.loadKnownSet();
     const QString before = s.fingerprint();

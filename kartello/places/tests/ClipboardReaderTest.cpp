@@ -1,4 +1,5 @@
 #include "PlaceFixture.h"
+#include "form/ControlNames.h"
 
 #include "places/ClipboardReader.h"
 #include "places/TextReader.h"
@@ -46,8 +47,8 @@ TEST_F(Clipboard, ThreeRowsOfFourColumns) {
     EXPECT_EQ(grid.Rows(), 4);
     EXPECT_EQ(tableRow(1), "38.7167|-9.1333|Lisbon|1234"); // commas removed, written unformatted
     EXPECT_EQ(tableRow(3), "37.0167|-7.9333|Faro Algarve|64");
-    EXPECT_EQ(form.caption(u"Label4"), "Current file: Clipboard");
-    EXPECT_EQ(form.caption(u"lblNPlaces"), "N.places: 3");
+    EXPECT_EQ(form.caption(ctl::Label4), "Current file: Clipboard");
+    EXPECT_EQ(form.caption(ctl::lblNPlaces), "N.places: 3");
     EXPECT_EQ(storeRow(0), "38.7167|-9.1333|1234|Lisbon");
     EXPECT_TRUE(set.placeData.at(0, ColLatitude).isText()); // pasted cells are text
     EXPECT_EQ(backupRow(2), "37.0167|-7.9333|64|Faro Algarve");

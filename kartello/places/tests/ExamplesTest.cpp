@@ -1,4 +1,5 @@
 #include "PlaceFixture.h"
+#include "form/ControlNames.h"
 
 #include "places/KmlReader.h"
 
@@ -41,7 +42,7 @@ TEST_F(Examples, EveryExampleLoads) {
         EXPECT_EQ(set.lastPlace, c.lastPlace) << c.file;
         EXPECT_EQ(set.shapeMode, c.shapes) << c.file;
         EXPECT_EQ(tableRow(1), QString::fromUtf8(c.firstRow)) << c.file;
-        EXPECT_EQ(form.caption(u"lblNPlaces"), QString::fromUtf8(c.label)) << c.file;
+        EXPECT_EQ(form.caption(ctl::lblNPlaces), QString::fromUtf8(c.label)) << c.file;
     }
 }
 

@@ -1,4 +1,5 @@
 #include "PlaceFixture.h"
+#include "form/ControlNames.h"
 
 #include "places/KmlReader.h"
 #include "places/SpreadsheetExport.h"
@@ -124,12 +125,12 @@ TEST_F(Export, WorkbookHoldsEveryCellWithNumbersAsNumbers) {
 
 TEST_F(Export, ExportOpensATemporaryWorkbookNamedAfterTheGraph) {
     loadCities();
-    form.setCaption(u"Label4", "Current file: x");
+    form.setCaption(ctl::Label4, "Current file: x");
     exportFlexGrid(ctx);
     ASSERT_EQ(ui.opened.size(), 1u);
     EXPECT_TRUE(ui.opened[0].endsWith("/cities.xlsx"));
     EXPECT_TRUE(QFile::exists(ui.opened[0]));
-    EXPECT_EQ(form.caption(u"Label4"), "Current file: x");
+    EXPECT_EQ(form.caption(ctl::Label4), "Current file: x");
     EXPECT_FALSE(ui.busy);
     QFile::remove(ui.opened[0]);
     QDir().rmdir(QFileInfo(ui.opened[0]).path());

@@ -2,6 +2,8 @@
 // as "Open file" opens it.
 #include "PlaceFixture.h"
 
+#include "form/ControlNames.h"
+#include "places/FieldCatalog.h"
 #include "places/GdalReader.h"
 #include "places/OpenCommand.h"
 
@@ -185,4 +187,65 @@ TEST_F(GdalReader, TooManyPointsAreRefusedAsAKmlIs) {
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_TRUE(ui.messages[0].text.startsWith(u"Can't proceed. The file is too large (> 5000 lines)."));
     EXPECT_FALSE(set.dataLoaded);
+}
+
+// The field dialog lists what ogr2ogr wrote: the layers in the file's order,
+// each with its fields and first rows, and the reader's own defaults (the
+// first layer with features, a field called "name", the first number).
+TEST_F(GdalReader, CatalogListsLayersFieldsFirstRowsAndDefaults) {
+    written(kRegions, QStringLiteral("two.gpkg"), {"-f", "GPKG", "-nln", "empty", "-where", "pop < 0"});
+    written(kRegions, QStringLiteral("two.gpkg"), {"-f", "GPKG", "-update", "-nln", "regions"});
+    const QString gpkg =
+        written(kCities, QStringLiteral("two.gpkg"), {"-f", "GPKG", "-update", "-nln", "towns"});
+    const std::optional<FieldCatalog> catalog = readFieldCatalog(gpkg, 2);
+    ASSERT_TRUE(catalog);
+    ASSERT_EQ(catalog->layers.size(), 3u);
+    EXPECT_EQ(catalog->defaultLayer, 1);
+    EXPECT_FALSE(catalog->coordinateColumns);
+    const LayerFields& towns = catalog->layers[2];
+    EXPECT_EQ(towns.name, "towns");
+    EXPECT_EQ(towns.fields, QStringList({"code", "name", "pop", "year"}));
+    ASSERT_EQ(towns.rows.size(), 2u);
+    EXPECT_EQ(towns.rows[1], QStringList({"PO", "Porto", "232", "2020"}));
+    EXPECT_EQ(towns.defaults, (FieldChoice{"towns", "name", "pop", "", "", ""}));
+
+    // A date shows as the reader writes it for the time stamp.
+    const QString csv =
+        writeFile(QStringLiteral("sites.csv"), "site,Latitude,lon,count,when\nA,38.5,-9.25,3,2019/06/01\n");
+    const std::optional<FieldCatalog> sites = readFieldCatalog(csv);
+    ASSERT_TRUE(sites);
+    EXPECT_TRUE(sites->coordinateColumns);
+    EXPECT_EQ(sites->layers[0].rows.at(0), QStringList({"A", "38.5", "-9.25", "3", "2019-06-01"}));
+    EXPECT_EQ(sites->layers[0].defaults, (FieldChoice{"sites", "site", "count", "Latitude", "lon", ""}));
+
+    EXPECT_FALSE(readFieldCatalog(writeFile(QStringLiteral("prose.dat"), "no data here\n")));
+}
+
+// What the person answers in the field dialog is what is read; Cancel reads
+// nothing and leaves the places already loaded as they were.
+TEST_F(GdalReader, TheFieldAnswerIsReadAndCancelChangesNothing) {
+    const QString gpkg = written(kCities, QStringLiteral("cities.gpkg"), {"-f", "GPKG", "-nln", "towns"});
+    open(writeFile(QStringLiteral("places.txt"), kThreeCities));
+    ASSERT_TRUE(set.dataLoaded);
+    const QString loadedRow = tableRow(1);
+    const QString loadedStore = storeRow(0);
+    const QString loadedBase = set.graphBaseName;
+
+    ui.fieldAnswers = {std::nullopt};
+    open(gpkg);
+    ASSERT_EQ(ui.fieldRequests.size(), 1u);
+    EXPECT_EQ(ui.fieldRequests[0].path, gpkg);
+    EXPECT_TRUE(ui.messages.empty()) << ui.lastMessage().toStdString();
+    EXPECT_EQ(tableRow(1), loadedRow);
+    EXPECT_EQ(storeRow(0), loadedStore);
+    EXPECT_EQ(set.lastPlace, 2);
+    EXPECT_EQ(set.graphBaseName, loadedBase);
+    EXPECT_EQ(form.caption(ctl::lblProg), "");
+    EXPECT_FALSE(ui.busy);
+
+    ui.fieldAnswers = {FieldChoice{"towns", "code", "pop", "", "", "year"}};
+    open(gpkg);
+    ASSERT_TRUE(ui.messages.empty()) << ui.lastMessage().toStdString();
+    EXPECT_EQ(tableRow(3), "37.016700|-7.933300|FA|64");
+    EXPECT_EQ(set.placeData.row(2).time, "2021");
 }

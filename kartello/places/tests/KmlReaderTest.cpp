@@ -1,4 +1,5 @@
 #include "PlaceFixture.h"
+#include "form/ControlNames.h"
 
 #include "places/KmlReader.h"
 #include "places/OpenCommand.h"
@@ -65,7 +66,7 @@ protected:
         EXPECT_EQ(set.graphBaseName, "Cities-Graph");
         EXPECT_TRUE(set.dataLoaded);
         EXPECT_FALSE(set.shapeMode);
-        EXPECT_EQ(form.caption(u"lblNPlaces"), "N.places: 3");
+        EXPECT_EQ(form.caption(ctl::lblNPlaces), "N.places: 3");
         EXPECT_TRUE(ui.messages.empty());
     }
     void loadCitiesText() {

@@ -1,4 +1,5 @@
 #include "PlaceFixture.h"
+#include "form/ControlNames.h"
 
 #include "places/KmlReader.h"
 #include "places/TextReader.h"
@@ -39,10 +40,10 @@ TEST_F(PlaceTable, LayoutHasHeaderAndOneEmptyRow) {
 TEST_F(PlaceTable, ThreePlacesGiveFourRowsAndCount) {
     loadCities();
     EXPECT_EQ(grid.Rows(), 4);
-    EXPECT_EQ(form.caption(u"lblNPlaces"), "N.places: 3");
-    EXPECT_TRUE(form.isVisible(u"Label6_1"));
-    EXPECT_TRUE(form.isEnabled(u"txtVal_0"));
-    EXPECT_TRUE(form.isEnabled(u"comRow_1"));
+    EXPECT_EQ(form.caption(ctl::lblNPlaces), "N.places: 3");
+    EXPECT_TRUE(form.isVisible(ctl::Label6_1));
+    EXPECT_TRUE(form.isEnabled(ctl::txtVal_0));
+    EXPECT_TRUE(form.isEnabled(ctl::comRow_1));
     EXPECT_EQ(backupRow(1), storeRow(1));
 }
 
@@ -171,29 +172,29 @@ TEST_F(PlaceTable, SelChangeRemovesLatitudeMark) {
 
 TEST_F(PlaceTable, FilterOnValueAndRemoveRestoresReadOrder) {
     loadCities();
-    form.setText(u"txtVal_0", "50");
-    form.setText(u"txtVal_1", "300");
+    form.setText(ctl::txtVal_0, "50");
+    form.setText(ctl::txtVal_1, "300");
     comFilterClick(ctx, 0);
     EXPECT_EQ(set.lastPlace, 1);
     EXPECT_EQ(set.fullLastPlace, 2);
     EXPECT_EQ(grid.Rows(), 3);
     EXPECT_EQ(tableRow(1), "41.1500|-8.6167|Porto|237.5");
     EXPECT_EQ(tableRow(2), "37.0167|-7.9333|Faro|64");
-    EXPECT_EQ(form.caption(u"lblNPlaces"), "N.places: 2");
+    EXPECT_EQ(form.caption(ctl::lblNPlaces), "N.places: 2");
 
     clickHeader(3700); // sort the filtered set; the backup keeps the read order
     comFilterClick(ctx, 1);
     EXPECT_EQ(set.lastPlace, 2);
-    EXPECT_EQ(form.text(u"txtVal_0"), "");
+    EXPECT_EQ(form.text(ctl::txtVal_0), "");
     EXPECT_EQ(tableRow(1), "38.7167|-9.1333|Lisbon|547");
     EXPECT_EQ(tableRow(3), "37.0167|-7.9333|Faro|64");
 }
 
 TEST_F(PlaceTable, FilterBoundsAreInclusiveAndNonNumbersAreOpen) {
     loadCities();
-    form.setText(u"txtLat_0", "37.0167");
-    form.setText(u"txtLat_1", "abc");
-    form.setText(u"txtLon_1", "-8.6167");
+    form.setText(ctl::txtLat_0, "37.0167");
+    form.setText(ctl::txtLat_1, "abc");
+    form.setText(ctl::txtLon_1, "-8.6167");
     comFilterClick(ctx, 0);
     EXPECT_EQ(set.lastPlace, 1); // Lisbon (-9.1333) and Porto (-8.6167)
     EXPECT_EQ(grid.TextMatrix(2, 2), "Porto");
@@ -201,7 +202,7 @@ TEST_F(PlaceTable, FilterBoundsAreInclusiveAndNonNumbersAreOpen) {
 
 TEST_F(PlaceTable, NewGoesBackToOneEmptyRow) {
     loadCities();
-    form.setText(u"Text1_0", "Title");
+    form.setText(ctl::Text1_0, "Title");
     menuNew(ctx);
     EXPECT_EQ(set.lastPlace, 0);
     EXPECT_EQ(set.fullLastPlace, 0);
@@ -209,9 +210,9 @@ TEST_F(PlaceTable, NewGoesBackToOneEmptyRow) {
     EXPECT_EQ(tableRow(1), "|||");
     EXPECT_EQ(storeRow(2), "|||");
     EXPECT_EQ(backupRow(1), "|||");
-    EXPECT_EQ(form.text(u"Text1_0"), "");
-    EXPECT_EQ(form.value(u"chkSTitle"), 0);
-    EXPECT_EQ(form.caption(u"Label4"), "Current file: New File");
+    EXPECT_EQ(form.text(ctl::Text1_0), "");
+    EXPECT_EQ(form.value(ctl::chkSTitle), 0);
+    EXPECT_EQ(form.caption(ctl::Label4), "Current file: New File");
     EXPECT_FALSE(set.dataLoaded);
 }
 
@@ -223,7 +224,7 @@ TEST_F(PlaceTable, RowButtons) {
     EXPECT_EQ(grid.Row(), 4);
     EXPECT_EQ(set.lastPlace, 3);
     EXPECT_EQ(tableRow(3), "37.0167|-7.9333|Faro|64");
-    EXPECT_EQ(form.caption(u"lblNPlaces"), "N.places: 4");
+    EXPECT_EQ(form.caption(ctl::lblNPlaces), "N.places: 4");
 
     grid.setRow(0);
     comRowClick(ctx, 1); // header row current: nothing happens to the table
@@ -234,7 +235,7 @@ TEST_F(PlaceTable, RowButtons) {
     EXPECT_EQ(grid.Rows(), 4);
     EXPECT_EQ(set.lastPlace, 2);
     EXPECT_EQ(grid.TextMatrix(2, 2), "Faro");
-    EXPECT_EQ(form.caption(u"lblNPlaces"), "N.places: 3");
+    EXPECT_EQ(form.caption(ctl::lblNPlaces), "N.places: 3");
 }
 
 TEST_F(PlaceTable, InsertAndDeleteKeepStoreAndBackupInStep) {
@@ -251,7 +252,7 @@ TEST_F(PlaceTable, InsertAndDeleteKeepStoreAndBackupInStep) {
     typeCell(3, 3, "5");
     EXPECT_EQ(storeRow(2), "37|-8.9|5|Sagres");
     EXPECT_EQ(backupRow(2), "37|-8.9|5|Sagres");
-    form.setText(u"txtVal_1", "100");
+    form.setText(ctl::txtVal_1, "100");
     comFilterClick(ctx, 0); // the filter sees the set the table shows
     EXPECT_EQ(set.lastPlace, 1);
     EXPECT_EQ(grid.TextMatrix(1, 2), "Faro");
@@ -260,7 +261,7 @@ TEST_F(PlaceTable, InsertAndDeleteKeepStoreAndBackupInStep) {
 
 TEST_F(PlaceTable, EditsWhileFilteredReachTheRightBackupRow) {
     loadCities();
-    form.setText(u"txtVal_1", "300"); // Porto and Faro
+    form.setText(ctl::txtVal_1, "300"); // Porto and Faro
     comFilterClick(ctx, 0);
     typeCell(2, 2, "Faro (Algarve)");
     grid.setRow(1);

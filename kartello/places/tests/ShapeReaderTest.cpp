@@ -1,4 +1,5 @@
 #include "PlaceFixture.h"
+#include "form/ControlNames.h"
 
 #include "places/KmlReader.h"
 #include "places/ShapeReader.h"
@@ -66,13 +67,13 @@ TEST_F(Shapes, KmlRegionWithTwoRingsGivesFourRowsAndThreeShapes) {
     EXPECT_EQ(tableRow(1), "Shape|Shape|North|0");
     EXPECT_EQ(tableRow(2), "Shape|Shape|Centre|0");
     EXPECT_EQ(tableRow(3), "Shape|Shape|South|13");
-    EXPECT_EQ(form.caption(u"lblNPlaces"), "4 polygons - 3 places");
+    EXPECT_EQ(form.caption(ctl::lblNPlaces), "4 polygons - 3 places");
     EXPECT_EQ(storeRow(0), "-9,41,0 -8,41,0 -8,42,0 -9,41,0 ||0|North");
     EXPECT_EQ(storeRow(2), "-8.8,39.2,0 -8.4,39.2,0 -8.4,39.6,0 -8.8,39.2,0 |||Centre");
     EXPECT_EQ(set.graphBaseName, "Regions-Graph");
-    EXPECT_FALSE(form.isVisible(u"Frame8"));
-    EXPECT_TRUE(form.isVisible(u"chkFix"));
-    EXPECT_EQ(form.caption(u"Label6_0"), "Shape File");
+    EXPECT_FALSE(form.isVisible(ctl::Frame8));
+    EXPECT_TRUE(form.isVisible(ctl::chkFix));
+    EXPECT_EQ(form.caption(ctl::Label6_0), "Shape File");
     EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -114,7 +115,7 @@ TEST_F(Shapes, SaveAsTextAndReadBackGivesTheSameShapesAndTableValues) {
     EXPECT_EQ(grid.Rows(), 5); // one empty row after the shapes
     EXPECT_EQ(tableRow(2), "Shape|Shape|Centre|20");
     EXPECT_EQ(tableRow(4), "|||");
-    EXPECT_EQ(form.caption(u"lblNPlaces"), "N.places: 4 polygons - 4 places");
+    EXPECT_EQ(form.caption(ctl::lblNPlaces), "N.places: 4 polygons - 4 places");
     EXPECT_EQ(set.graphBaseName, "regions");
 }
 
@@ -177,9 +178,9 @@ TEST_F(Shapes, PointFileAfterShapeFileBringsBackTheFilter) {
     open(writeFile("regions.kml", kRegions));
     open(writeFile("cities.txt", kThreeCities));
     EXPECT_FALSE(set.shapeMode);
-    for (auto n : {u"txtLat_0", u"ComFilter_1", u"comRow_0", u"Combo1", u"Frame8"})
+    for (auto n : {ctl::txtLat_0, ctl::ComFilter_1, ctl::comRow_0, ctl::Combo1, ctl::Frame8})
         EXPECT_TRUE(form.isVisible(n));
-    EXPECT_FALSE(form.isVisible(u"lblShape"));
+    EXPECT_FALSE(form.isVisible(ctl::lblShape));
 }
 
 TEST_F(Shapes, MaxMinPolyTakesValuesFromTheTable) {

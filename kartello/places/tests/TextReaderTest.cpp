@@ -1,4 +1,5 @@
 #include "PlaceFixture.h"
+#include "form/ControlNames.h"
 
 #include "places/TextReader.h"
 
@@ -95,12 +96,12 @@ TEST_F(TextReader, LoadsThreePlacesWithFourDecimals) {
     EXPECT_EQ(tableRow(2), ".5000|-.2500|Equator|1");
     EXPECT_EQ(tableRow(3), "41.1500|-8.6167|Porto|237.5");
     EXPECT_EQ(set.graphBaseName, "Cities");
-    EXPECT_EQ(form.caption(u"Label4"), "Current file: " + set.currentFile);
-    EXPECT_EQ(form.caption(u"lblNPlaces"), "N.places: 3");
-    EXPECT_EQ(form.caption(u"lblProg"), "");
+    EXPECT_EQ(form.caption(ctl::Label4), "Current file: " + set.currentFile);
+    EXPECT_EQ(form.caption(ctl::lblNPlaces), "N.places: 3");
+    EXPECT_EQ(form.caption(ctl::lblProg), "");
     EXPECT_TRUE(set.dataLoaded);
     EXPECT_FALSE(set.shapeMode);
-    EXPECT_TRUE(form.isVisible(u"chkOpen"));
+    EXPECT_TRUE(form.isVisible(ctl::chkOpen));
     EXPECT_TRUE(ui.messages.empty());
 }
 

@@ -1,4 +1,5 @@
 #include "PlaceFixture.h"
+#include "form/ControlNames.h"
 
 #include "places/ClipboardReader.h"
 #include "places/Validation.h"
@@ -61,14 +62,14 @@ TEST_F(Validation, ChecksInOrder) {
 }
 
 TEST_F(Validation, OnePlaceWithConstantSizeAndColourPasses) {
-    form.clickOption(u"Option3_1");
-    form.clickOption(u"Option4_1");
+    form.clickOption(ctl::Option3_1);
+    form.clickOption(ctl::Option4_1);
     table({"A|1|2|"});
     EXPECT_EQ(verdict(), "ok"); // and no value is needed
 }
 
 TEST_F(Validation, DoNothingNeedsNoValue) {
-    form.setCheck(u"chkNothing", 1);
+    form.setCheck(ctl::chkNothing, 1);
     table({"A|1|2|", "B|3|4|"});
     EXPECT_EQ(verdict(), "ok");
 }
@@ -76,5 +77,5 @@ TEST_F(Validation, DoNothingNeedsNoValue) {
 TEST_F(Validation, RewritesThePlaceCount) {
     table({"A|1|2|3", "B|4|5|6"});
     verdict();
-    EXPECT_EQ(form.caption(u"lblNPlaces"), "N.places: 2");
+    EXPECT_EQ(form.caption(ctl::lblNPlaces), "N.places: 2");
 }

@@ -43,6 +43,13 @@ std::optional<FontChoice> FakeUi::fontDialog(const QString&, const FontChoice&) 
     return takeFront(fontAnswers);
 }
 
+std::optional<FieldChoice> FakeUi::chooseFields(const QString& path, const FieldChoice& preset) {
+    fieldRequests.push_back({path, preset});
+    if (fieldAnswers.empty())
+        return preset;
+    return takeFront(fieldAnswers);
+}
+
 void FakeUi::setBusy(bool b) {
     busy = b;
     busyChanges.push_back(b);

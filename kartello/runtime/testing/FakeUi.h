@@ -17,6 +17,10 @@ public:
         MsgIcon icon;
         MsgButtons buttons;
     };
+    struct FieldRequest {
+        QString path;
+        FieldChoice preset;
+    };
     struct Dialog {
         bool save;
         QString title;
@@ -30,11 +34,15 @@ public:
     std::deque<std::optional<QString>> fileAnswers;
     std::deque<std::optional<Rgb>> colorAnswers;
     std::deque<std::optional<FontChoice>> fontAnswers;
+    // An empty queue here accepts the offered preset, as OK on an untouched
+    // field dialog does.
+    std::deque<std::optional<FieldChoice>> fieldAnswers;
     QString clipboard;
 
     // What was shown.
     std::vector<Message> messages;
     std::vector<Dialog> dialogs;
+    std::vector<FieldRequest> fieldRequests;
     std::vector<QString> opened;
     std::vector<bool> busyChanges;
     long long yields = 0;
@@ -51,6 +59,7 @@ public:
                                           const QString& defaultExt, const QString& presetName) override;
     std::optional<Rgb> colorDialog(Rgb initial) override;
     std::optional<FontChoice> fontDialog(const QString& title, const FontChoice& initial) override;
+    std::optional<FieldChoice> chooseFields(const QString& path, const FieldChoice& preset) override;
     QString clipboardText() override { return clipboard; }
     void setClipboardText(const QString& text) override { clipboard = text; }
     void setBusy(bool b) override;

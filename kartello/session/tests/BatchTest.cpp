@@ -38,7 +38,11 @@ INSTANTIATE_TEST_SUITE_P(
                  {"--batch", "--data", "a.csv", "--lat-field", "lat", "--out", "a.kml"},
                  "--lat-field and --lon-field go together"},
         ArgsCase{"set without =", {"--batch", "--set", "chkGrid"}, "--set needs NAME=VALUE, not chkGrid"},
-        ArgsCase{"unknown flag", {"--batch", "--colour", "red"}, "unknown argument --colour"}),
+        ArgsCase{"unknown flag", {"--batch", "--colour", "red"}, "unknown argument --colour"},
+        ArgsCase{"classes", {"--batch", "--data", "a.txt", "--classes", "jenks:9", "--out", "a.kml"}, ""},
+        ArgsCase{"too many classes",
+                 {"--batch", "--classes", "quantile:10"},
+                 "--classes needs METHOD:N (equal, quantile or jenks; N 3 to 9), not quantile:10"}),
     [](const auto& info) { return std::to_string(info.index); });
 
 TEST(BatchArgs, KeepsSetsInOrderAndTitles) {

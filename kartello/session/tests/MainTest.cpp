@@ -1,4 +1,5 @@
 #include "session/Main.h"
+#include "form/ControlNames.h"
 #include "runtime/testing/FakeUi.h"
 
 #include <QFile>
@@ -14,7 +15,7 @@ TEST(Main, FormLoadLaysOutAnEmptyTable) {
     EXPECT_EQ(m.grid.Rows(), 2);
     EXPECT_EQ(m.grid.TextMatrix(0, 2), "Place/WP name");
     EXPECT_FALSE(m.places.dataLoaded);
-    EXPECT_EQ(m.form.caption(u"Frame8"), "Size");
+    EXPECT_EQ(m.form.caption(ctl::Frame8), "Size");
     EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -28,10 +29,10 @@ TEST(Main, OpenFileResetsSizeCaptionAndReadsTheChosenFile) {
     FakeUi ui;
     Main m(ui);
     m.formLoad();
-    m.form.setCaption(u"Frame8", "Size (km)");
+    m.form.setCaption(ctl::Frame8, "Size (km)");
     ui.fileAnswers.push_back(path);
     m.menuOpenFile();
-    EXPECT_EQ(m.form.caption(u"Frame8"), "Size");
+    EXPECT_EQ(m.form.caption(ctl::Frame8), "Size");
     EXPECT_EQ(m.places.lastPlace, 1);
     EXPECT_EQ(m.grid.TextMatrix(2, 2), "B");
 }
@@ -41,9 +42,9 @@ TEST(Main, ShapeModeReachesTheFormHandlers) {
     Main m(ui);
     m.formLoad();
     m.places.shapeMode = true;
-    m.form.setCheck(u"chkNothing", 1);
-    m.form.setCheck(u"chkNothing", 0);
-    EXPECT_FALSE(m.form.isVisible(u"Frame8")); // shape layout applied again
+    m.form.setCheck(ctl::chkNothing, 1);
+    m.form.setCheck(ctl::chkNothing, 0);
+    EXPECT_FALSE(m.form.isVisible(ctl::Frame8)); // shape layout applied again
 }
 
 TEST(Main, RunChecksAskForAGraphTypeFirst) {

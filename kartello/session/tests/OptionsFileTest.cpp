@@ -1,5 +1,7 @@
 #include "session/OptionsFile.h"
+#include "form/ControlNames.h"
 #include "form/FormModel.h"
+#include "runtime/RuntimeError.h"
 #include "runtime/testing/FakeUi.h"
 
 #include <QFile>
@@ -25,6 +27,7 @@ QString writeFile(const QTemporaryDir& dir, const char* name, const QByteArray& 
     return path;
 }
 
+// The 43 classic keys, then those added since.
 const char* const kKeyOrder[] = {"[GraphTypeFlat]",
                                  "[GraphType3D]",
                                  "[Polygon sides]",
@@ -67,31 +70,66 @@ const char* const kKeyOrder[] = {"[GraphTypeFlat]",
                                  "[OpenGE]",
                                  "[FixOrder]",
                                  "[LogScale]",
-                                 "[SqrScale]"};
+                                 "[SqrScale]",
+                                 "[ClassMethod]",
+                                 "[ClassCount]",
+                                 "[ClassHeight]",
+                                 "[BmpOverlays]"};
 
-TEST(OptionsFile, WritesTheFortyThreeKeysInOrderWithCrLf) {
+TEST(OptionsFile, WritesTheClassicKeysThenTheNewOnesInOrderWithCrLf) {
     Session s;
     const QString text = optionsText(s.form);
     ASSERT_TRUE(text.endsWith(QStringLiteral("\r\n")));
     const QStringList lines = text.left(text.size() - 2).split(QStringLiteral("\r\n"));
-    ASSERT_EQ(lines.size(), 43);
-    for (int i = 0; i < 43; ++i)
+    ASSERT_EQ(lines.size(), 47);
+    for (int i = 0; i < 47; ++i)
         EXPECT_TRUE(lines[i].startsWith(QLatin1String(kKeyOrder[i]) + QLatin1Char(',')))
             << lines[i].toStdString();
     EXPECT_EQ(lines[2], QStringLiteral("[Polygon sides],4"));
     EXPECT_EQ(lines[34], QStringLiteral("[TitleFontName],Arial"));
     EXPECT_EQ(lines[35], QStringLiteral("[TitleFontSize],20"));
     EXPECT_EQ(lines[36], QStringLiteral("[TitleFontBold],True"));
+    EXPECT_EQ(lines.mid(43),
+              (QStringList{"[ClassMethod],0", "[ClassCount],5", "[ClassHeight],0", "[BmpOverlays],0"}));
+}
+
+TEST(OptionsFile, ClassicFileOfFortyThreeKeysLoadsAndLeavesTheNewControls) {
+    Session s;
+    s.form.pickListItem(u"cboClassMethod", 2);
+    loadOptionsFile(s.form, QStringLiteral(KARTELLO_EXAMPLES_DIR "/3d-by-value.ggo"));
+    EXPECT_TRUE(s.form.isSet(u"Option1_1"));
+    EXPECT_EQ(s.form.listIndex(u"cboClassMethod"), 2);
+    EXPECT_EQ(s.form.text(u"cboClassCount"), QStringLiteral("5"));
+}
+
+TEST(OptionsFile, ClassesAndBmpOverlaysComeBack) {
+    Session a, b;
+    a.form.pickListItem(u"cboClassMethod", 3);
+    a.form.pickListItem(u"cboClassCount", 4);
+    a.form.setCheck(u"chkClassHeight", 1);
+    a.form.setCheck(u"chkBmp", 1);
+    const QString text = optionsText(a.form);
+    EXPECT_TRUE(text.endsWith(QStringLiteral("[ClassMethod],3\r\n[ClassCount],7\r\n[ClassHeight],1\r\n"
+                                             "[BmpOverlays],1\r\n")));
+    applyOptionsText(b.form, text);
+    EXPECT_EQ(b.form.listIndex(u"cboClassMethod"), 3);
+    EXPECT_EQ(b.form.listIndex(u"cboClassCount"), 4);
+    EXPECT_TRUE(b.form.isEnabled(u"cboClassCount")); // the method's handler ran
+    EXPECT_EQ(b.form.value(u"chkClassHeight"), 1);
+    EXPECT_EQ(b.form.value(u"chkBmp"), 1);
+    EXPECT_EQ(optionsText(b.form), text);
+    // A count the list does not offer is refused.
+    EXPECT_THROW(applyOptionsText(b.form, u"[ClassCount],12\r\n"), RuntimeError);
 }
 
 TEST(OptionsFile, ValuesAreWrittenInTheirForms) {
     Session s;
-    s.form.clickOption(u"Option1_1");
-    s.form.clickOption(u"Option5_1");
-    s.form.pickListItem(u"Combo4", 1);
-    s.form.setText(u"txtHeight", QStringLiteral("250"));
-    s.form.setBackColor(u"Picture1_1", 65280);
-    s.form.setCheck(u"chkGrid", 1);
+    s.form.clickOption(ctl::Option1_1);
+    s.form.clickOption(ctl::Option5_1);
+    s.form.pickListItem(ctl::Combo4, 1);
+    s.form.setText(ctl::txtHeight, QStringLiteral("250"));
+    s.form.setBackColor(ctl::Picture1_1, 65280);
+    s.form.setCheck(ctl::chkGrid, 1);
     const QString text = optionsText(s.form);
     for (const char* line : {"[GraphTypeFlat],False\r\n", "[GraphType3D],True\r\n", "[CctHeight],True\r\n",
                              "[VarHeight],False\r\n", "[HeightUnit],1\r\n", "[Height],250\r\n",
@@ -102,11 +140,11 @@ TEST(OptionsFile, ValuesAreWrittenInTheirForms) {
 TEST(OptionsFile, SaveAndLoadRestoreChoicesAndUnitFactor) {
     QTemporaryDir dir;
     Session a;
-    a.form.clickOption(u"Option1_1");
-    a.form.clickOption(u"Option3_0");
-    a.form.clickOption(u"Option5_1");
-    a.form.pickListItem(u"Combo4", 1); // metres
-    a.form.clickOption(u"Option2_1");
+    a.form.clickOption(ctl::Option1_1);
+    a.form.clickOption(ctl::Option3_0);
+    a.form.clickOption(ctl::Option5_1);
+    a.form.pickListItem(ctl::Combo4, 1); // metres
+    a.form.clickOption(ctl::Option2_1);
     a.ui.fileAnswers = {dir.filePath(QStringLiteral("preset.ggo"))};
     ASSERT_TRUE(saveOptions(a.form, a.ui, a.currentFile, QStringLiteral("Cities")));
     EXPECT_EQ(a.ui.dialogs.back().presetName, QStringLiteral("Cities.ggo"));
@@ -115,11 +153,11 @@ TEST(OptionsFile, SaveAndLoadRestoreChoicesAndUnitFactor) {
     Session b;
     b.ui.fileAnswers = {a.currentFile};
     ASSERT_TRUE(loadOptions(b.form, b.ui, b.currentFile));
-    EXPECT_TRUE(b.form.isSet(u"Option1_1"));
-    EXPECT_TRUE(b.form.isSet(u"Option3_0"));
-    EXPECT_TRUE(b.form.isSet(u"Option5_1"));
-    EXPECT_TRUE(b.form.isSet(u"Option2_1"));
-    EXPECT_EQ(b.form.listIndex(u"Combo4"), 1);
+    EXPECT_TRUE(b.form.isSet(ctl::Option1_1));
+    EXPECT_TRUE(b.form.isSet(ctl::Option3_0));
+    EXPECT_TRUE(b.form.isSet(ctl::Option5_1));
+    EXPECT_TRUE(b.form.isSet(ctl::Option2_1));
+    EXPECT_EQ(b.form.listIndex(ctl::Combo4), 1);
     EXPECT_DOUBLE_EQ(b.form.heightUnitFactor(), 1);
     EXPECT_EQ(b.currentFile, a.currentFile);
 }
@@ -127,16 +165,16 @@ TEST(OptionsFile, SaveAndLoadRestoreChoicesAndUnitFactor) {
 TEST(OptionsFile, FileWithOneKeyChangesOnlyThatControl) {
     Session a, b;
     applyOptionsText(b.form, u"[GraphType3D],True\r\n");
-    EXPECT_TRUE(b.form.isSet(u"Option1_1"));
-    b.form.clearOption(u"Option1_1");
+    EXPECT_TRUE(b.form.isSet(ctl::Option1_1));
+    b.form.clearOption(ctl::Option1_1);
     EXPECT_EQ(optionsText(a.form), optionsText(b.form));
 }
 
 TEST(OptionsFile, TitleLinesAreReadThoughNeverWritten) {
     Session s;
     applyOptionsText(s.form, u"[Title1],My graph\r\n[Title2],\"Rain, 2024\"\r\n");
-    EXPECT_EQ(s.form.text(u"Text1_0"), QStringLiteral("My graph"));
-    EXPECT_EQ(s.form.text(u"Text1_1"), QStringLiteral("Rain, 2024"));
+    EXPECT_EQ(s.form.text(ctl::Text1_0), QStringLiteral("My graph"));
+    EXPECT_EQ(s.form.text(ctl::Text1_1), QStringLiteral("Rain, 2024"));
     EXPECT_FALSE(optionsText(s.form).contains(QStringLiteral("[Title1]")));
     EXPECT_FALSE(optionsText(s.form).contains(QStringLiteral("[Title2]")));
 }
@@ -152,8 +190,8 @@ class ConstantColourTest : public testing::TestWithParam<ColourCase> {};
 TEST_P(ConstantColourTest, ConstantColourComesBackUnlessColoursWereByValue) {
     Session s;
     applyOptionsText(s.form, QString::fromUtf8(GetParam().file));
-    EXPECT_EQ(s.form.isSet(u"Option4_0"), GetParam().varColor) << GetParam().name;
-    EXPECT_EQ(s.form.isSet(u"Option4_1"), GetParam().cctColor) << GetParam().name;
+    EXPECT_EQ(s.form.isSet(ctl::Option4_0), GetParam().varColor) << GetParam().name;
+    EXPECT_EQ(s.form.isSet(ctl::Option4_1), GetParam().cctColor) << GetParam().name;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -169,33 +207,33 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(OptionsFile, ConstantColourSurvivesARoundTrip) {
     Session a, b;
-    a.form.clickOption(u"Option4_1");
+    a.form.clickOption(ctl::Option4_1);
     applyOptionsText(b.form, optionsText(a.form));
-    EXPECT_TRUE(b.form.isSet(u"Option4_1"));
-    EXPECT_FALSE(b.form.isSet(u"Option4_0"));
+    EXPECT_TRUE(b.form.isSet(ctl::Option4_1));
+    EXPECT_FALSE(b.form.isSet(ctl::Option4_0));
 }
 
 TEST(OptionsFile, TextWithACommaIsQuotedAndComesBack) {
     Session a, b;
-    a.form.setText(u"txtcsMIN", QStringLiteral("1,5"));
-    a.form.setText(u"txtcsMAX", QStringLiteral("200"));
+    a.form.setText(ctl::txtcsMIN, QStringLiteral("1,5"));
+    a.form.setText(ctl::txtcsMAX, QStringLiteral("200"));
     applyOptionsText(b.form, optionsText(a.form));
-    EXPECT_EQ(b.form.text(u"txtcsMIN"), QStringLiteral("1,5"));
-    EXPECT_EQ(b.form.text(u"txtcsMAX"), QStringLiteral("200"));
+    EXPECT_EQ(b.form.text(ctl::txtcsMIN), QStringLiteral("1,5"));
+    EXPECT_EQ(b.form.text(ctl::txtcsMAX), QStringLiteral("200"));
 }
 
 TEST(OptionsFile, UnknownKeysAreSkippedWithTheirValue) {
     Session s;
     applyOptionsText(s.form, u"[Nonsense],42\r\n[Grid],1\r\n[graph type3d],True\r\n");
-    EXPECT_EQ(s.form.value(u"chkGrid"), 1);
-    EXPECT_FALSE(s.form.isSet(u"Option1_1")); // keys are case-sensitive
+    EXPECT_EQ(s.form.value(ctl::chkGrid), 1);
+    EXPECT_FALSE(s.form.isSet(ctl::Option1_1)); // keys are case-sensitive
 }
 
 TEST(OptionsFile, CheckingATransformClearsTheOther) {
     Session s;
     applyOptionsText(s.form, u"[LogScale],1\r\n[SqrScale],1\r\n");
-    EXPECT_EQ(s.form.value(u"chkSqr"), 1);
-    EXPECT_EQ(s.form.value(u"chkLog"), 0); // the handler ran
+    EXPECT_EQ(s.form.value(ctl::chkSqr), 1);
+    EXPECT_EQ(s.form.value(ctl::chkLog), 0); // the handler ran
 }
 
 TEST(OptionsFile, ValueOfTheWrongFormIsReportedAndEarlierKeysStay) {
@@ -205,8 +243,8 @@ TEST(OptionsFile, ValueOfTheWrongFormIsReportedAndEarlierKeysStay) {
     EXPECT_FALSE(loadOptions(s.form, s.ui, s.currentFile));
     EXPECT_EQ(s.ui.lastMessage(),
               QStringLiteral("Error 13 (Type mismatch) in procedure loadOptions of form Main"));
-    EXPECT_TRUE(s.form.isSet(u"Option1_1"));
-    EXPECT_EQ(s.form.value(u"chKAutoCircleSize"), 0);
+    EXPECT_TRUE(s.form.isSet(ctl::Option1_1));
+    EXPECT_EQ(s.form.value(ctl::chKAutoCircleSize), 0);
 }
 
 TEST(OptionsFile, MissingFileIsReported) {
@@ -235,10 +273,11 @@ TEST(OptionsFile, ValueFormFollowsTheKindOfControl) {
     for (const FormCase& c :
          {FormCase{"Option4_1", ValueForm::Option}, FormCase{"chkNothing", ValueForm::Check},
           FormCase{"Text1_0", ValueForm::Text}, FormCase{"Combo2", ValueForm::TypedList},
-          FormCase{"Combo3", ValueForm::ListIndex}, FormCase{"Picture1_4", ValueForm::Color}})
+          FormCase{"Combo3", ValueForm::ListIndex}, FormCase{"Picture1_4", ValueForm::Color},
+          FormCase{"cboClassMethod", ValueForm::ListIndex}, FormCase{"cboClassCount", ValueForm::ListItem}})
         EXPECT_EQ(valueFormOf(s.form, QString::fromLatin1(c.control)), c.form) << c.control;
     EXPECT_EQ(valueFormOf(s.form, u"NoSuchControl"), std::nullopt);
-    EXPECT_EQ(valueFormOf(s.form, u"Frame8"), std::nullopt);
+    EXPECT_EQ(valueFormOf(s.form, ctl::Frame8), std::nullopt);
 }
 
 } // namespace

@@ -45,4 +45,28 @@ TEST(Settings, ValueThatIsNoNumberGivesZero) {
     EXPECT_EQ(le_Ini(path), 0);
 }
 
+// The field choice is remembered per file, beside the warning flag: writing
+// either keeps the other, a second choice for the same file replaces the
+// first, and a path with the file's own separators ('=', ',', spaces) or
+// other letters is a key like any other.
+TEST(Settings, FieldChoicesAreRememberedPerFileBesideTheFlag) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Kartello.ini"));
+    const QString odd = QStringLiteral("/data/a=b, c/Évora %20.gpkg");
+    const QString plain = QStringLiteral("/data/cities.gpkg");
+    const FieldChoice first{"towns", "name", "pop", "", "", ""};
+    const FieldChoice later{"a=b,c", "nome é", "pop%", "lat", "lon", "year"};
+
+    EXPECT_FALSE(rememberedFields(plain, path));
+    ASSERT_TRUE(writeIni(1, path));
+    ASSERT_TRUE(rememberFields(plain, first, path));
+    ASSERT_TRUE(rememberFields(odd, first, path));
+    ASSERT_TRUE(rememberFields(odd, later, path));
+    ASSERT_TRUE(writeIni(1, path));
+    EXPECT_EQ(le_Ini(path), 1);
+    EXPECT_EQ(rememberedFields(plain, path), first);
+    EXPECT_EQ(rememberedFields(odd, path), later);
+    EXPECT_FALSE(rememberedFields(QStringLiteral("/data/CITIES.gpkg"), path));
+}
+
 } // namespace

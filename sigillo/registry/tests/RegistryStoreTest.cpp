@@ -41,6 +41,76 @@ void createKey(Store& store, const std::string& name) {
     });
 }
 
+Tree treeOf(Store& store) {
+    Tree tree;
+    store.read([&](const Tree& t) { tree = t; });
+    return tree;
+}
+
+// What a process that starts now reads.
+Tree freshRead(const std::string& path) {
+    Store store(path);
+    return treeOf(store);
+}
+
+void createStoreWithKey(const std::string& path, const std::string& name) {
+    Store store(path);
+    createKey(store, name);
+}
+
+std::vector<uint8_t> bytes(std::string_view s) {
+    return {s.begin(), s.end()};
+}
+
+// Registry calls outside a transaction on the store of SIGILLO_REGISTRY, and
+// the tree they must give, built by hand: every kind of value, names that
+// need quoting, a value and a key deleted again.
+Tree makeSingleChanges() {
+    Tree expected = seededTree();
+    HKEY h;
+    EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\J", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h,
+                              nullptr),
+              ERROR_SUCCESS);
+    Key& key = expected.create(Hive::CurrentUser, {"Software", "J"});
+    std::vector<uint8_t> longBlob(200);
+    for (size_t i = 0; i < longBlob.size(); ++i) {
+        longBlob[i] = static_cast<uint8_t>(i * 7);
+    }
+    const Value values[] = {
+        {"", 1, bytes(std::string_view("default\0", 8))},
+        {"Say \"hi\" \\ there", 1, bytes(std::string_view("C:\\a \"b\"\0", 9))},
+        {"Count", 4, {1, 2, 3, 4}},
+        {"Blob", 3, {0, 255, '\r', '\n', '"'}},
+        {"Long", 3, longBlob},
+        {"Expand", 2, bytes(std::string_view("%HOME%\\x\0", 10))},
+        {"Multi", 7, bytes(std::string_view("a\0b\0\0", 5))},
+        {"Qword", 11, {1, 0, 0, 0, 0, 0, 0, 128}},
+        {"\xc3\x9cml\xc3\xa4ut", 1, bytes(std::string_view("\xe2\x82\xac\0", 4))},
+        {"Dropped", 4, {9, 9, 9, 9}},
+    };
+    for (const Value& v : values) {
+        EXPECT_EQ(
+            RegSetValueExA(h, v.name.c_str(), 0, v.type, v.data.data(), static_cast<DWORD>(v.data.size())),
+            ERROR_SUCCESS)
+            << v.name;
+        key.setValue(v);
+    }
+    EXPECT_EQ(RegDeleteValueA(h, "dropped"), ERROR_SUCCESS);
+    key.removeValue("Dropped");
+    HKEY gone;
+    EXPECT_EQ(RegCreateKeyExA(h, "Gone\\Deeper", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &gone, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(gone);
+    EXPECT_EQ(RegDeleteKeyA(h, "Gone\\Deeper"), ERROR_SUCCESS);
+    expected.create(Hive::CurrentUser, {"Software", "J", "Gone"});
+    RegCloseKey(h);
+    return expected;
+}
+
+std::string journalOf(const TempStore& tmp) {
+    return tmp.path() + ".journal";
+}
+
 bool hasKey(Store& store, const std::string& name) {
     bool found = false;
     store.read([&](const Tree& t) { found = t.find(Hive::CurrentUser, {name}) != nullptr; });
@@ -108,10 +178,13 @@ TEST(RegistryStore, ConcurrentProcessesLoseNoWrites) {
         ::waitpid(pid, &status, 0);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }
-    const Tree t = parseRegText(fileText(tmp.path()));
-    const Key* race = t.find(Hive::CurrentUser, {"Software", "Race"});
-    ASSERT_NE(race, nullptr);
-    EXPECT_EQ(race->subkeys.size(), static_cast<size_t>(kChildren * kKeysEach));
+    // The children ended without compacting: what they wrote is in the journal.
+    Store store(tmp.path());
+    store.read([&](const Tree& t) {
+        const Key* race = t.find(Hive::CurrentUser, {"Software", "Race"});
+        ASSERT_NE(race, nullptr);
+        EXPECT_EQ(race->subkeys.size(), static_cast<size_t>(kChildren * kKeysEach));
+    });
 }
 
 TEST(RegistryStore, UnreadableStoreIsReportedAndLeftUntouched) {
@@ -287,4 +360,92 @@ TEST(RegistryStore, TransactionOnAnUnreadableStoreFailsWithItsPathAndLine) {
     }
     EXPECT_FALSE(store.inTransaction());
     EXPECT_EQ(fileText(tmp.path()), garbage);
+}
+
+TEST(RegistryStoreJournal, SingleChangesGoToTheJournalAndReadBackAsMade) {
+    TempStore tmp;
+    createStoreWithKey(tmp.path(), "first");
+    const std::string storeText = fileText(tmp.path());
+    Tree expected = makeSingleChanges();
+    expected.create(Hive::CurrentUser, {"first"});
+    EXPECT_EQ(fileText(tmp.path()), storeText); // only the journal grew
+    Store other(tmp.path());
+    EXPECT_EQ(treeOf(other), expected); // the store replayed from the journal
+    other.compact();
+    EXPECT_EQ(parseRegText(fileText(tmp.path())), expected);
+    EXPECT_EQ(fileText(journalOf(tmp)), "");
+    EXPECT_EQ(freshRead(tmp.path()), expected);
+}
+
+TEST(RegistryStoreJournal, RecordCutOrDamagedEndsTheJournalAndIsOverwritten) {
+    // What a writer killed mid-append, or a damaged disk, leaves at the end.
+    const std::function<void(std::string&)> damages[] = {
+        [](std::string& j) { j.resize(j.size() - 3); },  // cut inside the payload
+        [](std::string& j) { j.resize(j.size() - 32); }, // cut inside its length
+        [](std::string& j) { j[j.size() - 5] ^= 0x20; }, // a changed byte
+        [](std::string& j) { j += std::string("\x30\0\0\0garbage", 11); },
+    };
+    for (size_t d = 0; d < std::size(damages); ++d) {
+        TempStore tmp;
+        createStoreWithKey(tmp.path(), "base");
+        HKEY h;
+        for (const char* name : {"kept", "last"}) {
+            ASSERT_EQ(
+                RegCreateKeyExA(HKEY_CURRENT_USER, name, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr),
+                ERROR_SUCCESS);
+            RegCloseKey(h);
+        }
+        std::string journal = fileText(journalOf(tmp));
+        const bool lastSurvives = d == 3;
+        damages[d](journal);
+        std::ofstream(journalOf(tmp), std::ios::binary | std::ios::trunc) << journal;
+        Store reader(tmp.path());
+        EXPECT_TRUE(hasKey(reader, "kept")) << d;
+        EXPECT_EQ(hasKey(reader, "last"), lastSurvives) << d;
+        Store writer(tmp.path());
+        writer.change([](const Tree&) { return regKeyLine(Hive::CurrentUser, {"after"}); });
+        Store later(tmp.path());
+        EXPECT_TRUE(hasKey(later, "kept")) << d;
+        EXPECT_EQ(hasKey(later, "last"), lastSurvives) << d;
+        EXPECT_TRUE(hasKey(later, "after")) << d;
+    }
+}
+
+TEST(RegistryStoreJournal, CompactionInterruptedAnywhereLosesAndRepeatsNothing) {
+    TempStore tmp;
+    createStoreWithKey(tmp.path(), "first");
+    Tree expected = makeSingleChanges();
+    expected.create(Hive::CurrentUser, {"first"});
+    const std::string journal = fileText(journalOf(tmp));
+
+    // Killed while writing the new store: the old store and the journal stand.
+    std::ofstream(tmp.path() + ".tmp.99999.0") << "Windows Registry Editor Version 5.00\r\n[HKEY_CURR";
+    EXPECT_EQ(freshRead(tmp.path()), expected);
+
+    // Killed after the rename, before the journal was emptied: the journal no
+    // longer matches the store, so even a value removed by hand since then
+    // does not come back from it.
+    {
+        Store compacting(tmp.path());
+        compacting.compact();
+    }
+    std::ofstream(journalOf(tmp), std::ios::binary | std::ios::trunc) << journal;
+    EXPECT_EQ(freshRead(tmp.path()), expected);
+    Tree edited = parseRegText(fileText(tmp.path()));
+    edited.find(Hive::CurrentUser, {"Software", "J"})->removeValue("Count");
+    std::ofstream(tmp.path(), std::ios::binary | std::ios::trunc) << formatRegText(edited);
+    EXPECT_EQ(freshRead(tmp.path()), edited);
+}
+
+TEST(RegistryStoreJournal, AStoreThatAppendedCompactsWhenItEnds) {
+    TempStore tmp;
+    {
+        Store store(tmp.path());
+        createKey(store, "first");
+        store.change([](const Tree&) { return regKeyLine(Hive::CurrentUser, {"second"}); });
+        EXPECT_NE(fileText(journalOf(tmp)), "");
+    }
+    const Tree t = parseRegText(fileText(tmp.path()));
+    EXPECT_NE(t.find(Hive::CurrentUser, {"second"}), nullptr);
+    EXPECT_EQ(fileText(journalOf(tmp)), "");
 }

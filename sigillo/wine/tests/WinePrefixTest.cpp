@@ -1,6 +1,7 @@
 // Sigillo against a real Wine prefix, made once for the whole program: the
 // registry calls, the registration of Wine's own scrrun.dll and of test
-// servers built with mingw-w64, checked with Wine's own reg.exe.
+// servers built with mingw-w64, checked with Wine's own reg.exe; the version
+// strings of Wine's own files, checked with the Windows version API.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 
 #include "FakeUi.h"
 #include "engine/clsActiveX.h"
+#include "engine/clsFileInfo.h"
 #include "engine/clsGrid.h"
 #include "engine/clsRegistrator.h"
 #include "engine/clsRegistry.h"
@@ -291,6 +293,79 @@ TEST(WinePrefix, CliRegistersInThePrefixAndExportsItsRegistry) {
                                 "\"registered by its entry point\"\n"),
               std::string::npos);
     EXPECT_EQ(cli("unregister '" + server("wine-server-registers.dll") + "'").status, StatusUnregistered);
+}
+
+// The nine version strings as verstrings.exe prints them.
+std::string versionLines(const std::string& file) {
+    clsFileInfo info;
+    info.SelectFile(file);
+    const std::pair<const char*, const std::string*> fields[] = {{"CompanyName", &info.CompanyName},
+                                                                 {"FileDescription", &info.FileDescription},
+                                                                 {"InternalName", &info.InternalName},
+                                                                 {"LegalCopyright", &info.LegalCopyright},
+                                                                 {"LegalTrademarks", &info.LegalTrademarks},
+                                                                 {"OriginalFileName", &info.OriginalFileName},
+                                                                 {"ProductName", &info.ProductName},
+                                                                 {"ProductVersion", &info.ProductVersion},
+                                                                 {"Comments", &info.Comments}};
+    std::string lines;
+    for (const auto& [name, value] : fields) {
+        lines += std::string(name) + "\t";
+        for (const char c : *value) {
+            lines += c == '\n' ? "\\n" : c == '\r' ? "\\r" : std::string(1, c);
+        }
+        lines += "\n";
+    }
+    return lines;
+}
+
+// Wine's kernel32.dll holds 36 version resources, one per language; the
+// Windows API's GetFileVersionInfo takes the neutral, then the English one,
+// whatever the user's language (here German), and so must Sigillo. Every
+// program file of the prefix, and the fixture with four languages, is read
+// both ways. (Fixtures whose strings lie outside the first translation's
+// table are left out: Sigillo's scan takes a key from any table.)
+TEST(WinePrefix, VersionStringsAreThoseTheWindowsApiReads) {
+    std::vector<std::string> files;
+    for (const auto& entry : fs::directory_iterator(gPrefix + "/drive_c/windows/system32")) {
+        const std::string extension = entry.path().extension().string();
+        if (entry.is_regular_file() && (extension == ".dll" || extension == ".exe")) {
+            files.push_back(entry.path().string());
+        }
+    }
+    ASSERT_GT(files.size(), 100u);
+    for (const char* fixture : {"multilang.dll", "demo32.dll", "demo64.dll"}) {
+        files.push_back(std::string(SIGILLO_FIXTURES) + "/" + fixture);
+    }
+    const std::string list = gFolder + "/version-files.txt";
+    {
+        std::ofstream out(list);
+        for (const std::string& file : files) {
+            out << wine::WindowsPath(gPrefix, file) << "\n";
+        }
+    }
+    const CommandRun windows = runCommand("LC_ALL=de_DE.UTF-8 " + environmentPrefix() + wine::LoaderPath() +
+                                          " '" + server("verstrings.exe") + "' < '" + list + "' 2>/dev/null");
+    ASSERT_EQ(windows.status, 0);
+    size_t at = 0, withStrings = 0;
+    for (const std::string& file : files) {
+        // Nine lines of the program's output belong to each file.
+        size_t end = at;
+        for (int line = 0; line < 9 && end != std::string::npos; ++line) {
+            end = windows.out.find('\n', end);
+            end = end == std::string::npos ? end : end + 1;
+        }
+        ASSERT_NE(end, std::string::npos) << "the output ends before " << file;
+        const std::string read = windows.out.substr(at, end - at);
+        EXPECT_EQ(versionLines(file), read) << file;
+        withStrings += read.find("\tWine") != std::string::npos;
+        at = end;
+    }
+    EXPECT_GT(withStrings, 100u) << "too few files with version strings to compare";
+    const std::string kernel32 = versionLines(gPrefix + "/drive_c/windows/system32/kernel32.dll");
+    EXPECT_NE(kernel32.find("ProductName\tWine\n"), std::string::npos) << kernel32;
+    EXPECT_NE(versionLines(std::string(SIGILLO_FIXTURES) + "/multilang.dll").find("ProductName\tWine\n"),
+              std::string::npos);
 }
 
 } // namespace

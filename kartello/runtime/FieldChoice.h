@@ -12,6 +12,7 @@ struct FieldChoice {
     QString latField;   // a CSV without geometry: its latitude and longitude columns
     QString lonField;
     QString timeField; // default: none
+    friend bool operator==(const FieldChoice&, const FieldChoice&) = default;
 };
 
 } // namespace kartello
