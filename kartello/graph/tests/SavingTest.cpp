@@ -83,6 +83,14 @@ TEST(Saving, KmzHoldsTheDocumentFirstAndImagesUnderForwardSlashes) {
     if (entries.isEmpty())
         GTEST_SKIP() << "unzip is not installed";
     EXPECT_EQ(entries, (QStringList{"doc.kml", "Images/graph_cscale.png", "Images/graph_title.png"}));
+    // Deflated before it enters the archive: unzip inflates it and checks
+    // its CRC, and gets the document the graph holds.
+    QProcess unzip;
+    unzip.start(QStandardPaths::findExecutable(QStringLiteral("unzip")),
+                {QStringLiteral("-p"), kmz, "doc.kml"});
+    unzip.waitForFinished();
+    EXPECT_EQ(unzip.exitCode(), 0);
+    EXPECT_EQ(unzip.readAllStandardOutput(), s.f.state.document.bytes());
 }
 
 TEST(Saving, KmzWithoutScaleHasNoScaleImage) {
