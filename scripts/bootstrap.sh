@@ -7,7 +7,7 @@ packages=(
   # toolchain and build
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev clang-format
   # libraries
-  qt6-base-dev qt6-base-dev-tools qt6-tools-dev libgl-dev libzip-dev libxlsxwriter-dev zlib1g-dev
+  qt6-base-dev qt6-base-dev-tools qt6-tools-dev libgl-dev libzip-dev libdeflate-dev libxlsxwriter-dev zlib1g-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   # the long-double special functions the benchmarks compare against
   libboost-math-dev
@@ -15,6 +15,8 @@ packages=(
   fonts-liberation2 fonts-dejavu-core fontconfig
   # outside readers used by the tests, and a display for screenshots
   gdal-bin libxml2-utils unzip zip xvfb xauth locales
+  # the end-to-end timing beside ogr2ogr (kartello/graph/bench/batch-vs-ogr2ogr.sh)
+  hyperfine
   # vector data of every format GDAL reads
   libgdal-dev
   # Wine's 64-bit loader and the mingw-w64 cross compilers (with their objdump):

@@ -62,7 +62,8 @@ public:
         const size_t n = places_.count();
         st_.placeColors.assign(n, QString());
         st_.heights.assign(n, 0);
-        st_.placeCoords.assign(n, QString());
+        st_.placeCoords.assign(n, QByteArray());
+        st_.radii.assign(n, 0);
         placeTimes();
         QStringList meridians, parallels;
         if (o_.nothing) {
@@ -91,14 +92,20 @@ public:
         if (o_.showTitle)
             st_.titleImage =
                 Titulo({o_.title1, o_.title2, o_.titleFont, o_.titleFontColor, o_.titleBackColor});
-        DocumentInput doc{o_, st_, places_, r_.shapeMode, meridians, parallels, {}, {}};
+        DocumentInput doc{o_, st_, places_, r_.shapeMode, {}, 0, meridians, parallels, {}, {}};
+        if (!r_.shapeMode && !o_.nothing) {
+            doc.pointRing = [this](int i) {
+                return pointRing(i);
+            };
+            doc.pointRingBytes = ringBytes_;
+        }
         if (r_.shapeMode) {
             doc.holeOf = holeOwners(places_);
             doc.shapeLabelPosition = [this](int i) {
                 return shapeLabelPosition(i);
             };
         }
-        st_.kmlLines = writeDocument(doc, r_.ui);
+        st_.document = writeDocument(doc, r_.ui);
     }
 
 private:
@@ -406,7 +413,7 @@ private:
     }
 
     void placePass() {
-        const int step = r_.shapeMode ? 0 : polygonStep(readNumber(o_.sidesText));
+        step_ = r_.shapeMode ? 0 : polygonStep(readNumber(o_.sidesText));
         for (int i = 0; i <= lastPlace(); ++i) {
             const auto& row = places_.store.row(i).cells;
             if (row[ColLatitude].isEmpty())
@@ -419,21 +426,27 @@ private:
             if (r_.shapeMode) {
                 h = wholeMetres(double(h) + st_.camera.range / 250);
                 st_.heights[i] = h;
-                st_.placeCoords[i] = raiseRing(row[ColLatitude].toText(), h, r_.ui);
+                st_.placeCoords[i] = raiseRing(row[ColLatitude].toText(), h, r_.ui).toUtf8();
                 continue;
             }
             st_.heights[i] = h;
-            const double radius = radiusOf(p);
-            QString& coords = st_.placeCoords[i];
-            coords.clear();
-            // A corner that cannot be placed would leave a broken ring in the
-            // file; the fault is shown once and nothing is written.
-            if (!runProcedure(sink_, Procedure{QStringLiteral("FcoorD")}, [&] {
-                    appendCorners(coords, row[ColLatitude].toNumber(), row[ColLongitude].toNumber(), radius,
-                                  h, step, r_.arcSin);
-                }))
-                throw GenerationStopped();
+            st_.radii[i] = radiusOf(p);
+            ringBytes_ += cornersSizeBound(st_.radii[i], h, step_);
         }
+    }
+
+    // The corners of point place i, made while the document is written. A
+    // corner that cannot be placed would leave a broken ring in the file;
+    // the fault is shown once and nothing is written.
+    QByteArray pointRing(int i) const {
+        const auto& row = places_.store.row(i).cells;
+        QByteArray ring;
+        if (!runProcedure(sink_, Procedure{QStringLiteral("FcoorD")}, [&] {
+                appendCorners(ring, row[ColLatitude].toNumber(), row[ColLongitude].toNumber(), st_.radii[i],
+                              st_.heights[i], step_, r_.arcSin);
+            }))
+            throw GenerationStopped();
+        return ring;
     }
 
     void gridLines(QStringList& meridians, QStringList& parallels) const {
@@ -488,7 +501,8 @@ private:
     QString shapeLabelPosition(int i) const {
         const QString ring = places_.at(i, ColLatitude).toText();
         if (ring.count(QLatin1Char(',')) > 8)
-            return r_.shapes->centre(ring, i < int(st_.placeCoords.size()) ? st_.placeCoords[i] : QString());
+            return r_.shapes->centre(
+                ring, i < int(st_.placeCoords.size()) ? QString::fromUtf8(st_.placeCoords[i]) : QString());
         return r_.shapes->lonField(ring) + QLatin1Char(',') + r_.shapes->latField(ring) + QLatin1Char(',') +
                numberText(checkedFinite(double(st_.heights[i]) * 1.1));
     }
@@ -500,6 +514,8 @@ private:
     ErrorSink sink_;
     double altitudeToAdd_ = 0;
     double dNS_ = 0, dEW_ = 0;
+    int step_ = 0;            // bearing step of the point polygons
+    qsizetype ringBytes_ = 0; // a bound of their corner texts
 };
 
 } // namespace

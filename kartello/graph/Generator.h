@@ -21,7 +21,7 @@ struct GraphRun {
     const ShapeHooks* shapes = nullptr;
 };
 
-// Builds the document into state.kmlLines. False when generation ended
+// Builds the document into state.document. False when generation ended
 // without a document: a "No" to a question, or a run-time error that was
 // reported ("... in procedure faZ of form Main. Please review your data").
 bool generateGraph(GraphRun& run);

@@ -27,22 +27,16 @@ double clampUnit(double x) {
     return x;
 }
 
-// The general number text (15 significant digits, as numberText writes it)
-// appended straight to a ring: a large graph writes half a million of these,
-// and going through printf for each would be most of its time.
-void appendNumber(QString& out, double v) {
-    v = checkedFinite(v);
-    if (v == 0) {
-        out += QLatin1Char('0');
-        return;
-    }
-    char buf[32];
-    const auto end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15).ptr;
-    for (const char* p = buf; p != end; ++p)
-        out += QLatin1Char(*p == 'e' ? 'E' : *p);
+// One coordinate of a corner: the general number text for decimals < 0.
+void appendCoordinate(QByteArray& out, double v, int decimals) {
+    if (decimals < 0)
+        appendNumberText(out, v);
+    else
+        appendRounded(out, v, decimals);
 }
 
-void appendDestination(QString& out, double lat, double lon, double dist, int bearing, ArcSinLink& arcSin) {
+void appendDestination(QByteArray& out, double lat, double lon, double dist, int bearing, ArcSinLink& arcSin,
+                       int decimals) {
     const double phi1 = lat * kPi / 180;
     const double lambda1 = lon * kPi / 180;
     const double theta = bearing * kPi / 180;
@@ -57,9 +51,9 @@ void appendDestination(QString& out, double lat, double lon, double dist, int be
     double lon2 = checkedFinite(lambda2 * 180 / kPi);
     while (std::fabs(lon2) > 180)
         lon2 = lon2 < 0 ? lon2 + 360 : lon2 - 360;
-    appendNumber(out, lon2);
-    out += QLatin1Char(',');
-    appendNumber(out, lat2);
+    appendCoordinate(out, lon2, decimals);
+    out.append(",", 1);
+    appendCoordinate(out, lat2, decimals);
 }
 
 } // namespace
@@ -119,9 +113,9 @@ double disTancia(double lat1, double lat2, double lon1, double lon2, const Error
 }
 
 QString FcoorD(double lat, double lon, double dist, int bearing, ArcSinLink& arcSin) {
-    QString out;
-    appendDestination(out, lat, lon, dist, bearing, arcSin);
-    return out;
+    QByteArray out;
+    appendDestination(out, lat, lon, dist, bearing, arcSin, -1);
+    return QString::fromLatin1(out);
 }
 
 LongitudeSpan shorterArcSpan(std::vector<double> longitudes) {
@@ -164,14 +158,34 @@ int polygonStep(double sides) {
     return static_cast<int>(step);
 }
 
-void appendCorners(QString& out, double lat, double lon, double radius, long long height, int step,
+int cornerDecimals(double radius) {
+    // Rounding to d decimals moves a corner by at most half of 10^-d degree.
+    const double radiusDegrees = std::fabs(radius) / 60;
+    for (int d = 4; d <= 12; ++d)
+        if (0.5 * std::pow(10.0, -d) <= radiusDegrees / 100)
+            return d;
+    return -1;
+}
+
+qsizetype cornersSizeBound(double radius, long long height, int step) {
+    // A longitude holds at most "-180." and a latitude "-90." before their
+    // decimals; then two commas, the whole metres and a blank.
+    const int decimals = cornerDecimals(radius);
+    const qsizetype coordinates = decimals < 0 ? 44 : 2 * decimals + 9;
+    return (360 / step + 2) * (coordinates + QByteArray::number(height).size() + 3);
+}
+
+void appendCorners(QByteArray& out, double lat, double lon, double radius, long long height, int step,
                    ArcSinLink& arcSin) {
-    const QString tail = QLatin1Char(',') + numberText(static_cast<double>(height)) + QLatin1Char(' ');
-    out.reserve(out.size() + (360 / step + 2) * (40 + tail.size()));
+    QByteArray tail(1, ',');
+    appendNumberText(tail, static_cast<double>(height));
+    tail += ' ';
+    const int decimals = cornerDecimals(radius);
+    out.reserve(out.size() + cornersSizeBound(radius, height, step));
     const qsizetype start = out.size();
     qsizetype firstEnd = start;
     for (int b = 45; b < 405; b += step) {
-        appendDestination(out, lat, lon, radius, b, arcSin);
+        appendDestination(out, lat, lon, radius, b, arcSin, decimals);
         out += tail;
         if (b == 45)
             firstEnd = out.size();
@@ -179,8 +193,7 @@ void appendCorners(QString& out, double lat, double lon, double radius, long lon
     // A linear ring ends on its first corner, text for text: bearing 405
     // would give it again only to the last few digits, and a step that does
     // not divide 360 would stop short of it; readers refuse both as unclosed.
-    const QString first = out.mid(start, firstEnd - start);
-    out += first;
+    out.append(QByteArrayView(out.constData() + start, firstEnd - start).toByteArray());
 }
 
 } // namespace kartello

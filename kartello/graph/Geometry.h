@@ -4,6 +4,7 @@
 // every place. Distances are nautical miles, angles decimal degrees.
 #include "graph/ErrorSink.h"
 
+#include <QByteArray>
 #include <QString>
 #include <vector>
 
@@ -52,10 +53,22 @@ QString PontoMedio(double lat1, double lon1, double lat2, double lon2);
 // for 0 sides and 5 when the step would not advance (it would never end).
 int polygonStep(double sides);
 
+// At least the length of the text appendCorners writes.
+qsizetype cornersSizeBound(double radius, long long height, int step);
+
+// The decimals a polygon's corners are written with (see appendCorners), or
+// -1 for the general number text.
+int cornerDecimals(double radius);
+
 // Appends the corner ring of one place: tuples "lon,lat,h " from bearing 45
 // while the bearing stays below 405, at radius nautical miles, closed by the
-// first tuple repeated.
-void appendCorners(QString& out, double lat, double lon, double radius, long long height, int step,
+// first tuple repeated. Corners are rounded to the decimals that keep each
+// coordinate within a hundredth of the radius of where it lies, but never coarser than
+// 1e-4 degree (about 11 m, the precision places are commonly given in): the
+// fifteen digits of the general number text place a corner to a nanometre
+// and made a large document half as large again. A polygon too small for 12
+// decimals, or of no size, keeps the general number text.
+void appendCorners(QByteArray& out, double lat, double lon, double radius, long long height, int step,
                    ArcSinLink& arcSin);
 
 } // namespace kartello

@@ -4,6 +4,7 @@
 // coordinate texts, the document lines and the two overlay images.
 #include "graph/Classes.h"
 #include "graph/Colors.h"
+#include "graph/KmlText.h"
 #include "places/PlaceStore.h"
 
 #include <QImage>
@@ -46,21 +47,24 @@ struct GraphState {
     ClassBreaks classes;
 
     std::vector<QString> placeColors;
-    std::vector<QString> placeCoords;
+    // A shape's raised ring (UTF-8); a point place's ring is written straight
+    // into the document from its radius and height.
+    std::vector<QByteArray> placeCoords;
+    std::vector<double> radii; // nautical miles
     std::vector<long long> heights;
     // Each place's time as a KML <when>; empty for a place without one.
     std::vector<QString> placeTimes;
     Camera camera;
 
-    // The document, one entry per line without line ends; placeholders for the
-    // name and the two image references stay until the document is saved.
-    QStringList kmlLines;
+    // The document; its name and image reference lines read as placeholders
+    // until it is saved.
+    KmlText document;
 
     QImage titleImage;
     QImage scaleImage;
 };
 
-// Placeholder lines that saving replaces.
+// What the lines that saving writes read until then.
 inline const QString kNamePlaceholder = QStringLiteral("()_+");
 inline const QString kTitlePlaceholder = QStringLiteral("$%&&%$");
 inline const QString kScalePlaceholder = QStringLiteral("&&%%$$");

@@ -6,6 +6,7 @@
 #include "runtime/Ui.h"
 
 #include <QSet>
+#include <cctype>
 #include <cmath>
 
 namespace kartello {
@@ -16,11 +17,21 @@ const QString kIconLine =
     QStringLiteral("     <IconStyle><Icon><href>root://icons/palette-2.png</href><x>224</x><y>224</y>"
                    "<w>32</w><h>32</h></Icon></IconStyle>");
 
+// The first tuple of a coordinate text, without the blanks before it.
+QString firstTuple(QByteArrayView coords) {
+    qsizetype from = 0;
+    while (from < coords.size() && std::isspace(static_cast<unsigned char>(coords[from])))
+        ++from;
+    const qsizetype blank = coords.indexOf(' ', from);
+    return QString::fromUtf8(coords.sliced(from, (blank < 0 ? coords.size() : blank) - from));
+}
+
 class Writer {
 public:
     Writer(const DocumentInput& in, Ui& ui) : in_(in), o_(in.options), st_(in.state), ui_(ui) {}
 
-    QStringList run() {
+    KmlText run() {
+        out_.reserve(expectedSize());
         head();
         if (o_.nothing) {
             onlySaveFolder();
@@ -39,11 +50,23 @@ public:
             labelsFolder();
         add(QStringLiteral("</Document>"));
         add(QStringLiteral("</kml>"));
-        return std::move(lines_);
+        return std::move(out_);
     }
 
 private:
-    void add(const QString& line) { lines_.append(line); }
+    void add(const QString& line) { out_.line(line); }
+
+    // Room for the whole document at once, so that it never grows by copying:
+    // each place's ring, its polygon and label lines (a little over 650
+    // bytes) and its name twice.
+    qsizetype expectedSize() const {
+        qsizetype size = 64 * 1024 + in_.pointRingBytes;
+        for (int i = 0; i < int(in_.places.count()); ++i)
+            size += 700 + 2 * in_.places.at(i, ColName).toText().size();
+        for (const QByteArray& ring : st_.placeCoords)
+            size += ring.size();
+        return size;
+    }
 
     void head() {
         const Camera& c = st_.camera;
@@ -51,7 +74,7 @@ private:
         add(QStringLiteral("<kml xmlns=\"http://www.opengis.net/kml/2.2\">"));
         add(QStringLiteral("<!-- Processed by Kartello 2.2.1 -->"));
         add(QStringLiteral("<Document>"));
-        add(kNamePlaceholder);
+        out_.slotLine(KmlSlot::Name, kNamePlaceholder);
         add(QStringLiteral("  <open>1</open>"));
         add(QStringLiteral("  <LookAt>"));
         add(QStringLiteral("    <longitude>") + c.longitude + QStringLiteral("</longitude>"));
@@ -62,6 +85,8 @@ private:
         add(QStringLiteral("    <range>") + numberText(c.range) + QStringLiteral("</range>"));
         add(QStringLiteral("  </LookAt>"));
         sharedStyles();
+        if (o_.labels != LabelKind::Nothing)
+            labelStyle();
     }
 
     // One Style per distinct fill colour, which the polygons reference by
@@ -95,7 +120,19 @@ private:
             return false;
         if (o_.nothing)
             return !in_.places.at(i, ColLatitude).isEmpty();
+        return hasRing(i);
+    }
+
+    bool hasRing(int i) const {
+        if (in_.pointRing)
+            return !in_.places.at(i, ColLatitude).isEmpty();
         return i < int(st_.placeCoords.size()) && !st_.placeCoords[i].isEmpty();
+    }
+
+    QByteArray ringOf(int i) const {
+        if (in_.pointRing)
+            return in_.pointRing(i);
+        return i < int(st_.placeCoords.size()) ? st_.placeCoords[i] : QByteArray();
     }
 
     // The placemark's name, its shared style and its value as data that GIS
@@ -135,20 +172,21 @@ private:
 
     bool isHole(int i) const { return i < int(in_.holeOf.size()) && in_.holeOf[i] >= 0; }
 
-    void boundary(const QString& coords, bool outer) {
+    void boundary(const QByteArray& coords, bool outer) {
         add(outer ? QStringLiteral("    <outerBoundaryIs>") : QStringLiteral("    <innerBoundaryIs>"));
         add(QStringLiteral("      <LinearRing>"));
         add(QStringLiteral("       <coordinates>"));
-        add(coords);
-        if (!coords.contains(QStringLiteral("</coordinates>")))
+        out_.line(coords);
+        if (!coords.contains("</coordinates>"))
             add(QStringLiteral("       </coordinates>"));
         add(QStringLiteral("      </LinearRing>"));
         add(outer ? QStringLiteral("   </outerBoundaryIs>") : QStringLiteral("   </innerBoundaryIs>"));
     }
 
     // The polygon of ring i with the holes of its shape as inner boundaries;
-    // coordsOf gives the text of any ring.
-    template <typename CoordsOf> void ringLines(int i, const CoordsOf& coordsOf, bool flat) {
+    // coordsOf gives the text of any ring, `coords` that of ring i.
+    template <typename CoordsOf>
+    void ringLines(int i, const QByteArray& coords, const CoordsOf& coordsOf, bool flat) {
         add(QStringLiteral(" <Polygon>"));
         if (flat) {
             add(QStringLiteral("    <extrude>0</extrude>"));
@@ -157,7 +195,7 @@ private:
             add(QStringLiteral("    <extrude>1</extrude>"));
             add(QStringLiteral("    <altitudeMode>relativeToGround</altitudeMode>"));
         }
-        boundary(coordsOf(i), true);
+        boundary(coords, true);
         for (int k = i + 1; k < int(in_.holeOf.size()) && in_.holeOf[k] >= i; ++k)
             if (in_.holeOf[k] == i && !coordsOf(k).isEmpty())
                 boundary(coordsOf(k), false);
@@ -166,8 +204,8 @@ private:
     }
 
     // Coordinates whose first corner has no altitude cannot be read.
-    bool firstAltitudeIsZero(const QString& coords) {
-        const QString alt = firstTupleAltitude(coords);
+    bool firstAltitudeIsZero(const QByteArray& coords) {
+        const QString alt = firstTupleAltitude(firstTuple(coords));
         if (!alt.isNull())
             return readNumber(alt) == 0;
         const MsgAnswer a =
@@ -184,16 +222,16 @@ private:
         add(QStringLiteral("  <open>0</open>"));
         add(QStringLiteral(" <name>Graph</name>"));
         const auto coordsOf = [this](int k) {
-            return k < int(st_.placeCoords.size()) ? st_.placeCoords[k] : QString();
+            return ringOf(k);
         };
         for (int i = 0; i < int(in_.places.count()); ++i) {
-            const QString coords = coordsOf(i);
-            if (coords.isEmpty() || isHole(i))
+            if (!hasRing(i) || isHole(i))
                 continue;
             ui_.yieldToWindow();
+            const QByteArray coords = ringOf(i);
             const bool flat = firstAltitudeIsZero(coords) || o_.flat;
             placemarkHead(i);
-            ringLines(i, coordsOf, flat);
+            ringLines(i, coords, coordsOf, flat);
         }
         add(QStringLiteral("</Folder>"));
     }
@@ -205,7 +243,7 @@ private:
         add(QStringLiteral("  <open>0</open>"));
         add(QStringLiteral(" <name>Graph</name>"));
         const auto ringOf = [this](int k) {
-            return in_.places.at(k, ColLatitude).toText();
+            return in_.places.at(k, ColLatitude).toText().toUtf8();
         };
         for (int i = 0; i < int(in_.places.count()); ++i) {
             ui_.yieldToWindow();
@@ -214,7 +252,7 @@ private:
                 continue;
             placemarkHead(i);
             if (in_.shapeMode) {
-                ringLines(i, ringOf, true);
+                ringLines(i, ringOf(i), ringOf, true);
                 continue;
             }
             add(QStringLiteral(" <Point>"));
@@ -265,7 +303,7 @@ private:
         add(QStringLiteral("<ScreenOverlay>"));
         add(QStringLiteral("  <name>Title</name>"));
         add(QStringLiteral("  <Icon>"));
-        add(kTitlePlaceholder);
+        out_.slotLine(KmlSlot::TitleHref, kTitlePlaceholder);
         add(QStringLiteral("    <viewBoundScale>0.75</viewBoundScale>"));
         add(QStringLiteral("  </Icon>"));
         add(QStringLiteral("  <overlayXY x=\"0.02\" y=\"") + y +
@@ -284,7 +322,7 @@ private:
         add(QStringLiteral("<ScreenOverlay>"));
         add(QStringLiteral("  <name>ColorScale</name>"));
         add(QStringLiteral("  <Icon>"));
-        add(kScalePlaceholder);
+        out_.slotLine(KmlSlot::ScaleHref, kScalePlaceholder);
         add(QStringLiteral("    <viewBoundScale>0.75</viewBoundScale>"));
         add(QStringLiteral("  </Icon>"));
         add(QStringLiteral("  <overlayXY x=\"0.3\" y=\"") + y +
@@ -310,11 +348,27 @@ private:
         return QString();
     }
 
-    QString pointPosition(int i) const {
+    // A label floats a tenth above its polygon.
+    void pointPosition(int i) {
         const auto& row = in_.places.store.row(i).cells;
         const long long h = i < int(st_.heights.size()) ? st_.heights[i] : 0;
-        return row[ColLongitude].toText() + QLatin1Char(',') + row[ColLatitude].toText() + QLatin1Char(',') +
-               numberText(checkedFinite(double(h) * 1.1));
+        out_ << row[ColLongitude].toText() << ',' << row[ColLatitude].toText() << ',';
+        appendNumberText(out_.buffer(), checkedFinite(double(h) * 1.1));
+    }
+
+    // The one style of every label: its colour and size, and no icon (the
+    // palette icon in "only save" mode).
+    void labelStyle() {
+        out_.line("  <Style id=\"label\">");
+        out_.line("   <IconStyle><Icon>");
+        if (o_.nothing) {
+            out_.line("         <href>root://icons/palette-4.png</href>");
+            out_.line("         <x>32</x><y>128</y><w>32</w><h>32</h>");
+        }
+        out_.line("     </Icon></IconStyle>");
+        out_ << "   <LabelStyle><color>" << st_.swatches.label;
+        out_.line("</color><scale>0.7</scale></LabelStyle>");
+        out_.line("  </Style>");
     }
 
     void labelsFolder() {
@@ -332,21 +386,15 @@ private:
             add(QStringLiteral(" <Placemark>"));
             add(QStringLiteral("  <name>") + labelText(row) + QStringLiteral("</name>"));
             timeStamp(i);
-            add(QStringLiteral("  <Style>"));
-            add(QStringLiteral("   <IconStyle><Icon>"));
-            if (o_.nothing) {
-                add(QStringLiteral("         <href>root://icons/palette-4.png</href>"));
-                add(QStringLiteral("         <x>32</x><y>128</y><w>32</w><h>32</h>"));
-            }
-            add(QStringLiteral("     </Icon></IconStyle>"));
-            add(QStringLiteral("   <LabelStyle><color>") + st_.swatches.label +
-                QStringLiteral("</color><scale>0.7</scale></LabelStyle>"));
-            add(QStringLiteral("   </Style>"));
-            add(QStringLiteral("    <Point>"));
-            add(QStringLiteral("      <altitudeMode>relativeToGround</altitudeMode>"));
-            const QString position =
-                in_.shapeMode && in_.shapeLabelPosition ? in_.shapeLabelPosition(i) : pointPosition(i);
-            add(QStringLiteral("      <coordinates>") + position + QStringLiteral("</coordinates>"));
+            out_.line("  <styleUrl>#label</styleUrl>");
+            out_.line("    <Point>");
+            out_.line("      <altitudeMode>relativeToGround</altitudeMode>");
+            out_ << "      <coordinates>";
+            if (in_.shapeMode && in_.shapeLabelPosition)
+                out_ << in_.shapeLabelPosition(i);
+            else
+                pointPosition(i);
+            out_.line("</coordinates>");
             add(QStringLiteral("    </Point>"));
             add(QStringLiteral("  </Placemark>"));
         }
@@ -357,7 +405,7 @@ private:
     const GraphOptions& o_;
     const GraphState& st_;
     Ui& ui_;
-    QStringList lines_;
+    KmlText out_;
 };
 
 // Characters XML 1.0 allows in a document.
@@ -371,13 +419,15 @@ bool xmlChar(char32_t c) {
 // without a DTD: one of the five predefined entities, or a character
 // reference to a character XML allows.
 qsizetype referenceLength(QStringView s, qsizetype amp) {
-    const qsizetype semi = s.indexOf(u';', amp + 1);
-    if (semi < 0 || semi - amp > 12)
+    // Only the few characters a reference can span are searched, so a name
+    // of many "&" is read in one pass.
+    const qsizetype semi = s.mid(amp + 1, 12).indexOf(u';');
+    if (semi < 0)
         return 0;
-    const QStringView body = s.mid(amp + 1, semi - amp - 1);
+    const QStringView body = s.mid(amp + 1, semi);
     for (const char16_t* e : {u"amp", u"lt", u"gt", u"quot", u"apos"})
         if (body == QStringView(e))
-            return semi - amp + 1;
+            return semi + 2;
     if (body.size() < 2 || body[0] != u'#')
         return 0;
     const bool hex = body[1] == u'x';
@@ -400,12 +450,12 @@ qsizetype referenceLength(QStringView s, qsizetype amp) {
         if (code > 0x10FFFF)
             return 0;
     }
-    return xmlChar(code) ? semi - amp + 1 : 0;
+    return xmlChar(code) ? semi + 2 : 0;
 }
 
 } // namespace
 
-QStringList writeDocument(const DocumentInput& in, Ui& ui) {
+KmlText writeDocument(const DocumentInput& in, Ui& ui) {
     return Writer(in, ui).run();
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// The KML graph document, written line by line into memory: head and camera,
+// The KML graph document, written line by line into one buffer: head and camera,
 // the graph folder (or the plain placemarks of "only save"), grid lines, the
 // title and colour-scale overlays, labels and tail.
 #include "graph/GraphOptions.h"
@@ -18,6 +18,10 @@ struct DocumentInput {
     const GraphState& state;
     const PlaceRange& places;
     bool shapeMode = false;
+    // Point sets: the corner ring of place i, made as the document takes it
+    // in (so a large graph is never held twice), and a bound of all their sizes.
+    std::function<QByteArray(int)> pointRing;
+    qsizetype pointRingBytes = 0;
     QStringList meridians; // grid lines, at most 12 of each are used
     QStringList parallels;
     // Shape sets: for ring i the ring it is a hole of, -1 for an outer ring
@@ -29,7 +33,7 @@ struct DocumentInput {
 
 // Throws GenerationStopped when the person answers No to the question about
 // an unreadable altitude.
-QStringList writeDocument(const DocumentInput& in, Ui& ui);
+KmlText writeDocument(const DocumentInput& in, Ui& ui);
 
 // The altitude text of a ring's first tuple (after its second comma); a null
 // text when the tuple has none.

@@ -1,19 +1,26 @@
 #include "graph/Kmz.h"
 
-#include <QDir>
-#include <QDirIterator>
+#include "runtime/Staging.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <libdeflate.h>
+#include <memory>
 #include <zip.h>
 
 namespace kartello {
 
 namespace {
 
-constexpr zip_uint32_t kDeflateLevel = 1;
+// The fastest deflate level: a large graph's document is mostly digits, which
+// pack nearly as well at level 1 in a fraction of the time. The compressor is
+// not zlib's but one that deflates a whole buffer about twice as fast.
+constexpr int kDeflateLevel = 1;
 
 QString zipError(zip_t* z) {
     return QString::fromUtf8(zip_strerror(z));
@@ -27,50 +34,99 @@ QString zipErrorCode(int code) {
     return text;
 }
 
-// Files below the folder, relative, with "/" separators: the files at the top
-// first, so the document is the archive's first entry (viewers take the first
-// KML they meet as the root), then the subfolders, each in name order.
-QStringList filesBelow(const QString& folder) {
-    QStringList names;
-    const QDir base(folder);
-    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        names << base.relativeFilePath(it.next());
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const bool aNested = a.contains(QLatin1Char('/'));
-        const bool bNested = b.contains(QLatin1Char('/'));
-        return aNested != bNested ? bNested : a < b;
-    });
-    return names;
+// One entry deflated beforehand, handed to the archive as it is: the archive
+// copies the compressed bytes instead of deflating them again.
+struct Deflated {
+    QByteArray data;
+    zip_uint64_t size = 0;
+    zip_uint32_t crc = 0;
+    zip_uint64_t offset = 0;
+    time_t mtime = 0;
+    zip_error_t error{};
+};
+
+std::unique_ptr<Deflated> deflate(QByteArrayView bytes, libdeflate_compressor* c) {
+    auto d = std::make_unique<Deflated>();
+    // A document packs to about a fifth: room for a quarter is tried first, so
+    // that packing does not hold a second document's worth of memory.
+    const size_t whole = size_t(bytes.size());
+    for (const size_t room : {whole / 4 + 4096, libdeflate_deflate_compress_bound(c, whole)}) {
+        d->data = QByteArray(qsizetype(room), Qt::Uninitialized);
+        const size_t n = libdeflate_deflate_compress(c, bytes.data(), whole, d->data.data(), room);
+        if (n > 0) {
+            d->data.truncate(qsizetype(n));
+            break;
+        }
+    }
+    d->size = zip_uint64_t(bytes.size());
+    d->crc = zip_uint32_t(libdeflate_crc32(0, bytes.data(), size_t(bytes.size())));
+    d->mtime = std::time(nullptr);
+    return d;
 }
 
-std::optional<QString> addFiles(zip_t* z, const QString& folder, const QStringList& names) {
-    for (const QString& name : names) {
-        const QByteArray path = QFile::encodeName(QDir(folder).filePath(name));
-        zip_source_t* src = zip_source_file(z, path.constData(), 0, -1);
+zip_int64_t readDeflated(void* state, void* data, zip_uint64_t len, zip_source_cmd_t cmd) {
+    auto* d = static_cast<Deflated*>(state);
+    switch (cmd) {
+    case ZIP_SOURCE_OPEN:
+        d->offset = 0;
+        return 0;
+    case ZIP_SOURCE_READ: {
+        const zip_uint64_t n = std::min<zip_uint64_t>(len, zip_uint64_t(d->data.size()) - d->offset);
+        std::memcpy(data, d->data.constData() + d->offset, n);
+        d->offset += n;
+        return zip_int64_t(n);
+    }
+    case ZIP_SOURCE_STAT: {
+        auto* st = static_cast<zip_stat_t*>(data);
+        zip_stat_init(st);
+        st->size = d->size;
+        st->comp_size = zip_uint64_t(d->data.size());
+        st->crc = d->crc;
+        st->comp_method = ZIP_CM_DEFLATE;
+        st->encryption_method = ZIP_EM_NONE;
+        st->mtime = d->mtime;
+        st->valid = ZIP_STAT_SIZE | ZIP_STAT_COMP_SIZE | ZIP_STAT_CRC | ZIP_STAT_COMP_METHOD |
+                    ZIP_STAT_ENCRYPTION_METHOD | ZIP_STAT_MTIME;
+        return sizeof(*st);
+    }
+    case ZIP_SOURCE_ERROR:
+        return zip_error_to_data(&d->error, data, len);
+    case ZIP_SOURCE_CLOSE:
+    case ZIP_SOURCE_FREE:
+        return 0;
+    case ZIP_SOURCE_SUPPORTS:
+        return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE,
+                                              ZIP_SOURCE_STAT, ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, -1);
+    default:
+        return -1;
+    }
+}
+
+std::optional<QString> addEntries(zip_t* z, const std::vector<ArchiveEntry>& entries,
+                                  std::vector<std::unique_ptr<Deflated>>& kept) {
+    const std::unique_ptr<libdeflate_compressor, decltype(&libdeflate_free_compressor)> compressor(
+        libdeflate_alloc_compressor(kDeflateLevel), &libdeflate_free_compressor);
+    if (!compressor)
+        return QStringLiteral("Out of memory");
+    for (const ArchiveEntry& e : entries) {
+        kept.push_back(deflate(e.bytes, compressor.get()));
+        zip_source_t* src = zip_source_function(z, readDeflated, kept.back().get());
         if (!src)
             return zipError(z);
-        const zip_int64_t index = zip_file_add(z, name.toUtf8().constData(), src, ZIP_FL_ENC_UTF_8);
-        if (index < 0) {
+        if (zip_file_add(z, e.name.toUtf8().constData(), src, ZIP_FL_ENC_UTF_8) < 0) {
             zip_source_free(src);
             return zipError(z);
         }
-        // The fastest deflate level: a large graph's document is mostly
-        // digits, which pack nearly as well at level 1 in a fraction of the time.
-        if (zip_set_file_compression(z, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, kDeflateLevel) < 0)
-            return zipError(z);
     }
     return std::nullopt;
 }
 
 } // namespace
 
-std::optional<QString> packFolder(const QString& folder, const QString& archivePath) {
-    const QFileInfo target(archivePath);
-    QTemporaryFile temp(target.absolutePath() + QStringLiteral("/.") + target.fileName() +
-                        QStringLiteral(".XXXXXX"));
+std::optional<QString> packArchive(const QString& archivePath, const std::vector<ArchiveEntry>& entries) {
+    QTemporaryFile temp(besideTemplate(archivePath));
     if (!temp.open())
-        return QStringLiteral("Cannot create a file in ") + target.absolutePath();
+        return QStringLiteral("Cannot create a file in ") + QFileInfo(archivePath).absolutePath();
     temp.close();
     const QByteArray tempPath = QFile::encodeName(temp.fileName());
 
@@ -78,7 +134,9 @@ std::optional<QString> packFolder(const QString& folder, const QString& archiveP
     zip_t* z = zip_open(tempPath.constData(), ZIP_CREATE | ZIP_TRUNCATE, &code);
     if (!z)
         return zipErrorCode(code);
-    if (auto err = addFiles(z, folder, filesBelow(folder))) {
+    // The compressed entries live until the archive is closed.
+    std::vector<std::unique_ptr<Deflated>> deflated;
+    if (auto err = addEntries(z, entries, deflated)) {
         zip_discard(z);
         return err;
     }

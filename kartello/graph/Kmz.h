@@ -1,14 +1,21 @@
 #pragma once
-// Packs a staging folder into a zip archive (deflate), every file under its
-// path relative to the folder with "/" separators, as KMZ readers expect.
+// Packs the graph's files into a zip archive (a KMZ), each under its path
+// with "/" separators as KMZ readers expect, the document first.
+#include <QByteArrayView>
 #include <QString>
 #include <optional>
+#include <vector>
 
 namespace kartello {
 
-// Writes the archive to a temporary file beside archivePath and renames it
-// over archivePath, so an existing archive survives a failed pack. Returns
-// the packer's error text on failure.
-std::optional<QString> packFolder(const QString& folder, const QString& archivePath);
+struct ArchiveEntry {
+    QString name; // "doc.kml", "Images/base_title.png"
+    QByteArrayView bytes;
+};
+
+// Writes the archive to a hidden temporary file beside archivePath (named by
+// runtime/Staging.h) and renames it over archivePath, so an existing archive
+// survives a failed pack. Returns the packer's error text on failure.
+std::optional<QString> packArchive(const QString& archivePath, const std::vector<ArchiveEntry>& entries);
 
 } // namespace kartello

@@ -5,13 +5,10 @@
 #include "runtime/AtomicFile.h"
 #include "runtime/OpenFile.h"
 #include "runtime/RuntimeError.h"
-#include "runtime/Staging.h"
 #include "runtime/Trap.h"
 #include "runtime/Ui.h"
 
 #include <QBuffer>
-#include <QDir>
-#include <QTemporaryDir>
 #include <QUrl>
 
 namespace kartello {
@@ -24,19 +21,6 @@ QString imageStem(const QString& documentName) {
     if (!hasExtension(documentName, u".kml"))
         throw RuntimeError(ErrInvalidCall);
     return documentName.left(documentName.size() - 4);
-}
-
-QByteArray documentBytes(const QStringList& lines) {
-    QByteArray out;
-    qsizetype size = 0;
-    for (const QString& l : lines)
-        size += l.size() + 2;
-    out.reserve(size + size / 8);
-    for (const QString& l : lines) {
-        out += l.toUtf8();
-        out += "\r\n";
-    }
-    return out;
 }
 
 // PNG, which every KML client shows; BMP when the options ask for it.
@@ -77,25 +61,23 @@ QString baseNameOf(const QString& path) {
     return path.mid(slash + 1, dot - slash - 1);
 }
 
-QStringList finishedLines(const QStringList& lines, const GraphOptions& o, const QString& documentName,
-                          const QString& base, bool kmz, bool* titleUsed, bool* scaleUsed) {
-    QStringList out = lines;
-    for (QString& line : out) {
-        if (line == kTitlePlaceholder) {
-            imageStem(documentName);
-            line = QStringLiteral("    <href>") + imageHref(base, kmz, overlayFileSuffix(o, u"_title")) +
-                   QStringLiteral("</href>");
-            *titleUsed = true;
-        } else if (line == kScalePlaceholder && o.showScale) {
-            imageStem(documentName);
-            line = QStringLiteral("    <href>") + imageHref(base, kmz, overlayFileSuffix(o, u"_cscale")) +
-                   QStringLiteral("</href>");
-            *scaleUsed = true;
-        } else if (line == kNamePlaceholder) {
-            line = QStringLiteral("<name>") + xmlSafe(base) + QStringLiteral("</name>");
-        }
+void fillDocumentLines(KmlText& doc, const GraphOptions& o, const QString& documentName, const QString& base,
+                       bool kmz, bool* titleUsed, bool* scaleUsed) {
+    if (doc.hasSlot(KmlSlot::TitleHref)) {
+        imageStem(documentName);
+        doc.fill(KmlSlot::TitleHref, QStringLiteral("    <href>") +
+                                         imageHref(base, kmz, overlayFileSuffix(o, u"_title")) +
+                                         QStringLiteral("</href>"));
+        *titleUsed = true;
     }
-    return out;
+    if (doc.hasSlot(KmlSlot::ScaleHref) && o.showScale) {
+        imageStem(documentName);
+        doc.fill(KmlSlot::ScaleHref, QStringLiteral("    <href>") +
+                                         imageHref(base, kmz, overlayFileSuffix(o, u"_cscale")) +
+                                         QStringLiteral("</href>"));
+        *scaleUsed = true;
+    }
+    doc.fill(KmlSlot::Name, QStringLiteral("<name>") + xmlSafe(base) + QStringLiteral("</name>"));
 }
 
 bool guarda(SaveContext& ctx) {
@@ -117,26 +99,25 @@ bool guarda(SaveContext& ctx) {
         const QString base = ctx.graphBaseName;
 
         bool titleUsed = false, scaleUsed = false;
-        const QStringList lines =
-            finishedLines(ctx.state.kmlLines, ctx.options, documentName, base, kmz, &titleUsed, &scaleUsed);
-        const QByteArray doc = documentBytes(lines);
+        fillDocumentLines(ctx.state.document, ctx.options, documentName, base, kmz, &titleUsed, &scaleUsed);
+        const QByteArray& doc = ctx.state.document.bytes();
 
         if (kmz) {
-            QTemporaryDir staging(stagingTemplate(QStringLiteral("kmz")));
-            if (!staging.isValid())
-                throw RuntimeError(ErrPathFileAccess);
-            const QDir dir(staging.path());
-            dir.mkpath(QStringLiteral("Images"));
-            writeFileAtomically(dir.filePath(QStringLiteral("doc.kml")), doc);
-            if (titleUsed)
-                writeFileAtomically(dir.filePath(QStringLiteral("Images/") + base +
-                                                 overlayFileSuffix(ctx.options, u"_title")),
-                                    imageBytes(ctx.state.titleImage, ctx.options.bmpOverlays));
-            if (scaleUsed)
-                writeFileAtomically(dir.filePath(QStringLiteral("Images/") + base +
-                                                 overlayFileSuffix(ctx.options, u"_cscale")),
-                                    imageBytes(ctx.state.scaleImage, ctx.options.bmpOverlays));
-            if (const auto err = packFolder(staging.path(), ctx.currentFile)) {
+            // Packed straight from memory: the document first, as viewers
+            // take the first KML they meet as the root.
+            std::vector<ArchiveEntry> entries{{QStringLiteral("doc.kml"), doc}};
+            QByteArray title, scale;
+            if (scaleUsed) {
+                scale = imageBytes(ctx.state.scaleImage, ctx.options.bmpOverlays);
+                entries.push_back(
+                    {QStringLiteral("Images/") + base + overlayFileSuffix(ctx.options, u"_cscale"), scale});
+            }
+            if (titleUsed) {
+                title = imageBytes(ctx.state.titleImage, ctx.options.bmpOverlays);
+                entries.push_back(
+                    {QStringLiteral("Images/") + base + overlayFileSuffix(ctx.options, u"_title"), title});
+            }
+            if (const auto err = packArchive(ctx.currentFile, entries)) {
                 ctx.ui.messageBox(*err, QStringLiteral("Kartello"), MsgIcon::None);
                 packed = false;
                 return;
@@ -150,7 +131,6 @@ bool guarda(SaveContext& ctx) {
                 writeFileAtomically(imageStem(documentName) + overlayFileSuffix(ctx.options, u"_cscale"),
                                     imageBytes(ctx.state.scaleImage, ctx.options.bmpOverlays));
         }
-        ctx.state.kmlLines = lines;
     });
     if (!written || !packed)
         return false;

@@ -37,10 +37,10 @@ QString imageHref(const QString& base, bool kmz, QStringView suffix);
 // The text between the last path separator and the last ".".
 QString baseNameOf(const QString& path);
 
-// The document with its placeholder lines filled in for the chosen file.
-// Throws RuntimeError 5 when the title or scale image needs a name and the
-// document name holds no ".kml".
-QStringList finishedLines(const QStringList& lines, const GraphOptions& o, const QString& documentName,
-                          const QString& base, bool kmz, bool* titleUsed, bool* scaleUsed);
+// Fills in the document's name line and its image references for the chosen
+// file; marks the images the document refers to. Throws RuntimeError 5 when
+// the title or scale image needs a name and the document name holds no ".kml".
+void fillDocumentLines(KmlText& doc, const GraphOptions& o, const QString& documentName, const QString& base,
+                       bool kmz, bool* titleUsed, bool* scaleUsed);
 
 } // namespace kartello

@@ -13,8 +13,13 @@ namespace {
 // Splits text into lines at CR LF, LF or CR.
 class LineReader {
 public:
-    explicit LineReader(QStringView text) : t_(text) {}
-    bool atEnd() const { return t_.mid(pos_).trimmed().isEmpty(); }
+    explicit LineReader(QStringView text) : t_(text), end_(text.size()) {
+        while (end_ > 0 && t_[end_ - 1].isSpace())
+            --end_;
+    }
+    // Only blanks are left: found in one step, however many blank lines and
+    // trailing blanks the file has.
+    bool atEnd() const { return pos_ >= end_; }
     bool next(QString& line) {
         if (pos_ >= t_.size())
             return false;
@@ -45,6 +50,7 @@ public:
 private:
     QStringView t_;
     qsizetype pos_ = 0;
+    qsizetype end_; // just after the last character that is not a blank
 };
 
 struct Vertex {

@@ -2,6 +2,7 @@
 
 #include "runtime/RuntimeError.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -181,17 +182,57 @@ bool isNumber(QStringView text) {
 }
 
 QString numberText(double v) {
+    QByteArray text;
+    appendNumberText(text, v);
+    return QString::fromLatin1(text);
+}
+
+void appendNumberText(QByteArray& out, double v) {
     checkedFinite(v);
-    if (v == 0)
-        return QStringLiteral("0");
+    if (v == 0) {
+        out += '0';
+        return;
+    }
     // to_chars writes as the "C" locale does, whatever LC_NUMERIC says; the
     // general format with 15 digits is the classic "%.15G" with a capital E.
     char buf[40];
-    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
-    (void)ec; // 40 characters always hold 15 digits, a sign, a point and an exponent
-    QString text = QString::fromLatin1(buf, end - buf);
-    text.replace(u'e', u'E');
-    return text;
+    char* const end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15).ptr;
+    std::replace(buf, end, 'e', 'E');
+    out.append(buf, end - buf);
+}
+
+void appendRounded(QByteArray& out, double v, int decimals) {
+    checkedFinite(v);
+    static constexpr double kPowers[] = {1,   1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    decimals = std::clamp(decimals, 0, 15);
+    const double scaled = v * kPowers[decimals];
+    if (!(std::fabs(scaled) < 9e15)) {
+        appendNumberText(out, v);
+        return;
+    }
+    // Whole units of the last decimal, written from the right: a corner
+    // coordinate costs a few divisions instead of a general formatter.
+    const long long units = std::llround(scaled);
+    unsigned long long m = static_cast<unsigned long long>(units < 0 ? -units : units);
+    int fraction = decimals;
+    while (fraction > 0 && m % 10 == 0) {
+        m /= 10;
+        --fraction;
+    }
+    char buf[32];
+    char* const end = buf + sizeof buf;
+    char* p = end;
+    for (int i = 0; i < fraction; ++i, m /= 10)
+        *--p = char('0' + m % 10);
+    if (fraction > 0)
+        *--p = '.';
+    do
+        *--p = char('0' + m % 10);
+    while (m /= 10);
+    if (units < 0)
+        *--p = '-';
+    out.append(p, end - p);
 }
 
 QString formatPicture(double v, QStringView picture) {

@@ -1,6 +1,7 @@
 #pragma once
 // Number reading and writing as Kartello does it everywhere: "." is always the
 // decimal separator and there is never digit grouping, whatever the user's locale.
+#include <QByteArray>
 #include <QString>
 #include <QStringView>
 
@@ -16,6 +17,16 @@ bool isNumber(QStringView text);
 // General number text: up to 15 significant digits, trailing zeros dropped,
 // "." decimal separator, no grouping ("0.5", "-12", "1E+20", "1.5E-07").
 QString numberText(double v);
+
+// The general number text appended to bytes: what a large document writes
+// half a million times, without a text object per number.
+void appendNumberText(QByteArray& out, double v);
+
+// v rounded to `decimals` places after the point (0..15), halves away from
+// zero, with trailing zeros and a bare point dropped ("-5.4213", "36.3",
+// "12"; never "-0"). A value with more than 15 digits before the last
+// decimal is written as the general number text.
+void appendRounded(QByteArray& out, double v, int decimals);
 
 // Formats v with a picture such as "###.0000", "#", "###.0": '#' is an optional
 // digit (so 0.5 with "###.0" gives ".5"), '0' a required one; the value is

@@ -100,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     PlaceRange range{store, last};
     GraphRun run{options, range, state, ui, ArcSinLink::standard(), false, nullptr};
     if (generateGraph(run)) {
-        for (const QString& line : state.kmlLines) {
+        for (const QString& line : state.document.lines()) {
             if (line.contains(QLatin1String("nan"), Qt::CaseInsensitive) ||
                 line.contains(QLatin1String("inf"), Qt::CaseInsensitive))
                 if (!line.contains(QLatin1String("<name>")))

@@ -29,12 +29,13 @@ std::vector<Tuple> tuples(const QString& text) {
 
 std::vector<Tuple> allCoordinates(const GraphFixture& f) {
     std::vector<Tuple> out;
-    for (const QString& c : f.state.placeCoords)
-        for (const Tuple& t : tuples(c))
+    for (const QByteArray& c : f.state.placeCoords)
+        for (const Tuple& t : tuples(QString::fromUtf8(c)))
             out.push_back(t);
-    for (qsizetype i = 0; i + 1 < f.state.kmlLines.size(); ++i)
-        if (f.state.kmlLines[i].trimmed().startsWith(QStringLiteral("<coordinates>")))
-            for (const Tuple& t : tuples(f.state.kmlLines[i + 1]))
+    const QStringList lines = f.state.document.lines();
+    for (qsizetype i = 0; i + 1 < lines.size(); ++i)
+        if (lines[i].trimmed().startsWith(QStringLiteral("<coordinates>")))
+            for (const Tuple& t : tuples(lines[i + 1]))
                 out.push_back(t);
     return out;
 }
@@ -92,10 +93,15 @@ TEST(Extent, EqualValuesSitMidScaleInSizeAsInColour) {
     f.options.sidesText = QStringLiteral("4");
     ASSERT_TRUE(f.generate());
     // Radius 0.5 x 2 x 0.5 = 0.5 nm; the first corner lies north-west, its
-    // latitude 0.5 / 60 x cos 45 deg = 0.0058926 degrees north of the place.
-    const auto t = tuples(f.state.placeCoords[0]);
+    // latitude 0.5 / 60 x cos 45 deg = 0.0058926 degrees north of the place,
+    // its longitude 0.0058926 / cos 10.0059 deg = 0.0059837 west. A hundredth
+    // of the radius is 8.3e-5 degree, so four decimals (at most 5e-5 off)
+    // are written: 19.9940163 and 10.0058926 become 19.994 and 10.0059.
+    const QStringList l = f.state.document.lines();
+    const QString ring = l.value(l.indexOf(QStringLiteral("       <coordinates>")) + 1);
+    const auto t = tuples(ring);
     ASSERT_EQ(t.size(), 5u);
-    EXPECT_NEAR(t[0].lat, 10.0058926, 1e-6);
+    EXPECT_TRUE(ring.startsWith(QStringLiteral("19.994,10.0059,")));
 }
 
 TEST(Extent, PlacesOnOneParallelAreFramedByTheirEastWestExtent) {
@@ -114,7 +120,7 @@ TEST(Extent, EmptySetIsRefusedWithAClearMessage) {
     EXPECT_FALSE(f.generate());
     EXPECT_EQ(f.ui.lastMessage(),
               QStringLiteral("There are no places to graph. Open a file or remove the filter."));
-    EXPECT_TRUE(f.state.kmlLines.isEmpty());
+    EXPECT_TRUE(f.state.document.lines().isEmpty());
 }
 
 TEST(Extent, SetAcrossTheDateLineIsWorkedOnTheShorterArc) {

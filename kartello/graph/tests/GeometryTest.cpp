@@ -115,33 +115,29 @@ TEST(Geometry, StepThatWouldNeverAdvanceIsAnError) {
     }
 }
 
-QList<QPair<double, double>> corners(const QString& text) {
-    QList<QPair<double, double>> out;
-    for (const QString& t : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        const QStringList f = t.split(QLatin1Char(','));
-        out.append({f[0].toDouble(), f[1].toDouble()});
-    }
-    return out;
+TEST(Geometry, SquareStartsNorthWestAndRunsCounterClockwiseAndCloses) {
+    QByteArray text;
+    appendCorners(text, 0, 0, 1, 0, 90, ArcSinLink::standard());
+    // One nautical mile at 45 degrees: 1/60 x cos 45 = 0.0117851 degrees each
+    // way (0.0117854 in longitude); a hundredth of the radius is 1.7e-4
+    // degree, so four decimals. North-west, south-west, south-east,
+    // north-east, and the first corner again.
+    EXPECT_EQ(text, "-0.0118,0.0118,0 -0.0118,-0.0118,0 0.0118,-0.0118,0 0.0118,0.0118,0 -0.0118,0.0118,0 ");
 }
 
-TEST(Geometry, SquareStartsNorthWestAndRunsCounterClockwiseAndCloses) {
-    QString text;
-    appendCorners(text, 0, 0, 1, 0, 90, ArcSinLink::standard());
-    const auto c = corners(text);
-    ASSERT_EQ(c.size(), 5);
-    // One nautical mile at 45 degrees: 1/60 x cos 45 = 0.011785 degrees each way.
-    const double d = 0.0117851;
-    EXPECT_NEAR(c[0].first, -d, 1e-6); // north-west
-    EXPECT_NEAR(c[0].second, d, 1e-6);
-    EXPECT_NEAR(c[1].first, -d, 1e-6); // south-west
-    EXPECT_NEAR(c[1].second, -d, 1e-6);
-    EXPECT_NEAR(c[2].first, d, 1e-6); // south-east
-    EXPECT_NEAR(c[2].second, -d, 1e-6);
-    EXPECT_NEAR(c[3].first, d, 1e-6); // north-east
-    EXPECT_NEAR(c[3].second, d, 1e-6);
-    EXPECT_NEAR(c[4].first, c[0].first, 1e-12); // bearing 405 is bearing 45 again
-    EXPECT_NEAR(c[4].second, c[0].second, 1e-12);
-    EXPECT_TRUE(text.endsWith(QStringLiteral(",0 ")));
+TEST(Geometry, CornersKeepAHundredthOfTheRadiusAndNoMore) {
+    struct Case {
+        double radius; // nautical miles
+        int decimals;  // -1: the general number text
+    } cases[] = {
+        {100, 4},             // never coarser than 1e-4 degree
+        {1, 4},               // 1/6000 degree: 5e-5 off at most
+        {0.05, 5},            // 8.3e-6 degree
+        {0.005, 6},           // 8.3e-7 degree
+        {1e-12, -1}, {0, -1}, // every corner on the place
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(cornerDecimals(c.radius), c.decimals) << c.radius;
 }
 
 struct RingCase {
@@ -152,12 +148,12 @@ struct RingCase {
 class CornerRing : public testing::TestWithParam<RingCase> {};
 
 TEST_P(CornerRing, EndsOnItsFirstCornerTextForText) {
-    QString text;
+    QByteArray text;
     appendCorners(text, 45, 7, 10, 123, GetParam().step, ArcSinLink::standard());
-    const QStringList tuples = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const QStringList tuples = QString::fromLatin1(text).split(QLatin1Char(' '), Qt::SkipEmptyParts);
     ASSERT_EQ(tuples.size(), GetParam().tuples);
     EXPECT_EQ(tuples.first(), tuples.last());
-    EXPECT_TRUE(text.endsWith(u' '));
+    EXPECT_TRUE(text.endsWith(' '));
 }
 
 // 50 sides, step 7: bearings 45 .. 402 (52 corners) and the first again; 20
@@ -168,9 +164,9 @@ INSTANTIATE_TEST_SUITE_P(Steps, CornerRing,
                          [](const auto& info) { return std::to_string(info.index); });
 
 TEST(Geometry, FiftySidesCarryTheHeightInEveryTuple) {
-    QString text;
+    QByteArray text;
     appendCorners(text, 45, 7, 10, 123, 7, ArcSinLink::standard());
-    const QStringList tuples = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const QStringList tuples = QString::fromLatin1(text).split(QLatin1Char(' '), Qt::SkipEmptyParts);
     for (const QString& t : tuples)
         EXPECT_TRUE(t.endsWith(QStringLiteral(",123")));
 }

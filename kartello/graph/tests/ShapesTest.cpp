@@ -118,7 +118,7 @@ TEST(Shapes, ShapeSetWithAClockwiseRingMakesAWholeDocument) {
     // exp(0.98113607 x ln(60 / 0.5399555) + 7.18472179) = 134117.86 m (the
     // zero latitude counts as 1e-14, so 59.9999999999994 nm); the
     // ring rises 100 + range / 250 = 636 m and the camera takes 3D's x 1.3.
-    const QStringList& l = f.state.kmlLines;
+    const QStringList& l = f.state.document.lines();
     EXPECT_EQ(l[7], QStringLiteral("    <longitude>0.5</longitude>"));
     EXPECT_EQ(l[8], QStringLiteral("    <latitude>0.5</latitude>"));
     EXPECT_EQ(l[11], QStringLiteral("    <range>174353.214834831</range>"));

@@ -6,6 +6,7 @@
 #include "places/TextExport.h"
 #include "places/TextReader.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 
 using namespace kartello;
@@ -148,6 +149,19 @@ TEST_F(Shapes, OptionsLineEndsTheRings) {
     ASSERT_EQ(p.rings.size(), 2u);
     EXPECT_EQ(p.rings[1].coordinates, "5,6,7 ");
     EXPECT_EQ(p.rings[1].value, "8");
+}
+
+// Blank lines and trailing blanks are passed over in one pass: 4000 blank
+// lines before two megabytes of trailing blanks once took 4000 scans of them.
+TEST_F(Shapes, ManyBlankLinesAndTrailingBlanksAreReadInOnePass) {
+    const QString text = QStringLiteral("[ShapeFile]\r\nA\r\n1,2,3\r\n4\r\n") +
+                         QStringLiteral("\r\n").repeated(4000) + QStringLiteral(" ").repeated(2000000);
+    QElapsedTimer clock;
+    clock.start();
+    const ShapeTextParse p = parseShapeText(text);
+    EXPECT_LT(clock.elapsed(), 2000);
+    EXPECT_EQ(p.outcome, ShapeTextParse::Rings);
+    EXPECT_EQ(p.rings.size(), 1u);
 }
 
 // The shape text file holds ring lines as people write them; each is stored

@@ -74,6 +74,29 @@ TEST(NumberText, WritesGeneralFormatWithFifteenDigits) {
         EXPECT_EQ(numberText(c.v), QString::fromLatin1(c.expected)) << c.v;
 }
 
+TEST(NumberText, RoundsToDecimalsWithoutTrailingZeros) {
+    struct Case {
+        double v;
+        int decimals;
+        const char* expected;
+    } cases[] = {
+        {-5.42129529814245, 4, "-5.4213"},
+        {36.3006708767569, 4, "36.3007"},
+        {36.3, 6, "36.3"},
+        {12, 4, "12"},
+        {0.0117851, 4, "0.0118"},
+        {-0.00001, 4, "0"}, // never "-0"
+        {-179.99996, 4, "-180"},
+        {2.5, 0, "3"}, // halves away from zero
+        {1e20, 4, "1E+20"},
+    };
+    for (const Case& c : cases) {
+        QByteArray out("x");
+        appendRounded(out, c.v, c.decimals);
+        EXPECT_EQ(out, QByteArray("x") + c.expected) << c.v;
+    }
+}
+
 TEST(NumberText, RefusesNonFiniteValuesWithOverflow) {
     try {
         numberText(1.0 / 0.0 * 1);

@@ -4,7 +4,13 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <QTemporaryFile>
+
 #include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace kartello;
 
@@ -53,4 +59,32 @@ TEST(Staging, OnlyWhatEndedRunsLeftIsRemoved) {
     EXPECT_EQ(removeLeftStaging(tmp.path()), 3);
     for (const Entry& e : entries)
         EXPECT_EQ(QFileInfo::exists(dir.filePath(e.name)), e.kept) << e.name.toStdString();
+}
+
+// A save killed halfway leaves its hidden temporary beside the target (and
+// the packer's own, named after it); the next start removes both, the note
+// of the folder, and nothing of the person's.
+TEST(Staging, WhatAKilledSaveLeftBesideItsTargetGoesAtTheNextStart) {
+    QTemporaryDir tmp, folder;
+    const QString target = folder.filePath("graph.kmz");
+    const pid_t child = ::fork();
+    if (child == 0) {
+        qputenv("TMPDIR", QFile::encodeName(tmp.path()));
+        QTemporaryFile half(besideTemplate(target));
+        half.setAutoRemove(false);
+        if (half.open())
+            touch(half.fileName() + ".Zq81xA");
+        ::kill(::getpid(), SIGKILL);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    const QStringList persons = {".graph.kmz.Ab12Cd", ".kartello-notes", "graph.kmz"};
+    for (const QString& name : persons)
+        touch(folder.filePath(name));
+    const QDir::Filters files = QDir::Files | QDir::Hidden;
+    EXPECT_EQ(QDir(folder.path()).entryList(files).size(), 5);
+    EXPECT_EQ(removeLeftStaging(tmp.path()), 3);
+    EXPECT_EQ(QDir(folder.path()).entryList(files, QDir::Name), persons);
+    EXPECT_TRUE(QDir(tmp.path()).entryList(files).isEmpty());
 }

@@ -55,7 +55,7 @@ TEST(MakeGraph, ShapeSetThroughTheProgramsOwnShapeHooks) {
     ArcSinLink arcSin(std::vector<std::string>{}); // shapes place no polygon corners
     ui.fileAnswers.push_back(dir.filePath("regions.kml"));
     ASSERT_TRUE(faZ(m, state, arcSin)) << ui.lastMessage().toStdString();
-    const QStringList& l = state.kmlLines;
+    const QStringList& l = state.document.lines();
 
     // The camera looks at the middle of the box 0..2 by 0..2. Its range
     // follows the 120 nm north-south side (the zero latitude counts as 1e-14,
