@@ -74,15 +74,15 @@ QString* fieldOf(FieldChoice& fields, const QString& flag) {
 
 // --classes METHOD:N as the two class controls set by hand; false when the
 // method is unknown or N is not 3 to 9.
-bool classSets(const QString& spec, std::vector<std::pair<QString, QString>>& sets) {
+bool classSets(const QString& methodAndCount, std::vector<std::pair<QString, QString>>& sets) {
     static const char* const methods[] = {"continuous", "equal", "quantile", "jenks"};
-    const qsizetype colon = spec.indexOf(QLatin1Char(':'));
+    const qsizetype colon = methodAndCount.indexOf(QLatin1Char(':'));
     bool ok = false;
-    const int count = spec.mid(colon + 1).toInt(&ok);
+    const int count = methodAndCount.mid(colon + 1).toInt(&ok);
     if (colon < 0 || !ok || count < kMinClassCount || count > kMaxClassCount)
         return false;
     for (int m = 0; m < 4; ++m)
-        if (spec.left(colon) == QLatin1String(methods[m])) {
+        if (methodAndCount.left(colon) == QLatin1String(methods[m])) {
             sets.emplace_back(ctl::cboClassMethod.toString(), QString::number(m));
             sets.emplace_back(ctl::cboClassCount.toString(), QString::number(count));
             return true;
