@@ -48,21 +48,13 @@ struct Desktop {
     }
 };
 
-QString writePlaces(const QTemporaryDir& dir) {
-    const QString path = dir.filePath("portugal.txt");
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("\"Lisbon\",38.7167,-9.1333,547\r\nPorto,41.15,-8.6167,237.5\r\nFaro,37.0167,-7.9333,64\r\n");
-    return path;
-}
-
 } // namespace
 
 TEST(Desktop, OpenSortRunAndSaveThroughTheWindow) {
     test::app();
     QTemporaryDir dir;
     Desktop d;
-    const QString places = writePlaces(dir);
+    const QString places = test::writePlaces(dir);
 
     d.ui.fileAnswers.push_back(places);
     d.window.menuAction("menuOpen")->trigger();

@@ -76,21 +76,13 @@ struct PlaceWindow {
     }
 };
 
-QString writePlaces(const QTemporaryDir& dir) {
-    const QString path = dir.filePath("portugal.txt");
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("\"Lisbon\",38.7167,-9.1333,547\r\nPorto,41.15,-8.6167,237.5\r\nFaro,37.0167,-7.9333,64\r\n");
-    return path;
-}
-
 } // namespace
 
 TEST(PlaceTableWindow, OpenedFileShowsInTheTableAndTheLabels) {
     test::app();
     QTemporaryDir dir;
     PlaceWindow w;
-    const QString path = writePlaces(dir);
+    const QString path = test::writePlaces(dir);
     w.ui.fileAnswers.push_back(path);
     w.window.menuAction("menuOpen")->trigger();
     EXPECT_EQ(w.label("Label4"), "Current file: " + path);
@@ -108,7 +100,7 @@ TEST(PlaceTableWindow, HeaderClicksSortThroughRealMouseEvents) {
     test::app();
     QTemporaryDir dir;
     PlaceWindow w;
-    w.ui.fileAnswers.push_back(writePlaces(dir));
+    w.ui.fileAnswers.push_back(test::writePlaces(dir));
     w.window.menuAction("menuOpen")->trigger();
     struct Case {
         int x; // pixels at 96 dpi: 15 twips each
@@ -134,7 +126,7 @@ TEST(PlaceTableWindow, RowButtonsAndFilterUpdateTheCount) {
     test::app();
     QTemporaryDir dir;
     PlaceWindow w;
-    w.ui.fileAnswers.push_back(writePlaces(dir));
+    w.ui.fileAnswers.push_back(test::writePlaces(dir));
     w.window.menuAction("menuOpen")->trigger();
 
     w.type("txtVal_0", "200");
@@ -158,7 +150,7 @@ TEST(PlaceTableWindow, PastedGridFromACommaDecimalSpreadsheet) {
     PlaceWindow w;
     // The paste button is enabled once a place set was read.
     EXPECT_FALSE(w.window.controlWidget("comRow_2")->isEnabled());
-    w.ui.fileAnswers.push_back(writePlaces(dir));
+    w.ui.fileAnswers.push_back(test::writePlaces(dir));
     w.window.menuAction("menuOpen")->trigger();
     // What QtUi hands over from a German spreadsheet after its rewrite.
     w.ui.clipboard = "Lisbon\t38.7167\t-9.1333\t547\r\nPorto\t41.15\t-8.6167\t237.5\r\n";

@@ -4,8 +4,11 @@
 #include "places/PlaceContext.h"
 #include "places/PlaceTable.h"
 #include "places/TextReader.h"
+#include "runtime/TextCodec.h"
 #include "runtime/testing/FakeUi.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -30,8 +33,14 @@ struct Session {
         return s;
     }
 
-    // A known set of three places, loaded the ordinary way.
-    void loadKnownSet() {
+    // The input bytes as the readers get them from a file or the clipboard.
+    static QString decoded(const uint8_t* data, size_t size) {
+        return decodeText(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)));
+    }
+
+    // A known set of three places, loaded the ordinary way; returns its
+    // fingerprint, for checkReplacedOrKept.
+    QString loadKnownSet() {
         set.currentFile = QStringLiteral("known.txt");
         carregaText(ctx, u"A,1,2,3\r\nB,4,5,6\r\nC,7,8,9\r\n");
         if (set.lastPlace != 2) {
@@ -39,6 +48,7 @@ struct Session {
             std::abort();
         }
         ui.messages.clear();
+        return fingerprint();
     }
 
     QString fingerprint() const {

@@ -8,9 +8,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <cstddef>
-#include <cstdint>
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const char* const kExtensions[] = {".gpkg", ".shp", ".geojson", ".gpx", ".fgb", ".csv", ".json"};
     static QTemporaryDir dir;
@@ -26,8 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     (void)kartello::readFieldCatalog(path);
     kartello::fuzz::Session& s = kartello::fuzz::Session::shared();
-    s.loadKnownSet();
-    const QString before = s.fingerprint();
+    const QString before = s.loadKnownSet();
     s.set.currentFile = path;
     kartello::readKml(s.ctx);
     s.checkReplacedOrKept(before);

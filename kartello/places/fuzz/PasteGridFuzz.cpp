@@ -1,17 +1,11 @@
 // The two clipboard readers: a grid block and a column of values.
 #include "FuzzSession.h"
 #include "places/ClipboardReader.h"
-#include "runtime/TextCodec.h"
-
-#include <cstddef>
-#include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const QString text =
-        kartello::decodeText(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)));
+    const QString text = kartello::fuzz::Session::decoded(data, size);
     kartello::fuzz::Session& s = kartello::fuzz::Session::shared();
-    s.loadKnownSet();
-    const QString before = s.fingerprint();
+    const QString before = s.loadKnownSet();
     s.ui.clipboard = text;
     kartello::comRowClick(s.ctx, 2);
     s.checkReplacedOrKept(before);

@@ -1,17 +1,11 @@
 // The shape readers and the centre and bounds procedures on the rings they store.
 #include "FuzzSession.h"
 #include "places/ShapeReader.h"
-#include "runtime/TextCodec.h"
-
-#include <cstddef>
-#include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const QString text =
-        kartello::decodeText(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)));
+    const QString text = kartello::fuzz::Session::decoded(data, size);
     kartello::fuzz::Session& s = kartello::fuzz::Session::shared();
-    s.loadKnownSet();
-    const QString before = s.fingerprint();
+    const QString before = s.loadKnownSet();
     kartello::carregaTxtPolygon(s.ctx, QStringLiteral("[ShapeFile]\r\n") + text);
     s.checkReplacedOrKept(before);
     if (s.set.shapeMode) {

@@ -1,17 +1,10 @@
 // The place text reader (and the shape text reader it hands over to) on any bytes.
 #include "FuzzSession.h"
 
-#include "runtime/TextCodec.h"
-
-#include <cstddef>
-#include <cstdint>
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     kartello::fuzz::Session& s = kartello::fuzz::Session::shared();
-    s.loadKnownSet();
-    const QString before = s.fingerprint();
-    const QString text =
-        kartello::decodeText(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)));
+    const QString before = s.loadKnownSet();
+    const QString text = kartello::fuzz::Session::decoded(data, size);
     s.set.currentFile = QStringLiteral("input");
     kartello::carregaText(s.ctx, text);
     s.checkReplacedOrKept(before);
