@@ -221,39 +221,38 @@ TEST(ProgressWindow, RefusesCloseAndCancelSetsFlag) {
     view.hide();
 }
 
-TEST(OneShotWindows, ShellSwitchLeavesNoWindow) {
-    test::TestApp();
+// The program with its real windows, as started from a desktop, on a store of its own.
+struct WindowProgram {
+    bool appStarted = (test::TestApp(), true); // before any widget
     TempStore store;
     QtUi ui;
     QtOpenFileDialog dialog;
-    QtWindows windows(ui, dialog, {2, 2, 2});
-    Program program(ui, dialog, windows, store.dir());
-    program.sleep = [](int) {
-    };
-    windows.attach(program);
-    EXPECT_EQ(program.Main("-s"), kExitDone);
-    ASSERT_NE(windows.main(), nullptr);
-    EXPECT_EQ(windows.main()->windowTitle(), QStringLiteral("Sigillo v2.2 Build 2"));
+    QtWindows windows{ui, dialog, {2, 2, 2}};
+    Program program{ui, dialog, windows, store.dir()};
+    WindowProgram() {
+        program.sleep = [](int) {
+        };
+        windows.attach(program);
+    }
+};
+
+TEST(OneShotWindows, ShellSwitchLeavesNoWindow) {
+    WindowProgram p;
+    EXPECT_EQ(p.program.Main("-s"), kExitDone);
+    ASSERT_NE(p.windows.main(), nullptr);
+    EXPECT_EQ(p.windows.main()->windowTitle(), QStringLiteral("Sigillo v2.2 Build 2"));
     for (QWidget* w : QApplication::topLevelWidgets())
         EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
 }
 
 TEST(WindowRun, EndsWhenMainWindowCloses) {
-    test::TestApp();
-    TempStore store;
-    QtUi ui;
-    QtOpenFileDialog dialog;
-    QtWindows windows(ui, dialog, {2, 2, 2});
-    Program program(ui, dialog, windows, store.dir());
-    program.sleep = [](int) {
-    };
-    windows.attach(program);
-    EXPECT_FALSE(program.Main("").has_value());
-    ASSERT_TRUE(windows.main()->isVisible());
-    EXPECT_EQ(windows.main()->XTab1->currentIndex(), 0);
-    QTimer::singleShot(0, windows.main(), [&] { windows.main()->close(); });
+    WindowProgram p;
+    EXPECT_FALSE(p.program.Main("").has_value());
+    ASSERT_TRUE(p.windows.main()->isVisible());
+    EXPECT_EQ(p.windows.main()->XTab1->currentIndex(), 0);
+    QTimer::singleShot(0, p.windows.main(), [&] { p.windows.main()->close(); });
     EXPECT_EQ(QApplication::exec(), 0);
-    EXPECT_FALSE(windows.main()->isVisible());
+    EXPECT_FALSE(p.windows.main()->isVisible());
 }
 
 TEST(FolderReport, RunsBehindProgressWindowAndHidesIt) {
