@@ -48,9 +48,13 @@ void appendDestination(QByteArray& out, double lat, double lon, double dist, int
     // The program's pi is a little short of the true one, so a corner at a
     // pole comes out a hair past 90 degrees; no such latitude exists.
     const double lat2 = std::clamp(checkedFinite(phi2 * 180 / kPi), -90.0, 90.0);
-    double lon2 = checkedFinite(lambda2 * 180 / kPi);
-    while (std::fabs(lon2) > 180)
-        lon2 = lon2 < 0 ? lon2 + 360 : lon2 - 360;
+    // Whole turns off, exactly: subtracting 360 at a time never ends for a
+    // longitude so large that 360 is below its last digit.
+    double lon2 = std::fmod(checkedFinite(lambda2 * 180 / kPi), 360.0);
+    if (lon2 > 180)
+        lon2 -= 360;
+    else if (lon2 < -180)
+        lon2 += 360;
     appendCoordinate(out, lon2, decimals);
     out.append(",", 1);
     appendCoordinate(out, lat2, decimals);
