@@ -1,12 +1,10 @@
 #include "graph/ArcSinLink.h"
 
 #include "runtime/RuntimeError.h"
+#include "runtime/SharedLibrary.h"
 
-#include <cfenv>
 #include <cmath>
 #include <dlfcn.h>
-#include <filesystem>
-#include <system_error>
 
 namespace kartello {
 
@@ -14,44 +12,18 @@ namespace {
 
 const char* const kLibraryName = "libprobability.so";
 
-std::string besideExecutable() {
-    std::error_code ec;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec)
-        return {};
-    return (exe.parent_path() / kLibraryName).string();
-}
-
 } // namespace
 
 ArcSinLink::ArcSinLink(std::vector<std::string> candidates) : candidates_(std::move(candidates)) {}
 
 ArcSinLink& ArcSinLink::standard() {
-    static ArcSinLink link([] {
-        std::vector<std::string> c;
-        const std::string beside = besideExecutable();
-        if (!beside.empty())
-            c.push_back(beside);
-        c.push_back(kLibraryName);
-        return c;
-    }());
+    static ArcSinLink link(besideProgramThenSearchPath(kLibraryName));
     return link;
 }
 
 void ArcSinLink::bind() {
     tried_ = true;
-    // The library sets the floating-point control word when it loads; the
-    // program's own arithmetic keeps its masked exceptions and checks its
-    // results itself, so the environment is put back after loading.
-    std::fenv_t env;
-    std::fegetenv(&env);
-    void* handle = nullptr;
-    for (const auto& path : candidates_) {
-        handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (handle)
-            break;
-    }
-    std::fesetenv(&env);
+    void* handle = openSharedLibrary(candidates_);
     if (!handle) {
         failNumber_ = ErrFileNotFound;
         failText_ = std::string("File not found: ") + kLibraryName;
@@ -59,7 +31,7 @@ void ArcSinLink::bind() {
     }
     fn_ = reinterpret_cast<Fn>(dlsym(handle, "ArcSin_Double"));
     if (!fn_) {
-        failNumber_ = 453;
+        failNumber_ = ErrEntryPointNotFound;
         failText_ = std::string("Can't find DLL entry point ArcSin_Double in ") + kLibraryName;
     }
 }

@@ -20,6 +20,7 @@ enum ErrorNumber : int {
     ErrInputPastEnd = 62,
     ErrPathFileAccess = 75,
     ErrPathNotFound = 76,
+    ErrEntryPointNotFound = 453,
 };
 
 struct RuntimeError : std::exception {

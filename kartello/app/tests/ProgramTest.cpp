@@ -211,6 +211,31 @@ TEST_F(BatchProgram, GraphReadsBackAsALayerWithNameAndValueFields) {
     }
 }
 
+// GDAL brings a hundred libraries with it: a run on comma text starts
+// without them, a run on GIS data loads them.
+TEST_F(BatchProgram, GisLibrariesLoadOnlyForGisData) {
+    const QString json = out("Cities.geojson");
+    QFile f(json);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(R"({"type":"FeatureCollection","features":[)"
+            R"({"type":"Feature","properties":{"name":"Lisbon","pop":545},)"
+            R"("geometry":{"type":"Point","coordinates":[-9.14,38.72]}},)"
+            R"({"type":"Feature","properties":{"name":"Faro","pop":64},)"
+            R"("geometry":{"type":"Point","coordinates":[-7.93,37.02]}}]})");
+    f.close();
+    for (const auto& [data, loadsGdal] : {std::pair{data_, false}, std::pair{json, true}}) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("LD_DEBUG"), QStringLiteral("files"));
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(KARTELLO_PROGRAM),
+                {"--batch", "--data", data, "--options", preset(), "--out", out("loaded.kml")});
+        ASSERT_TRUE(p.waitForFinished(60000));
+        ASSERT_EQ(p.exitCode(), 0) << data.toStdString();
+        EXPECT_EQ(p.readAllStandardError().contains("file=libgdal.so"), loadsGdal) << data.toStdString();
+    }
+}
+
 TEST_F(BatchProgram, HoleIsTheInnerBoundaryOfItsShape) {
     if (tool("ogrinfo").isEmpty())
         GTEST_SKIP() << "ogrinfo is not installed";

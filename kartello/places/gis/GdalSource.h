@@ -9,7 +9,7 @@
 
 #include <memory>
 
-namespace kartello {
+namespace kartello::gis {
 
 struct DatasetCloser {
     void operator()(void* d) const { GDALClose(d); }
@@ -53,4 +53,4 @@ OGRLayerH chosenLayer(GDALDatasetH ds, const QString& name);
 // the layer has no such field. The time field stays as chosen.
 FieldChoice filledChoice(const QString& path, OGRLayerH layer, FieldChoice choice);
 
-} // namespace kartello
+} // namespace kartello::gis

@@ -1,8 +1,10 @@
-#include "places/FieldCatalog.h"
+// The layers of a GIS file, with their fields and first rows, for the field
+// dialog.
+#include "places/gis/GisReading.h"
 
-#include "places/GdalSource.h"
+#include "places/gis/GdalSource.h"
 
-namespace kartello {
+namespace kartello::gis {
 
 namespace {
 
@@ -48,4 +50,4 @@ std::optional<FieldCatalog> readFieldCatalog(const QString& path, int rowLimit) 
     return catalog;
 }
 
-} // namespace kartello
+} // namespace kartello::gis

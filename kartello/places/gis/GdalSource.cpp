@@ -1,4 +1,4 @@
-#include "places/GdalSource.h"
+#include "places/gis/GdalSource.h"
 
 #include <cpl_error.h>
 #include <cpl_string.h>
@@ -7,7 +7,7 @@
 #include <initializer_list>
 #include <mutex>
 
-namespace kartello {
+namespace kartello::gis {
 
 namespace {
 
@@ -134,4 +134,4 @@ FieldChoice filledChoice(const QString& path, OGRLayerH layer, FieldChoice choic
     return choice;
 }
 
-} // namespace kartello
+} // namespace kartello::gis

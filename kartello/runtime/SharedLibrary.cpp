@@ -1,0 +1,33 @@
+#include "runtime/SharedLibrary.h"
+
+#include <cfenv>
+#include <dlfcn.h>
+#include <filesystem>
+#include <system_error>
+
+namespace kartello {
+
+std::vector<std::string> besideProgramThenSearchPath(const char* fileName) {
+    std::vector<std::string> candidates;
+    std::error_code ec;
+    const auto program = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec)
+        candidates.push_back((program.parent_path() / fileName).string());
+    candidates.emplace_back(fileName);
+    return candidates;
+}
+
+void* openSharedLibrary(const std::vector<std::string>& candidates) {
+    std::fenv_t env;
+    std::fegetenv(&env);
+    void* handle = nullptr;
+    for (const auto& path : candidates) {
+        handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (handle)
+            break;
+    }
+    std::fesetenv(&env);
+    return handle;
+}
+
+} // namespace kartello
