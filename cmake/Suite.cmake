@@ -32,7 +32,8 @@ endfunction()
 
 # suite_add_fuzzer(NAME SOURCES file... LIBS lib... [CORPUS dir])
 # A fuzz target defines LLVMFuzzerTestOneInput. With the standalone engine it
-# is linked with our random driver and runs SUITE_FUZZ_SECONDS as a test; with
+# is linked with our random driver and runs SUITE_FUZZ_SECONDS as a test, from
+# the fixed seed SUITE_FUZZ_SEED so that a test run can be repeated; with
 # clang's libFuzzer it is a real coverage-guided fuzzer.
 function(suite_add_fuzzer name)
   cmake_parse_arguments(ARG "" "CORPUS" "SOURCES;LIBS" ${ARGN})
@@ -47,7 +48,8 @@ function(suite_add_fuzzer name)
     if(ARG_CORPUS)
       set(corpus_args ${ARG_CORPUS})
     endif()
-    add_test(NAME ${name} COMMAND ${name} -max_total_time=${SUITE_FUZZ_SECONDS} -timeout=10 ${corpus_args})
+    add_test(NAME ${name} COMMAND ${name} -max_total_time=${SUITE_FUZZ_SECONDS} -timeout=10
+             -seed=${SUITE_FUZZ_SEED} ${corpus_args})
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "${SUITE_TEST_ENV}" LABELS fuzz)
   endif()
 endfunction()

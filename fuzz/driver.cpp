@@ -207,7 +207,10 @@ int main(int argc, char** argv) {
     for (const auto& input : corpus)
         runOne(input, opt.timeoutSeconds);
 
-    Mutator mutator(opt.seed ? opt.seed : std::random_device{}(), opt.maxLen);
+    // The seed is printed first, so that any run that ends in a fault can be repeated.
+    const unsigned seed = opt.seed ? opt.seed : std::random_device{}();
+    std::fprintf(stderr, "fuzz driver: seed %u\n", seed);
+    Mutator mutator(seed, opt.maxLen);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(opt.maxSeconds);
     long long runs = 0;
     while ((opt.maxRuns < 0 || runs < opt.maxRuns) && std::chrono::steady_clock::now() < deadline) {

@@ -161,6 +161,10 @@ std::optional<BatchArgs> parseBatchArgs(const QStringList& args, QString* error)
 int runBatch(const BatchArgs& args, QTextStream& err) {
     BatchUi ui(err, args.yes);
     Main main(ui);
+    // The batch table is never shown: fitting its columns to the text of
+    // every cell would shape thousands of strings through the font engine
+    // (a fifth of a large run) for widths no one sees.
+    main.grid.setTextMeasure([](const QString&) { return 0.0; });
     GraphState state;
     main.formLoad();
 
