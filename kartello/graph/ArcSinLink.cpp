@@ -64,15 +64,15 @@ void ArcSinLink::bind() {
     }
 }
 
-double ArcSinLink::operator()(double x) {
+void ArcSinLink::bindOrFail() {
     if (!tried_)
         bind();
     if (!fn_)
         throw RuntimeError(failNumber_, QString::fromStdString(failText_));
-    const double r = fn_(x);
-    if (!std::isfinite(r))
-        throw RuntimeError(ErrInvalidCall);
-    return r;
+}
+
+void ArcSinLink::notANumber() {
+    throw RuntimeError(ErrInvalidCall);
 }
 
 } // namespace kartello

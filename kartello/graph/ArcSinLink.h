@@ -2,6 +2,7 @@
 // The arc sine that the polygon geometry takes from the Probability library.
 // The library is loaded by name at the first call, beside the executable
 // first, then through the ordinary library search path.
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -17,13 +18,25 @@ public:
     // The arc sine of x in radians. Throws RuntimeError 53 when no candidate
     // library can be loaded, 453 when it lacks the entry point, and 5 when the
     // result is not a number (an argument outside [-1, 1]).
-    double operator()(double x);
+    double operator()(double x) {
+        // Half a million calls for a large graph: once bound, the library is
+        // called straight.
+        if (!fn_)
+            bindOrFail();
+        const double r = fn_(x);
+        if (!std::isfinite(r))
+            notANumber();
+        return r;
+    }
 
     // The process-wide link used by graph generation.
     static ArcSinLink& standard();
 
 private:
     void bind();
+    // Binds at the first call; throws when no library can be bound.
+    void bindOrFail();
+    [[noreturn]] static void notANumber();
 
     std::vector<std::string> candidates_;
     bool tried_ = false;

@@ -14,6 +14,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace kartello {
 
@@ -94,8 +95,8 @@ public:
                 Titulo({o_.title1, o_.title2, o_.titleFont, o_.titleFontColor, o_.titleBackColor});
         DocumentInput doc{o_, st_, places_, r_.shapeMode, {}, 0, meridians, parallels, {}, {}};
         if (!r_.shapeMode && !o_.nothing) {
-            doc.pointRing = [this](int i) {
-                return pointRing(i);
+            doc.pointRing = [this](int i, QByteArray& out) {
+                pointRing(i, out);
             };
             doc.pointRingBytes = ringBytes_;
         }
@@ -413,7 +414,8 @@ private:
     }
 
     void placePass() {
-        step_ = r_.shapeMode ? 0 : polygonStep(readNumber(o_.sidesText));
+        if (!r_.shapeMode)
+            corners_.emplace(polygonStep(readNumber(o_.sidesText)));
         for (int i = 0; i <= lastPlace(); ++i) {
             const auto& row = places_.store.row(i).cells;
             if (row[ColLatitude].isEmpty())
@@ -431,22 +433,20 @@ private:
             }
             st_.heights[i] = h;
             st_.radii[i] = radiusOf(p);
-            ringBytes_ += cornersSizeBound(st_.radii[i], h, step_);
+            ringBytes_ += corners_->sizeBound(st_.radii[i], h);
         }
     }
 
-    // The corners of point place i, made while the document is written. A
-    // corner that cannot be placed would leave a broken ring in the file;
-    // the fault is shown once and nothing is written.
-    QByteArray pointRing(int i) const {
+    // The corners of point place i appended to out, made while the document
+    // is written. A corner that cannot be placed would leave a broken ring in
+    // the file; the fault is shown once and nothing is written.
+    void pointRing(int i, QByteArray& out) const {
         const auto& row = places_.store.row(i).cells;
-        QByteArray ring;
         if (!runProcedure(sink_, Procedure{QStringLiteral("FcoorD")}, [&] {
-                appendCorners(ring, row[ColLatitude].toNumber(), row[ColLongitude].toNumber(), st_.radii[i],
-                              st_.heights[i], step_, r_.arcSin);
+                corners_->append(out, row[ColLatitude].toNumber(), row[ColLongitude].toNumber(), st_.radii[i],
+                                 st_.heights[i], r_.arcSin);
             }))
             throw GenerationStopped();
-        return ring;
     }
 
     void gridLines(QStringList& meridians, QStringList& parallels) const {
@@ -514,8 +514,8 @@ private:
     ErrorSink sink_;
     double altitudeToAdd_ = 0;
     double dNS_ = 0, dEW_ = 0;
-    int step_ = 0;            // bearing step of the point polygons
-    qsizetype ringBytes_ = 0; // a bound of their corner texts
+    std::optional<CornerRing> corners_; // of the point polygons
+    qsizetype ringBytes_ = 0;           // a bound of their corner texts
 };
 
 } // namespace

@@ -129,10 +129,16 @@ private:
         return i < int(st_.placeCoords.size()) && !st_.placeCoords[i].isEmpty();
     }
 
-    QByteArray ringOf(int i) const {
-        if (in_.pointRing)
-            return in_.pointRing(i);
-        return i < int(st_.placeCoords.size()) ? st_.placeCoords[i] : QByteArray();
+    // The ring text of place i, valid until the next call.
+    const QByteArray& ringOf(int i) {
+        if (in_.pointRing) {
+            // One buffer for every point ring: it grows to the largest once.
+            ring_.resize(0);
+            in_.pointRing(i, ring_);
+            return ring_;
+        }
+        static const QByteArray none;
+        return i < int(st_.placeCoords.size()) ? st_.placeCoords[i] : none;
     }
 
     // The placemark's name, its shared style and its value as data that GIS
@@ -228,7 +234,7 @@ private:
             if (!hasRing(i) || isHole(i))
                 continue;
             ui_.yieldToWindow();
-            const QByteArray coords = ringOf(i);
+            const QByteArray& coords = ringOf(i);
             const bool flat = firstAltitudeIsZero(coords) || o_.flat;
             placemarkHead(i);
             ringLines(i, coords, coordsOf, flat);
@@ -406,6 +412,7 @@ private:
     const GraphState& st_;
     Ui& ui_;
     KmlText out_;
+    QByteArray ring_;
 };
 
 // Characters XML 1.0 allows in a document.
