@@ -57,18 +57,22 @@ void ArcSinLink::bind() {
         failText_ = std::string("File not found: ") + kLibraryName;
         return;
     }
-    fn_ = reinterpret_cast<Fn>(dlsym(handle, "ArcSin_Double"));
-    if (!fn_) {
+    const Fn fn = reinterpret_cast<Fn>(dlsym(handle, "ArcSin_Double"));
+    fn_.store(fn, std::memory_order_release);
+    if (!fn) {
         failNumber_ = 453;
         failText_ = std::string("Can't find DLL entry point ArcSin_Double in ") + kLibraryName;
     }
 }
 
-void ArcSinLink::bindOrFail() {
+ArcSinLink::Fn ArcSinLink::bindOrFail() {
+    const std::lock_guard lock(bindMutex_);
     if (!tried_)
         bind();
-    if (!fn_)
+    const Fn fn = fn_.load(std::memory_order_relaxed);
+    if (!fn)
         throw RuntimeError(failNumber_, QString::fromStdString(failText_));
+    return fn;
 }
 
 void ArcSinLink::notANumber() {

@@ -4,6 +4,7 @@
 #include "graph/Geometry.h"
 #include "graph/KmlDocument.h"
 #include "graph/Overlays.h"
+#include "graph/RingsAhead.h"
 #include "graph/Scaling.h"
 #include "graph/Shapes.h"
 #include "graph/TimeStamp.h"
@@ -93,10 +94,12 @@ public:
         if (o_.showTitle)
             st_.titleImage =
                 Titulo({o_.title1, o_.title2, o_.titleFont, o_.titleFontColor, o_.titleBackColor});
+        std::optional<RingsAhead> rings;
         DocumentInput doc{o_, st_, places_, r_.shapeMode, {}, 0, meridians, parallels, {}, {}};
         if (!r_.shapeMode && !o_.nothing) {
-            doc.pointRing = [this](int i, QByteArray& out) {
-                pointRing(i, out);
+            rings.emplace(places_.count(), [this](int i, QByteArray& out) { makeRing(i, out); });
+            doc.pointRing = [this, &rings](int i) {
+                return pointRing(*rings, i);
             };
             doc.pointRingBytes = ringBytes_;
         }
@@ -438,15 +441,22 @@ private:
     }
 
     // The corners of point place i appended to out, made while the document
-    // is written. A corner that cannot be placed would leave a broken ring in
-    // the file; the fault is shown once and nothing is written.
-    void pointRing(int i, QByteArray& out) const {
+    // is written. Both threads of the rings call it: it reads only.
+    void makeRing(int i, QByteArray& out) const {
         const auto& row = places_.store.row(i).cells;
-        if (!runProcedure(sink_, Procedure{QStringLiteral("FcoorD")}, [&] {
-                corners_->append(out, row[ColLatitude].toNumber(), row[ColLongitude].toNumber(), st_.radii[i],
-                                 st_.heights[i], r_.arcSin);
-            }))
+        if (row[ColLatitude].isEmpty())
+            return;
+        corners_->append(out, row[ColLatitude].toNumber(), row[ColLongitude].toNumber(), st_.radii[i],
+                         st_.heights[i], r_.arcSin);
+    }
+
+    // A corner that cannot be placed would leave a broken ring in the file;
+    // the fault is shown once and nothing is written.
+    QByteArrayView pointRing(RingsAhead& rings, int i) const {
+        QByteArrayView ring;
+        if (!runProcedure(sink_, Procedure{QStringLiteral("FcoorD")}, [&] { ring = rings.take(i); }))
             throw GenerationStopped();
+        return ring;
     }
 
     void gridLines(QStringList& meridians, QStringList& parallels) const {

@@ -39,6 +39,12 @@ double finite(double v) {
     return std::isfinite(v) ? v : checkedFinite(v);
 }
 
+// moDl for the corners: the library is built position-independent, so an
+// exported function is called, never inlined.
+double remainderOf(double a, double b) {
+    return a - b * std::trunc(quotient(a, b));
+}
+
 // What the destination formula takes from the start and the distance: the
 // same for every corner of one ring.
 struct Origin {
@@ -72,7 +78,7 @@ char* writeDestination(char* p, const Origin& o, double sinTheta, double cosThet
                        int decimals) {
     const double phi2 = arcSin(clampUnit(o.a + o.b * cosTheta));
     const double dLambda = arcSin(clampUnit(quotient(sinTheta * o.sinDelta, std::cos(phi2))));
-    const double lambda2 = moDl(o.lambda1 - dLambda + kPi, 6.28318530717958) - kPi;
+    const double lambda2 = remainderOf(o.lambda1 - dLambda + kPi, 6.28318530717958) - kPi;
     // The program's pi is a little short of the true one, so a corner at a
     // pole comes out a hair past 90 degrees; no such latitude exists.
     const double lat2 = std::clamp(finite(phi2 * 180 / kPi), -90.0, 90.0);
@@ -107,7 +113,7 @@ double roundDown(double x) {
 }
 
 double moDl(double a, double b) {
-    return a - b * roundDown(quotient(a, b));
+    return remainderOf(a, b);
 }
 
 double meridionalParts(double lat) {

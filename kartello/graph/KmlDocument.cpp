@@ -129,16 +129,11 @@ private:
         return i < int(st_.placeCoords.size()) && !st_.placeCoords[i].isEmpty();
     }
 
-    // The ring text of place i, valid until the next call.
-    const QByteArray& ringOf(int i) {
-        if (in_.pointRing) {
-            // One buffer for every point ring: it grows to the largest once.
-            ring_.resize(0);
-            in_.pointRing(i, ring_);
-            return ring_;
-        }
-        static const QByteArray none;
-        return i < int(st_.placeCoords.size()) ? st_.placeCoords[i] : none;
+    // The ring text of place i; a point ring's is valid until the next call.
+    QByteArrayView ringOf(int i) const {
+        if (in_.pointRing)
+            return in_.pointRing(i);
+        return i < int(st_.placeCoords.size()) ? QByteArrayView(st_.placeCoords[i]) : QByteArrayView();
     }
 
     // The placemark's name, its shared style and its value as data that GIS
@@ -178,7 +173,7 @@ private:
 
     bool isHole(int i) const { return i < int(in_.holeOf.size()) && in_.holeOf[i] >= 0; }
 
-    void boundary(const QByteArray& coords, bool outer) {
+    void boundary(QByteArrayView coords, bool outer) {
         add(outer ? QStringLiteral("    <outerBoundaryIs>") : QStringLiteral("    <innerBoundaryIs>"));
         add(QStringLiteral("      <LinearRing>"));
         add(QStringLiteral("       <coordinates>"));
@@ -192,7 +187,7 @@ private:
     // The polygon of ring i with the holes of its shape as inner boundaries;
     // coordsOf gives the text of any ring, `coords` that of ring i.
     template <typename CoordsOf>
-    void ringLines(int i, const QByteArray& coords, const CoordsOf& coordsOf, bool flat) {
+    void ringLines(int i, QByteArrayView coords, const CoordsOf& coordsOf, bool flat) {
         add(QStringLiteral(" <Polygon>"));
         if (flat) {
             add(QStringLiteral("    <extrude>0</extrude>"));
@@ -210,7 +205,7 @@ private:
     }
 
     // Coordinates whose first corner has no altitude cannot be read.
-    bool firstAltitudeIsZero(const QByteArray& coords) {
+    bool firstAltitudeIsZero(QByteArrayView coords) {
         const QString alt = firstTupleAltitude(firstTuple(coords));
         if (!alt.isNull())
             return readNumber(alt) == 0;
@@ -234,7 +229,7 @@ private:
             if (!hasRing(i) || isHole(i))
                 continue;
             ui_.yieldToWindow();
-            const QByteArray& coords = ringOf(i);
+            const QByteArrayView coords = ringOf(i);
             const bool flat = firstAltitudeIsZero(coords) || o_.flat;
             placemarkHead(i);
             ringLines(i, coords, coordsOf, flat);
@@ -412,7 +407,6 @@ private:
     const GraphState& st_;
     Ui& ui_;
     KmlText out_;
-    QByteArray ring_;
 };
 
 // Characters XML 1.0 allows in a document.
