@@ -220,8 +220,9 @@ char* writeRounded(char* p, double v, int decimals) {
     const double scaled = v * kPowers[decimals];
     if (!(std::fabs(scaled) < 9e15))
         return writeNumberText(p, v);
-    // Whole units of the last decimal, written from the right: a corner
-    // coordinate costs a few divisions instead of a general formatter.
+    // Whole units of the last decimal as an integer text with the point put
+    // in: a corner coordinate costs one integer conversion instead of a
+    // general formatter.
     const long long units = std::llround(scaled);
     unsigned long long m = static_cast<unsigned long long>(units < 0 ? -units : units);
     int fraction = decimals;
@@ -229,19 +230,22 @@ char* writeRounded(char* p, double v, int decimals) {
         m /= 10;
         --fraction;
     }
-    char buf[kNumberTextMax];
-    char* const end = buf + sizeof buf;
-    char* q = end;
-    for (int i = 0; i < fraction; ++i, m /= 10)
-        *--q = char('0' + m % 10);
-    if (fraction > 0)
-        *--q = '.';
-    do
-        *--q = char('0' + m % 10);
-    while (m /= 10);
     if (units < 0)
-        *--q = '-';
-    return std::copy(q, end, p);
+        *p++ = '-';
+    char digits[24];
+    const char* const end = std::to_chars(digits, digits + sizeof digits, m).ptr;
+    const int whole = int(end - digits) - fraction;
+    if (whole > 0) {
+        p = std::copy(digits, digits + whole, p);
+    } else {
+        *p++ = '0';
+    }
+    if (fraction == 0)
+        return p;
+    *p++ = '.';
+    if (whole < 0)
+        p = std::fill_n(p, -whole, '0');
+    return std::copy(end - std::min(fraction, int(end - digits)), end, p);
 }
 
 QString formatPicture(double v, QStringView picture) {
