@@ -1,11 +1,14 @@
 #pragma once
 // The corner rings of a point graph made ahead of the document on a second
-// thread. The document takes the rings in place order; the places are cut
-// into runs that whichever thread comes first works out, the helper at most a
-// few runs ahead of the document, so that few rings wait in memory. A run
-// stops at its first fault, which is raised when the document takes that
-// place: it is reported as if the ring were made there.
+// thread. The document takes the rings in place order and never waits: a
+// ring the helper has not finished, the document makes itself, and the
+// helper, passed over, starts again a stretch further on. So the two share
+// the work as their speeds allow, and a helper that gets no processor costs
+// nothing but a ring now and then made twice. A fault is kept with its ring
+// and raised when the document takes it: it is reported as if the ring were
+// made there.
 #include <QByteArray>
+#include <atomic>
 #include <condition_variable>
 #include <exception>
 #include <functional>
@@ -32,26 +35,27 @@ public:
     QByteArrayView take(int i);
 
 private:
-    struct Run {
-        QByteArray text;             // its rings one after the other
-        std::vector<qsizetype> ends; // where each ring ends, up to a fault
-        std::exception_ptr fault;    // of the place after the last ring
-        bool done = false;
+    // Waiting: nobody has it yet; Made: the helper's text is the ring;
+    // Passed: the document made it itself.
+    enum State : int { Waiting, Made, Passed };
+    struct Ring {
+        std::atomic<int> state{Waiting};
+        QByteArray text;
+        std::exception_ptr fault;
     };
 
     void help();
-    void waitFor(int run);
-    void fill(int run);
+    void makeAhead(Ring& ring, int i);
 
     const int places_;
     const Make make_;
-    std::vector<Run> runs_;
+    std::vector<Ring> rings_;
+    int lastMade_ = -1; // the helper's ring the document took last
+    QByteArray own_;    // the ring the document made itself last
     std::mutex mutex_;
-    std::condition_variable changed_;
-    int claimed_ = 0; // runs below it are being or have been made
-    int taking_ = -1; // the run the document takes from
+    std::condition_variable moved_;
+    int taking_ = -1; // the ring the document takes, under mutex_
     bool stop_ = false;
-    QByteArray made_;    // a ring past a run's fault, made on the spot
     std::thread helper_; // started last, once the rest is set up
 };
 
