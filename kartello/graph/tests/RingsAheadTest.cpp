@@ -2,6 +2,9 @@
 #include "runtime/RuntimeError.h"
 
 #include <atomic>
+#include <functional>
+#include <future>
+#include <memory>
 #include <set>
 
 #include <gtest/gtest.h>
@@ -72,7 +75,23 @@ TEST(RingsAhead, FaultIsRaisedAtItsPlaceAndNotBefore) {
     }
 }
 
-TEST(RingsAhead, HelperStopsAFewRunsAheadAndEndsWithTheRings) {
+TEST(RingsAhead, DocumentNeverWaitsForAHelperThatGetsNoProcessor) {
+    const std::thread::id document = std::this_thread::get_id();
+    std::promise<void> gate;
+    const std::shared_future<void> open = gate.get_future().share();
+    // The helper is held inside its first ring until every ring is taken.
+    RingsAhead rings(500, [&](int i, QByteArray& out) {
+        if (std::this_thread::get_id() != document)
+            open.wait();
+        out += QByteArray::number(i) + ';';
+    });
+    // Let go before the rings end, however the test ends.
+    const std::unique_ptr<void, std::function<void(void*)>> letGo(&gate, [&](void*) { gate.set_value(); });
+    for (int i = 0; i < 500; ++i)
+        ASSERT_EQ(rings.take(i).toByteArray(), QByteArray::number(i) + ';') << i;
+}
+
+TEST(RingsAhead, HelperStopsAStretchAheadAndEndsWithTheRings) {
     Places places;
     {
         RingsAhead rings(5000, places.maker());
