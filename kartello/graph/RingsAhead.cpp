@@ -35,11 +35,16 @@ QByteArrayView RingsAhead::take(int i) {
     if (lastMade_ >= 0)
         rings_[lastMade_].text = QByteArray(); // no longer read
     lastMade_ = -1;
+    bool wake = false;
     {
         const std::lock_guard lock(mutex_);
         taking_ = i;
+        wake = resumeAt_ >= 0 && i >= resumeAt_;
+        if (wake)
+            resumeAt_ = -1;
     }
-    moved_.notify_one();
+    if (wake)
+        moved_.notify_one();
     Ring& ring = rings_[i];
     int state = Waiting;
     if (ring.state.compare_exchange_strong(state, Passed, std::memory_order_acquire)) {
@@ -58,7 +63,12 @@ void RingsAhead::help() {
     for (;;) {
         {
             std::unique_lock lock(mutex_);
-            moved_.wait(lock, [&] { return stop_ || next < taking_ + kAhead; });
+            if (next >= taking_ + kAhead) {
+                // Far enough ahead: it sleeps until the document has taken
+                // half the stretch, not woken for every ring.
+                resumeAt_ = next - kAhead / 2;
+                moved_.wait(lock, [&] { return stop_ || resumeAt_ < 0; });
+            }
             if (stop_)
                 return;
             // Passed over: the document makes the next stretch itself.

@@ -54,7 +54,8 @@ private:
     QByteArray own_;    // the ring the document made itself last
     std::mutex mutex_;
     std::condition_variable moved_;
-    int taking_ = -1; // the ring the document takes, under mutex_
+    int taking_ = -1;   // the ring the document takes, under mutex_
+    int resumeAt_ = -1; // where the sleeping helper is to be woken, or -1
     bool stop_ = false;
     std::thread helper_; // started last, once the rest is set up
 };
