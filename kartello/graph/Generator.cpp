@@ -68,6 +68,7 @@ public:
         st_.radii.assign(n, 0);
         placeTimes();
         QStringList meridians, parallels;
+        std::optional<RingsAhead> rings;
         if (o_.nothing) {
             cameraRangeAndCentre();
             st_.camera.tilt = 0;
@@ -81,6 +82,10 @@ public:
             cameraRangeAndCentre();
             automaticSize();
             placePass();
+            // The corners are made from here on, beside the grid, the title
+            // and the document.
+            if (!r_.shapeMode)
+                rings.emplace(places_.count(), [this](int i, QByteArray& out) { makeRing(i, out); });
             if (o_.grid)
                 gridLines(meridians, parallels);
             st_.camera.tilt = 0;
@@ -94,10 +99,8 @@ public:
         if (o_.showTitle)
             st_.titleImage =
                 Titulo({o_.title1, o_.title2, o_.titleFont, o_.titleFontColor, o_.titleBackColor});
-        std::optional<RingsAhead> rings;
         DocumentInput doc{o_, st_, places_, r_.shapeMode, {}, 0, meridians, parallels, {}, {}};
-        if (!r_.shapeMode && !o_.nothing) {
-            rings.emplace(places_.count(), [this](int i, QByteArray& out) { makeRing(i, out); });
+        if (rings) {
             doc.pointRing = [this, &rings](int i) {
                 return pointRing(*rings, i);
             };
