@@ -266,10 +266,6 @@ void CornerRing::append(QByteArray& out, double lat, double lon, double radius, 
     out.truncate(p - out.constData());
 }
 
-qsizetype cornersSizeBound(double radius, long long height, int step) {
-    return CornerRing(step).sizeBound(radius, height);
-}
-
 void appendCorners(QByteArray& out, double lat, double lon, double radius, long long height, int step,
                    ArcSinLink& arcSin) {
     CornerRing(step).append(out, lat, lon, radius, height, arcSin);

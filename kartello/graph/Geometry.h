@@ -85,9 +85,6 @@ private:
     std::vector<Bearing> bearings_;
 };
 
-// At least the length of the text appendCorners writes.
-qsizetype cornersSizeBound(double radius, long long height, int step);
-
 // One ring of a CornerRing of the given step.
 void appendCorners(QByteArray& out, double lat, double lon, double radius, long long height, int step,
                    ArcSinLink& arcSin);
