@@ -1,6 +1,7 @@
 #include "graph/RingsAhead.h"
 
 #include <algorithm>
+#include <system_error>
 
 namespace kartello {
 
@@ -17,8 +18,13 @@ constexpr int kFewest = 64;
 
 RingsAhead::RingsAhead(int places, Make make)
     : places_(places), make_(std::move(make)), rings_(std::max(places, 0)) {
-    if (places_ >= kFewest)
+    if (places_ < kFewest)
+        return;
+    try {
         helper_ = std::thread(&RingsAhead::help, this);
+    } catch (const std::system_error&) {
+        // No thread to be had: the document makes every ring itself.
+    }
 }
 
 RingsAhead::~RingsAhead() {
