@@ -83,8 +83,11 @@ char* writeDestination(char* p, const Origin& o, double sinTheta, double cosThet
     // pole comes out a hair past 90 degrees; no such latitude exists.
     const double lat2 = std::clamp(finite(phi2 * 180 / kPi), -90.0, 90.0);
     // Whole turns off, exactly: subtracting 360 at a time never ends for a
-    // longitude so large that 360 is below its last digit.
-    double lon2 = std::fmod(finite(lambda2 * 180 / kPi), 360.0);
+    // longitude so large that 360 is below its last digit. Nearly every
+    // corner lies within a turn already, where fmod would give it back as it is.
+    double lon2 = finite(lambda2 * 180 / kPi);
+    if (!(std::fabs(lon2) < 360))
+        lon2 = std::fmod(lon2, 360.0);
     if (lon2 > 180)
         lon2 -= 360;
     else if (lon2 < -180)
