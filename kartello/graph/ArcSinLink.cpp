@@ -29,22 +29,26 @@ void ArcSinLink::bind() {
         failText_ = std::string("File not found: ") + kLibraryName;
         return;
     }
-    fn_ = reinterpret_cast<Fn>(dlsym(handle, "ArcSin_Double"));
-    if (!fn_) {
+    const Fn fn = reinterpret_cast<Fn>(dlsym(handle, "ArcSin_Double"));
+    fn_.store(fn, std::memory_order_release);
+    if (!fn) {
         failNumber_ = ErrEntryPointNotFound;
         failText_ = std::string("Can't find DLL entry point ArcSin_Double in ") + kLibraryName;
     }
 }
 
-double ArcSinLink::operator()(double x) {
+ArcSinLink::Fn ArcSinLink::bindOrFail() {
+    const std::lock_guard lock(bindMutex_);
     if (!tried_)
         bind();
-    if (!fn_)
+    const Fn fn = fn_.load(std::memory_order_relaxed);
+    if (!fn)
         throw RuntimeError(failNumber_, QString::fromStdString(failText_));
-    const double r = fn_(x);
-    if (!std::isfinite(r))
-        throw RuntimeError(ErrInvalidCall);
-    return r;
+    return fn;
+}
+
+void ArcSinLink::notANumber() {
+    throw RuntimeError(ErrInvalidCall);
 }
 
 } // namespace kartello

@@ -4,6 +4,7 @@
 #include "graph/Geometry.h"
 #include "graph/KmlDocument.h"
 #include "graph/Overlays.h"
+#include "graph/RingsAhead.h"
 #include "graph/Scaling.h"
 #include "graph/Shapes.h"
 #include "graph/TimeStamp.h"
@@ -14,6 +15,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace kartello {
 
@@ -66,6 +68,7 @@ public:
         st_.radii.assign(n, 0);
         placeTimes();
         QStringList meridians, parallels;
+        std::optional<RingsAhead> rings;
         if (o_.nothing) {
             cameraRangeAndCentre();
             st_.camera.tilt = 0;
@@ -79,6 +82,10 @@ public:
             cameraRangeAndCentre();
             automaticSize();
             placePass();
+            // The corners are made from here on, beside the grid, the title
+            // and the document.
+            if (!r_.shapeMode)
+                rings.emplace(places_.count(), [this](int i, QByteArray& out) { makeRing(i, out); });
             if (o_.grid)
                 gridLines(meridians, parallels);
             st_.camera.tilt = 0;
@@ -93,9 +100,9 @@ public:
             st_.titleImage =
                 Titulo({o_.title1, o_.title2, o_.titleFont, o_.titleFontColor, o_.titleBackColor});
         DocumentInput doc{o_, st_, places_, r_.shapeMode, {}, 0, meridians, parallels, {}, {}};
-        if (!r_.shapeMode && !o_.nothing) {
-            doc.pointRing = [this](int i) {
-                return pointRing(i);
+        if (rings) {
+            doc.pointRing = [this, &rings](int i) {
+                return pointRing(*rings, i);
             };
             doc.pointRingBytes = ringBytes_;
         }
@@ -413,7 +420,8 @@ private:
     }
 
     void placePass() {
-        step_ = r_.shapeMode ? 0 : polygonStep(readNumber(o_.sidesText));
+        if (!r_.shapeMode)
+            corners_.emplace(polygonStep(readNumber(o_.sidesText)));
         for (int i = 0; i <= lastPlace(); ++i) {
             const auto& row = places_.store.row(i).cells;
             if (row[ColLatitude].isEmpty())
@@ -431,20 +439,25 @@ private:
             }
             st_.heights[i] = h;
             st_.radii[i] = radiusOf(p);
-            ringBytes_ += cornersSizeBound(st_.radii[i], h, step_);
+            ringBytes_ += corners_->sizeBound(st_.radii[i], h);
         }
     }
 
-    // The corners of point place i, made while the document is written. A
-    // corner that cannot be placed would leave a broken ring in the file;
-    // the fault is shown once and nothing is written.
-    QByteArray pointRing(int i) const {
+    // The corners of point place i appended to out, made while the document
+    // is written. Both threads of the rings call it: it reads only.
+    void makeRing(int i, QByteArray& out) const {
         const auto& row = places_.store.row(i).cells;
-        QByteArray ring;
-        if (!runProcedure(sink_, Procedure{QStringLiteral("FcoorD")}, [&] {
-                appendCorners(ring, row[ColLatitude].toNumber(), row[ColLongitude].toNumber(), st_.radii[i],
-                              st_.heights[i], step_, r_.arcSin);
-            }))
+        if (row[ColLatitude].isEmpty())
+            return;
+        corners_->append(out, row[ColLatitude].toNumber(), row[ColLongitude].toNumber(), st_.radii[i],
+                         st_.heights[i], r_.arcSin);
+    }
+
+    // A corner that cannot be placed would leave a broken ring in the file;
+    // the fault is shown once and nothing is written.
+    QByteArrayView pointRing(RingsAhead& rings, int i) const {
+        QByteArrayView ring;
+        if (!runProcedure(sink_, Procedure{QStringLiteral("FcoorD")}, [&] { ring = rings.take(i); }))
             throw GenerationStopped();
         return ring;
     }
@@ -514,8 +527,8 @@ private:
     ErrorSink sink_;
     double altitudeToAdd_ = 0;
     double dNS_ = 0, dEW_ = 0;
-    int step_ = 0;            // bearing step of the point polygons
-    qsizetype ringBytes_ = 0; // a bound of their corner texts
+    std::optional<CornerRing> corners_; // of the point polygons
+    qsizetype ringBytes_ = 0;           // a bound of their corner texts
 };
 
 } // namespace

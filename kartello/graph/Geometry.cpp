@@ -6,7 +6,7 @@
 #include "runtime/Trap.h"
 
 #include <algorithm>
-#include <charconv>
+#include <array>
 #include <cmath>
 
 namespace kartello {
@@ -27,37 +27,86 @@ double clampUnit(double x) {
     return x;
 }
 
-// One coordinate of a corner: the general number text for decimals < 0.
-void appendCoordinate(QByteArray& out, double v, int decimals) {
-    if (decimals < 0)
-        appendNumberText(out, v);
-    else
-        appendRounded(out, v, decimals);
+// checkedDiv and checkedFinite where a corner is worked out half a million
+// times: the checked forms are called only for a value they refuse, so a
+// fault is reported with their own error number.
+double quotient(double a, double b) {
+    const double q = a / b;
+    return b != 0 && std::isfinite(q) ? q : checkedDiv(a, b);
 }
 
-void appendDestination(QByteArray& out, double lat, double lon, double dist, int bearing, ArcSinLink& arcSin,
-                       int decimals) {
+double finite(double v) {
+    return std::isfinite(v) ? v : checkedFinite(v);
+}
+
+// moDl for the corners: the library is built position-independent, so an
+// exported function is called, never inlined.
+double remainderOf(double a, double b) {
+    return a - b * std::trunc(quotient(a, b));
+}
+
+// What the destination formula takes from the start and the distance: the
+// same for every corner of one ring.
+struct Origin {
+    double lambda1;  // the start's longitude in radians
+    double sinDelta; // of the angular distance
+    double a, b;     // sin phi1 cos delta, cos phi1 sin delta
+};
+
+Origin originOf(double lat, double lon, double dist) {
     const double phi1 = lat * kPi / 180;
-    const double lambda1 = lon * kPi / 180;
-    const double theta = bearing * kPi / 180;
     const double delta = dist / kEarthRadiusNm;
-    const double phi2 = arcSin(
-        clampUnit(std::sin(phi1) * std::cos(delta) + std::cos(phi1) * std::sin(delta) * std::cos(theta)));
-    const double dLambda = arcSin(clampUnit(checkedDiv(std::sin(theta) * std::sin(delta), std::cos(phi2))));
-    const double lambda2 = moDl(lambda1 - dLambda + kPi, 6.28318530717958) - kPi;
+    return {lon * kPi / 180, std::sin(delta), std::sin(phi1) * std::cos(delta),
+            std::cos(phi1) * std::sin(delta)};
+}
+
+// One coordinate of a corner: the general number text for decimals < 0.
+char* writeCoordinate(char* p, double v, int decimals) {
+    return decimals < 0 ? writeNumberText(p, v) : writeRounded(p, v, decimals);
+}
+
+// The room writeDestination takes at most: a longitude holds at most "-180."
+// and a latitude "-90." before their decimals, the general number text 22
+// characters ("-1.23456789012345E-300"); and the comma between them.
+qsizetype destinationBound(int decimals) {
+    return decimals < 0 ? 2 * 22 + 1 : 2 * decimals + 10;
+}
+
+// "lon,lat" of the point reached from the origin on the bearing whose sine
+// and cosine are given.
+char* writeDestination(char* p, const Origin& o, double sinTheta, double cosTheta, ArcSinLink& arcSin,
+                       int decimals) {
+    const double phi2 = arcSin(clampUnit(o.a + o.b * cosTheta));
+    const double dLambda = arcSin(clampUnit(quotient(sinTheta * o.sinDelta, std::cos(phi2))));
+    const double lambda2 = remainderOf(o.lambda1 - dLambda + kPi, 6.28318530717958) - kPi;
     // The program's pi is a little short of the true one, so a corner at a
     // pole comes out a hair past 90 degrees; no such latitude exists.
-    const double lat2 = std::clamp(checkedFinite(phi2 * 180 / kPi), -90.0, 90.0);
+    const double lat2 = std::clamp(finite(phi2 * 180 / kPi), -90.0, 90.0);
     // Whole turns off, exactly: subtracting 360 at a time never ends for a
-    // longitude so large that 360 is below its last digit.
-    double lon2 = std::fmod(checkedFinite(lambda2 * 180 / kPi), 360.0);
+    // longitude so large that 360 is below its last digit. Nearly every
+    // corner lies within a turn already, where fmod would give it back as it is.
+    double lon2 = finite(lambda2 * 180 / kPi);
+    if (!(std::fabs(lon2) < 360))
+        lon2 = std::fmod(lon2, 360.0);
     if (lon2 > 180)
         lon2 -= 360;
     else if (lon2 < -180)
         lon2 += 360;
-    appendCoordinate(out, lon2, decimals);
-    out.append(",", 1);
-    appendCoordinate(out, lat2, decimals);
+    p = writeCoordinate(p, lon2, decimals);
+    *p++ = ',';
+    return writeCoordinate(p, lat2, decimals);
+}
+
+// The smallest distance in degrees that d decimals can still place a
+// corner within a hundredth of, for d = 4..12.
+const std::array<double, 13>& decimalSteps() {
+    static const std::array<double, 13> steps = [] {
+        std::array<double, 13> s{};
+        for (int d = 4; d <= 12; ++d)
+            s[d] = 0.5 * std::pow(10.0, -d);
+        return s;
+    }();
+    return steps;
 }
 
 } // namespace
@@ -67,7 +116,7 @@ double roundDown(double x) {
 }
 
 double moDl(double a, double b) {
-    return a - b * roundDown(checkedDiv(a, b));
+    return remainderOf(a, b);
 }
 
 double meridionalParts(double lat) {
@@ -117,9 +166,11 @@ double disTancia(double lat1, double lat2, double lon1, double lon2, const Error
 }
 
 QString FcoorD(double lat, double lon, double dist, int bearing, ArcSinLink& arcSin) {
-    QByteArray out;
-    appendDestination(out, lat, lon, dist, bearing, arcSin, -1);
-    return QString::fromLatin1(out);
+    const double theta = bearing * kPi / 180;
+    char text[2 * kNumberTextMax + 1];
+    const char* const end =
+        writeDestination(text, originOf(lat, lon, dist), std::sin(theta), std::cos(theta), arcSin, -1);
+    return QString::fromLatin1(text, end - text);
 }
 
 LongitudeSpan shorterArcSpan(std::vector<double> longitudes) {
@@ -166,38 +217,61 @@ int cornerDecimals(double radius) {
     // Rounding to d decimals moves a corner by at most half of 10^-d degree.
     const double radiusDegrees = std::fabs(radius) / 60;
     for (int d = 4; d <= 12; ++d)
-        if (0.5 * std::pow(10.0, -d) <= radiusDegrees / 100)
+        if (decimalSteps()[d] <= radiusDegrees / 100)
             return d;
     return -1;
 }
 
-qsizetype cornersSizeBound(double radius, long long height, int step) {
-    // A longitude holds at most "-180." and a latitude "-90." before their
-    // decimals; then two commas, the whole metres and a blank.
-    const int decimals = cornerDecimals(radius);
-    const qsizetype coordinates = decimals < 0 ? 44 : 2 * decimals + 9;
-    return (360 / step + 2) * (coordinates + QByteArray::number(height).size() + 3);
+CornerRing::CornerRing(int step) {
+    for (int b = 45; b < 405; b += step) {
+        const double theta = b * kPi / 180;
+        bearings_.push_back({std::sin(theta), std::cos(theta)});
+    }
 }
 
-void appendCorners(QByteArray& out, double lat, double lon, double radius, long long height, int step,
-                   ArcSinLink& arcSin) {
-    QByteArray tail(1, ',');
-    appendNumberText(tail, static_cast<double>(height));
-    tail += ' ';
+qsizetype CornerRing::sizeBound(double radius, long long height) const {
+    // Each tuple is a destination, two commas, the whole metres and a blank;
+    // the first comes again at the end.
+    char metres[kNumberTextMax];
+    const qsizetype tuple =
+        destinationBound(cornerDecimals(radius)) + (writeNumberText(metres, double(height)) - metres) + 2;
+    return qsizetype(bearings_.size() + 1) * tuple;
+}
+
+void CornerRing::append(QByteArray& out, double lat, double lon, double radius, long long height,
+                        ArcSinLink& arcSin) const {
+    char tail[kNumberTextMax + 2] = {','};
+    char* tailEnd = writeNumberText(tail + 1, static_cast<double>(height));
+    *tailEnd++ = ' ';
     const int decimals = cornerDecimals(radius);
-    out.reserve(out.size() + cornersSizeBound(radius, height, step));
     const qsizetype start = out.size();
-    qsizetype firstEnd = start;
-    for (int b = 45; b < 405; b += step) {
-        appendDestination(out, lat, lon, radius, b, arcSin, decimals);
-        out += tail;
-        if (b == 45)
-            firstEnd = out.size();
+    // Written in place into room for the longest text, then cut to size.
+    out.resize(start + sizeBound(radius, height));
+    char* p = out.data() + start;
+    qsizetype firstSize = 0;
+    try {
+        const Origin origin = originOf(lat, lon, radius);
+        for (const Bearing& b : bearings_) {
+            p = writeDestination(p, origin, b.sin, b.cos, arcSin, decimals);
+            p = std::copy(tail, tailEnd, p);
+            if (firstSize == 0)
+                firstSize = p - (out.data() + start);
+        }
+    } catch (...) {
+        out.truncate(start);
+        throw;
     }
     // A linear ring ends on its first corner, text for text: bearing 405
     // would give it again only to the last few digits, and a step that does
     // not divide 360 would stop short of it; readers refuse both as unclosed.
-    out.append(QByteArrayView(out.constData() + start, firstEnd - start).toByteArray());
+    const char* const first = out.constData() + start;
+    p = std::copy(first, first + firstSize, p);
+    out.truncate(p - out.constData());
+}
+
+void appendCorners(QByteArray& out, double lat, double lon, double radius, long long height, int step,
+                   ArcSinLink& arcSin) {
+    CornerRing(step).append(out, lat, lon, radius, height, arcSin);
 }
 
 } // namespace kartello

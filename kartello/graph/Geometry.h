@@ -53,21 +53,39 @@ QString PontoMedio(double lat1, double lon1, double lat2, double lon2);
 // for 0 sides and 5 when the step would not advance (it would never end).
 int polygonStep(double sides);
 
-// At least the length of the text appendCorners writes.
-qsizetype cornersSizeBound(double radius, long long height, int step);
-
-// The decimals a polygon's corners are written with (see appendCorners), or
+// The decimals a polygon's corners are written with (see CornerRing), or
 // -1 for the general number text.
 int cornerDecimals(double radius);
 
-// Appends the corner ring of one place: tuples "lon,lat,h " from bearing 45
-// while the bearing stays below 405, at radius nautical miles, closed by the
-// first tuple repeated. Corners are rounded to the decimals that keep each
-// coordinate within a hundredth of the radius of where it lies, but never coarser than
-// 1e-4 degree (about 11 m, the precision places are commonly given in): the
-// fifteen digits of the general number text place a corner to a nanometre
-// and made a large document half as large again. A polygon too small for 12
-// decimals, or of no size, keeps the general number text.
+// The corner rings of one bearing step: the bearings from 45 while below 405
+// with their sines and cosines, worked out once for every place drawn.
+class CornerRing {
+public:
+    explicit CornerRing(int step);
+
+    // At least the length of the text append writes.
+    qsizetype sizeBound(double radius, long long height) const;
+
+    // Appends the corner ring of one place: tuples "lon,lat,h " at radius
+    // nautical miles, closed by the first tuple repeated. Corners are rounded
+    // to the decimals that keep each coordinate within a hundredth of the
+    // radius of where it lies, but never coarser than 1e-4 degree (about
+    // 11 m, the precision places are commonly given in): the fifteen digits
+    // of the general number text place a corner to a nanometre and made a
+    // large document half as large again. A polygon too small for 12
+    // decimals, or of no size, keeps the general number text. On a fault
+    // out is left as it was.
+    void append(QByteArray& out, double lat, double lon, double radius, long long height,
+                ArcSinLink& arcSin) const;
+
+private:
+    struct Bearing {
+        double sin, cos;
+    };
+    std::vector<Bearing> bearings_;
+};
+
+// One ring of a CornerRing of the given step.
 void appendCorners(QByteArray& out, double lat, double lon, double radius, long long height, int step,
                    ArcSinLink& arcSin);
 

@@ -48,8 +48,8 @@ public:
             scaleOverlay(title);
         if (o_.labels != LabelKind::Nothing)
             labelsFolder();
-        add(QStringLiteral("</Document>"));
-        add(QStringLiteral("</kml>"));
+        out_.line("</Document>");
+        out_.line("</kml>");
         return std::move(out_);
     }
 
@@ -70,20 +70,20 @@ private:
 
     void head() {
         const Camera& c = st_.camera;
-        add(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"));
-        add(QStringLiteral("<kml xmlns=\"http://www.opengis.net/kml/2.2\">"));
-        add(QStringLiteral("<!-- Processed by Kartello 2.2.1 -->"));
-        add(QStringLiteral("<Document>"));
+        out_.line("<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
+        out_.line("<kml xmlns=\"http://www.opengis.net/kml/2.2\">");
+        out_.line("<!-- Processed by Kartello 2.2.1 -->");
+        out_.line("<Document>");
         out_.slotLine(KmlSlot::Name, kNamePlaceholder);
-        add(QStringLiteral("  <open>1</open>"));
-        add(QStringLiteral("  <LookAt>"));
+        out_.line("  <open>1</open>");
+        out_.line("  <LookAt>");
         add(QStringLiteral("    <longitude>") + c.longitude + QStringLiteral("</longitude>"));
         add(QStringLiteral("    <latitude>") + c.latitude + QStringLiteral("</latitude>"));
         // The schema's order: heading, tilt, range.
         add(QStringLiteral("    <heading>") + QString::number(c.heading) + QStringLiteral("</heading>"));
         add(QStringLiteral("    <tilt>") + QString::number(c.tilt) + QStringLiteral("</tilt>"));
         add(QStringLiteral("    <range>") + numberText(c.range) + QStringLiteral("</range>"));
-        add(QStringLiteral("  </LookAt>"));
+        out_.line("  </LookAt>");
         sharedStyles();
         if (o_.labels != LabelKind::Nothing)
             labelStyle();
@@ -104,15 +104,16 @@ private:
             add(kIconLine);
             if (o_.outline || o_.nothing)
                 lineStyle();
-            add(QStringLiteral("       <PolyStyle>"));
+            out_.line("       <PolyStyle>");
             add(QStringLiteral("         <color>") + color + QStringLiteral("</color>"));
             add(QStringLiteral("         <outline>") + outlineFlag() + QStringLiteral("</outline>"));
-            add(QStringLiteral("       </PolyStyle>"));
-            add(QStringLiteral("  </Style>"));
+            out_.line("       </PolyStyle>");
+            out_.line("  </Style>");
         }
     }
 
-    static QString styleId(const QString& color) { return QStringLiteral("fill_") + color; }
+    static constexpr char kStyleIdPrefix[] = "fill_";
+    static QString styleId(const QString& color) { return QLatin1String(kStyleIdPrefix) + color; }
 
     // Whether place i gets a placemark in the graph (or only-save) folder.
     bool drawn(int i) const {
@@ -129,33 +130,39 @@ private:
         return i < int(st_.placeCoords.size()) && !st_.placeCoords[i].isEmpty();
     }
 
-    QByteArray ringOf(int i) const {
+    // The ring text of place i; a point ring's is valid until the next call.
+    QByteArrayView ringOf(int i) const {
         if (in_.pointRing)
             return in_.pointRing(i);
-        return i < int(st_.placeCoords.size()) ? st_.placeCoords[i] : QByteArray();
+        return i < int(st_.placeCoords.size()) ? QByteArrayView(st_.placeCoords[i]) : QByteArrayView();
     }
 
     // The placemark's name, its shared style and its value as data that GIS
     // readers show as fields.
     void placemarkHead(int i) {
         const auto& row = in_.places.store.row(i).cells;
-        add(QStringLiteral("<Placemark>"));
-        add(QStringLiteral(" <name>") + xmlSafe(row[ColName].toText()) + QStringLiteral("</name>"));
+        out_.line("<Placemark>");
+        out_ << " <name>" << xmlSafe(row[ColName].toText());
+        out_.line("</name>");
         timeStamp(i);
-        add(QStringLiteral(" <styleUrl>#") + styleId(colorOf(i)) + QStringLiteral("</styleUrl>"));
+        out_ << " <styleUrl>#" << kStyleIdPrefix << colorOf(i);
+        out_.line("</styleUrl>");
         double value = row[ColValue].toNumber();
         if (st_.valuesShifted)
             value = value - std::fabs(double(st_.rawValueMin)) - 1;
-        add(QStringLiteral(" <ExtendedData><Data name=\"value\"><value>") + numberText(value) +
-            QStringLiteral("</value></Data></ExtendedData>"));
+        out_ << " <ExtendedData><Data name=\"value\"><value>";
+        appendNumberText(out_.buffer(), value);
+        out_.line("</value></Data></ExtendedData>");
     }
 
     // A place's time, where the schema wants it: after the name and before
     // the style, so that the viewer's time slider shows the place then.
     void timeStamp(int i) {
         const QString when = timeOf(i);
-        if (!when.isEmpty())
-            add(QStringLiteral(" <TimeStamp><when>") + when + QStringLiteral("</when></TimeStamp>"));
+        if (when.isEmpty())
+            return;
+        out_ << " <TimeStamp><when>" << when;
+        out_.line("</when></TimeStamp>");
     }
 
     QString timeOf(int i) const { return i < int(st_.placeTimes.size()) ? st_.placeTimes[i] : QString(); }
@@ -165,46 +172,46 @@ private:
     QString colorOf(int i) const { return i < int(st_.placeColors.size()) ? st_.placeColors[i] : QString(); }
 
     void lineStyle() {
-        add(QStringLiteral("      <LineStyle>"));
+        out_.line("      <LineStyle>");
         add(QStringLiteral("         <color>") + st_.swatches.outline + QStringLiteral("</color>"));
-        add(QStringLiteral("      </LineStyle>"));
+        out_.line("      </LineStyle>");
     }
 
     bool isHole(int i) const { return i < int(in_.holeOf.size()) && in_.holeOf[i] >= 0; }
 
-    void boundary(const QByteArray& coords, bool outer) {
-        add(outer ? QStringLiteral("    <outerBoundaryIs>") : QStringLiteral("    <innerBoundaryIs>"));
-        add(QStringLiteral("      <LinearRing>"));
-        add(QStringLiteral("       <coordinates>"));
+    void boundary(QByteArrayView coords, bool outer) {
+        out_.line(outer ? "    <outerBoundaryIs>" : "    <innerBoundaryIs>");
+        out_.line("      <LinearRing>");
+        out_.line("       <coordinates>");
         out_.line(coords);
         if (!coords.contains("</coordinates>"))
-            add(QStringLiteral("       </coordinates>"));
-        add(QStringLiteral("      </LinearRing>"));
-        add(outer ? QStringLiteral("   </outerBoundaryIs>") : QStringLiteral("   </innerBoundaryIs>"));
+            out_.line("       </coordinates>");
+        out_.line("      </LinearRing>");
+        out_.line(outer ? "   </outerBoundaryIs>" : "   </innerBoundaryIs>");
     }
 
     // The polygon of ring i with the holes of its shape as inner boundaries;
     // coordsOf gives the text of any ring, `coords` that of ring i.
     template <typename CoordsOf>
-    void ringLines(int i, const QByteArray& coords, const CoordsOf& coordsOf, bool flat) {
-        add(QStringLiteral(" <Polygon>"));
+    void ringLines(int i, QByteArrayView coords, const CoordsOf& coordsOf, bool flat) {
+        out_.line(" <Polygon>");
         if (flat) {
-            add(QStringLiteral("    <extrude>0</extrude>"));
-            add(QStringLiteral("    <altitudeMode>clampedToGround</altitudeMode>"));
+            out_.line("    <extrude>0</extrude>");
+            out_.line("    <altitudeMode>clampedToGround</altitudeMode>");
         } else {
-            add(QStringLiteral("    <extrude>1</extrude>"));
-            add(QStringLiteral("    <altitudeMode>relativeToGround</altitudeMode>"));
+            out_.line("    <extrude>1</extrude>");
+            out_.line("    <altitudeMode>relativeToGround</altitudeMode>");
         }
         boundary(coords, true);
         for (int k = i + 1; k < int(in_.holeOf.size()) && in_.holeOf[k] >= i; ++k)
             if (in_.holeOf[k] == i && !coordsOf(k).isEmpty())
                 boundary(coordsOf(k), false);
-        add(QStringLiteral(" </Polygon>"));
-        add(QStringLiteral("</Placemark>"));
+        out_.line(" </Polygon>");
+        out_.line("</Placemark>");
     }
 
     // Coordinates whose first corner has no altitude cannot be read.
-    bool firstAltitudeIsZero(const QByteArray& coords) {
+    bool firstAltitudeIsZero(QByteArrayView coords) {
         const QString alt = firstTupleAltitude(firstTuple(coords));
         if (!alt.isNull())
             return readNumber(alt) == 0;
@@ -218,9 +225,9 @@ private:
     }
 
     void graphFolder() {
-        add(QStringLiteral("<Folder>"));
-        add(QStringLiteral("  <open>0</open>"));
-        add(QStringLiteral(" <name>Graph</name>"));
+        out_.line("<Folder>");
+        out_.line("  <open>0</open>");
+        out_.line(" <name>Graph</name>");
         const auto coordsOf = [this](int k) {
             return ringOf(k);
         };
@@ -228,20 +235,20 @@ private:
             if (!hasRing(i) || isHole(i))
                 continue;
             ui_.yieldToWindow();
-            const QByteArray coords = ringOf(i);
+            const QByteArrayView coords = ringOf(i);
             const bool flat = firstAltitudeIsZero(coords) || o_.flat;
             placemarkHead(i);
             ringLines(i, coords, coordsOf, flat);
         }
-        add(QStringLiteral("</Folder>"));
+        out_.line("</Folder>");
     }
 
     // "Only save": every place as a named placemark where it lies, a shape
     // as its rings, a point place as its point.
     void onlySaveFolder() {
-        add(QStringLiteral("<Folder>"));
-        add(QStringLiteral("  <open>0</open>"));
-        add(QStringLiteral(" <name>Graph</name>"));
+        out_.line("<Folder>");
+        out_.line("  <open>0</open>");
+        out_.line(" <name>Graph</name>");
         const auto ringOf = [this](int k) {
             return in_.places.at(k, ColLatitude).toText().toUtf8();
         };
@@ -255,62 +262,62 @@ private:
                 ringLines(i, ringOf(i), ringOf, true);
                 continue;
             }
-            add(QStringLiteral(" <Point>"));
+            out_.line(" <Point>");
             add(QStringLiteral("    <coordinates>") + row[ColLongitude].toText() + QLatin1Char(',') +
                 row[ColLatitude].toText() + QStringLiteral(",0</coordinates>"));
-            add(QStringLiteral(" </Point>"));
-            add(QStringLiteral("</Placemark>"));
+            out_.line(" </Point>");
+            out_.line("</Placemark>");
         }
-        add(QStringLiteral("</Folder>"));
+        out_.line("</Folder>");
     }
 
     void gridPlacemark() {
-        add(QStringLiteral("<Placemark>"));
-        add(QStringLiteral(" <name>Grids</name>"));
-        add(QStringLiteral("   <Style>"));
+        out_.line("<Placemark>");
+        out_.line(" <name>Grids</name>");
+        out_.line("   <Style>");
         add(kIconLine);
-        add(QStringLiteral("      <LineStyle>"));
+        out_.line("      <LineStyle>");
         add(QStringLiteral("         <color>") + st_.swatches.grid + QStringLiteral("</color>"));
-        add(QStringLiteral("      </LineStyle>"));
-        add(QStringLiteral("   </Style>"));
-        add(QStringLiteral("   <MultiGeometry>"));
+        out_.line("      </LineStyle>");
+        out_.line("   </Style>");
+        out_.line("   <MultiGeometry>");
         for (int k = 0; k < 12 && k < in_.meridians.size(); ++k) {
             if (in_.meridians[k].isEmpty())
                 continue;
-            add(QStringLiteral("   <LineString>"));
-            add(QStringLiteral("     <tessellate>1</tessellate>"));
-            add(QStringLiteral("     <coordinates>"));
+            out_.line("   <LineString>");
+            out_.line("     <tessellate>1</tessellate>");
+            out_.line("     <coordinates>");
             add(QStringLiteral("      ") + in_.meridians[k]);
-            add(QStringLiteral("    </coordinates>"));
-            add(QStringLiteral("   </LineString>"));
+            out_.line("    </coordinates>");
+            out_.line("   </LineString>");
         }
         for (int k = 0; k < 12 && k < in_.parallels.size(); ++k) {
             if (in_.parallels[k].isEmpty())
                 continue;
-            add(QStringLiteral("   <LineString>"));
-            add(QStringLiteral("      <tessellate>1</tessellate>"));
-            add(QStringLiteral("       <coordinates>"));
+            out_.line("   <LineString>");
+            out_.line("      <tessellate>1</tessellate>");
+            out_.line("       <coordinates>");
             add(QStringLiteral("      ") + in_.parallels[k]);
-            add(QStringLiteral("     </coordinates>"));
-            add(QStringLiteral("    </LineString>"));
+            out_.line("     </coordinates>");
+            out_.line("    </LineString>");
         }
-        add(QStringLiteral("</MultiGeometry>"));
-        add(QStringLiteral("</Placemark>"));
+        out_.line("</MultiGeometry>");
+        out_.line("</Placemark>");
     }
 
     void titleOverlay() {
         const QString y = o_.titleTop ? QStringLiteral("0.97") : QStringLiteral("0.03");
-        add(QStringLiteral("<ScreenOverlay>"));
-        add(QStringLiteral("  <name>Title</name>"));
-        add(QStringLiteral("  <Icon>"));
+        out_.line("<ScreenOverlay>");
+        out_.line("  <name>Title</name>");
+        out_.line("  <Icon>");
         out_.slotLine(KmlSlot::TitleHref, kTitlePlaceholder);
-        add(QStringLiteral("    <viewBoundScale>0.75</viewBoundScale>"));
-        add(QStringLiteral("  </Icon>"));
+        out_.line("    <viewBoundScale>0.75</viewBoundScale>");
+        out_.line("  </Icon>");
         add(QStringLiteral("  <overlayXY x=\"0.02\" y=\"") + y +
             QStringLiteral("\"  xunits= \"fraction\"  yunits= \"fraction\" />"));
         add(QStringLiteral("  <screenXY x=\"0.02\" y=\"") + y +
             QStringLiteral("\" xunits=\"fraction\" yunits=\"fraction\"/>"));
-        add(QStringLiteral("</ScreenOverlay>"));
+        out_.line("</ScreenOverlay>");
     }
 
     void scaleOverlay(bool titleWritten) {
@@ -319,33 +326,34 @@ private:
             y = numberText(1 - (o_.titleTop ? 0.97 : 0.03));
         else
             y = o_.scaleTop ? QStringLiteral("0.97") : QStringLiteral("0.03");
-        add(QStringLiteral("<ScreenOverlay>"));
-        add(QStringLiteral("  <name>ColorScale</name>"));
-        add(QStringLiteral("  <Icon>"));
+        out_.line("<ScreenOverlay>");
+        out_.line("  <name>ColorScale</name>");
+        out_.line("  <Icon>");
         out_.slotLine(KmlSlot::ScaleHref, kScalePlaceholder);
-        add(QStringLiteral("    <viewBoundScale>0.75</viewBoundScale>"));
-        add(QStringLiteral("  </Icon>"));
+        out_.line("    <viewBoundScale>0.75</viewBoundScale>");
+        out_.line("  </Icon>");
         add(QStringLiteral("  <overlayXY x=\"0.3\" y=\"") + y +
             QStringLiteral("\"  xunits= \"fraction\"  yunits= \"fraction\"/>"));
         add(QStringLiteral("  <screenXY x=\"0.3\" y=\"") + y +
             QStringLiteral("\" xunits=\"fraction\" yunits=\"fraction\"/>"));
-        add(QStringLiteral("</ScreenOverlay>"));
+        out_.line("</ScreenOverlay>");
     }
 
-    QString labelText(const std::array<Cell, 4>& row) const {
+    void writeLabelText(const std::array<Cell, 4>& row) {
         const QString name = xmlSafe(row[ColName].toText());
         switch (o_.labels) {
         case LabelKind::Name:
-            return name;
+            out_ << name;
+            break;
         case LabelKind::Value:
-            return labelValueText(row[ColValue].toNumber(), st_, o_.decimalsText);
+            out_ << labelValueText(row[ColValue].toNumber(), st_, o_.decimalsText);
+            break;
         case LabelKind::NameAndValue:
-            return name + QStringLiteral(" - ") +
-                   labelValueText(row[ColValue].toNumber(), st_, o_.decimalsText);
+            out_ << name << " - " << labelValueText(row[ColValue].toNumber(), st_, o_.decimalsText);
+            break;
         case LabelKind::Nothing:
             break;
         }
-        return QString();
     }
 
     // A label floats a tenth above its polygon.
@@ -372,9 +380,9 @@ private:
     }
 
     void labelsFolder() {
-        add(QStringLiteral(" <Folder>"));
-        add(QStringLiteral("  <open>0</open>"));
-        add(QStringLiteral(" <name>Names/Values</name>"));
+        out_.line(" <Folder>");
+        out_.line("  <open>0</open>");
+        out_.line(" <name>Names/Values</name>");
         for (int i = 0; i < int(in_.places.count()); ++i) {
             const auto& row = in_.places.store.row(i).cells;
             // An area in several parts, or a place given twice, gets one label;
@@ -383,8 +391,10 @@ private:
                 timeOf(i) == timeOf(i - 1))
                 continue;
             ui_.yieldToWindow();
-            add(QStringLiteral(" <Placemark>"));
-            add(QStringLiteral("  <name>") + labelText(row) + QStringLiteral("</name>"));
+            out_.line(" <Placemark>");
+            out_ << "  <name>";
+            writeLabelText(row);
+            out_.line("</name>");
             timeStamp(i);
             out_.line("  <styleUrl>#label</styleUrl>");
             out_.line("    <Point>");
@@ -395,10 +405,10 @@ private:
             else
                 pointPosition(i);
             out_.line("</coordinates>");
-            add(QStringLiteral("    </Point>"));
-            add(QStringLiteral("  </Placemark>"));
+            out_.line("    </Point>");
+            out_.line("  </Placemark>");
         }
-        add(QStringLiteral(" </Folder>"));
+        out_.line(" </Folder>");
     }
 
     const DocumentInput& in_;

@@ -19,8 +19,9 @@ struct DocumentInput {
     const PlaceRange& places;
     bool shapeMode = false;
     // Point sets: the corner ring of place i, made as the document takes it
-    // in (so a large graph is never held twice), and a bound of all their sizes.
-    std::function<QByteArray(int)> pointRing;
+    // in (so a large graph is never held twice) and valid until the next
+    // call, and a bound of all their sizes.
+    std::function<QByteArrayView(int)> pointRing;
     qsizetype pointRingBytes = 0;
     QStringList meridians; // grid lines, at most 12 of each are used
     QStringList parallels;

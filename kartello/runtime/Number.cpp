@@ -188,31 +188,41 @@ QString numberText(double v) {
 }
 
 void appendNumberText(QByteArray& out, double v) {
-    checkedFinite(v);
-    if (v == 0) {
-        out += '0';
-        return;
-    }
-    // to_chars writes as the "C" locale does, whatever LC_NUMERIC says; the
-    // general format with 15 digits is the classic "%.15G" with a capital E.
-    char buf[40];
-    char* const end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15).ptr;
-    std::replace(buf, end, 'e', 'E');
-    out.append(buf, end - buf);
+    char buf[kNumberTextMax];
+    out.append(buf, writeNumberText(buf, v) - buf);
 }
 
 void appendRounded(QByteArray& out, double v, int decimals) {
-    checkedFinite(v);
+    char buf[kNumberTextMax];
+    out.append(buf, writeRounded(buf, v, decimals) - buf);
+}
+
+char* writeNumberText(char* p, double v) {
+    if (!std::isfinite(v))
+        checkedFinite(v);
+    if (v == 0) {
+        *p = '0';
+        return p + 1;
+    }
+    // to_chars writes as the "C" locale does, whatever LC_NUMERIC says; the
+    // general format with 15 digits is the classic "%.15G" with a capital E.
+    char* const end = std::to_chars(p, p + kNumberTextMax, v, std::chars_format::general, 15).ptr;
+    std::replace(p, end, 'e', 'E');
+    return end;
+}
+
+char* writeRounded(char* p, double v, int decimals) {
+    if (!std::isfinite(v))
+        checkedFinite(v);
     static constexpr double kPowers[] = {1,   1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                          1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     decimals = std::clamp(decimals, 0, 15);
     const double scaled = v * kPowers[decimals];
-    if (!(std::fabs(scaled) < 9e15)) {
-        appendNumberText(out, v);
-        return;
-    }
-    // Whole units of the last decimal, written from the right: a corner
-    // coordinate costs a few divisions instead of a general formatter.
+    if (!(std::fabs(scaled) < 9e15))
+        return writeNumberText(p, v);
+    // Whole units of the last decimal as an integer text with the point put
+    // in: a corner coordinate costs one integer conversion instead of a
+    // general formatter.
     const long long units = std::llround(scaled);
     unsigned long long m = static_cast<unsigned long long>(units < 0 ? -units : units);
     int fraction = decimals;
@@ -220,19 +230,22 @@ void appendRounded(QByteArray& out, double v, int decimals) {
         m /= 10;
         --fraction;
     }
-    char buf[32];
-    char* const end = buf + sizeof buf;
-    char* p = end;
-    for (int i = 0; i < fraction; ++i, m /= 10)
-        *--p = char('0' + m % 10);
-    if (fraction > 0)
-        *--p = '.';
-    do
-        *--p = char('0' + m % 10);
-    while (m /= 10);
     if (units < 0)
-        *--p = '-';
-    out.append(p, end - p);
+        *p++ = '-';
+    char digits[24];
+    const char* const end = std::to_chars(digits, digits + sizeof digits, m).ptr;
+    const int whole = int(end - digits) - fraction;
+    if (whole > 0) {
+        p = std::copy(digits, digits + whole, p);
+    } else {
+        *p++ = '0';
+    }
+    if (fraction == 0)
+        return p;
+    *p++ = '.';
+    if (whole < 0)
+        p = std::fill_n(p, -whole, '0');
+    return std::copy(end - std::min(fraction, int(end - digits)), end, p);
 }
 
 QString formatPicture(double v, QStringView picture) {

@@ -28,6 +28,14 @@ void appendNumberText(QByteArray& out, double v);
 // decimal is written as the general number text.
 void appendRounded(QByteArray& out, double v, int decimals);
 
+// The room the two texts above take at most.
+inline constexpr int kNumberTextMax = 32;
+// The same texts written at p, which has room for kNumberTextMax bytes; they
+// return the end of the text. Buffers filled a hundred thousand times over
+// take them without a call into the array per number.
+char* writeNumberText(char* p, double v);
+char* writeRounded(char* p, double v, int decimals);
+
 // Formats v with a picture such as "###.0000", "#", "###.0": '#' is an optional
 // digit (so 0.5 with "###.0" gives ".5"), '0' a required one; the value is
 // rounded at the last digit of the picture.

@@ -4,6 +4,7 @@
 // run end to end, beside GDAL, is batch-vs-ogr2ogr.sh.
 #include "graph/ArcSinLink.h"
 #include "graph/Generator.h"
+#include "graph/Geometry.h"
 #include "graph/Saving.h"
 #include "runtime/testing/FakeUi.h"
 
@@ -112,8 +113,25 @@ void BM_GenerateOnly(benchmark::State& state) {
     }
 }
 
+// The corner rings alone, on one thread: 5000 places of 50 sides.
+void BM_CornerRings(benchmark::State& state) {
+    PlaceStore store;
+    fillPlaces(store);
+    const CornerRing ring(polygonStep(50));
+    QByteArray text;
+    for (auto _ : state) {
+        text.resize(0);
+        for (int i = 0; i < kPlaces; ++i)
+            ring.append(text, store.at(i, ColLatitude).toNumber(), store.at(i, ColLongitude).toNumber(),
+                        1 + i % 7, 100 * i, ArcSinLink::standard());
+        benchmark::DoNotOptimize(text.data());
+    }
+    state.SetBytesProcessed(state.iterations() * text.size());
+}
+
 BENCHMARK(BM_GraphKml)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GraphKmz)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GenerateOnly)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CornerRings)->Unit(benchmark::kMillisecond);
 
 } // namespace

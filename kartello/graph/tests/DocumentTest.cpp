@@ -7,6 +7,7 @@
 #include "graph/TimeStamp.h"
 
 #include <QElapsedTimer>
+#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace kartello;
@@ -363,6 +364,27 @@ TEST(Document, MissingArcSineStopsAfterOneMessage) {
     EXPECT_EQ(f.ui.messages[0].text,
               QStringLiteral("Error 53 (File not found: libprobability.so) in procedure "
                              "FcoorD of form Main"));
+}
+
+// Enough places for the corners to be made on a second thread: a corner
+// that cannot be placed deep in the set (a latitude that is not a number)
+// is still reported once, at its place, and nothing is written.
+TEST(Document, CornerFaultDeepInALargeSetStopsAfterOneMessage) {
+    GraphFixture f;
+    for (int i = 0; i < 300; ++i) {
+        f.store.at(i, ColLatitude) = Cell(i == 250 ? std::nan("") : 10 + i * 0.01);
+        f.store.at(i, ColLongitude) = Cell(20 + i * 0.01);
+        f.store.at(i, ColValue) = Cell(double(i));
+        f.store.at(i, ColName) = Cell(QStringLiteral("P%1").arg(i));
+    }
+    f.lastPlace = 299;
+    f.plainOptions();
+    EXPECT_FALSE(f.generate());
+    ASSERT_EQ(f.ui.messages.size(), 1u);
+    EXPECT_EQ(
+        f.ui.messages[0].text,
+        QStringLiteral("Error 5 (Invalid procedure call or argument) in procedure FcoorD of form Main"));
+    EXPECT_TRUE(f.state.document.isEmpty());
 }
 
 TEST(Document, OnlySaveWritesNamedPlacemarksWithTheirColours) {
