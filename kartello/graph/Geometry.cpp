@@ -269,9 +269,4 @@ void CornerRing::append(QByteArray& out, double lat, double lon, double radius, 
     out.truncate(p - out.constData());
 }
 
-void appendCorners(QByteArray& out, double lat, double lon, double radius, long long height, int step,
-                   ArcSinLink& arcSin) {
-    CornerRing(step).append(out, lat, lon, radius, height, arcSin);
-}
-
 } // namespace kartello

@@ -85,8 +85,4 @@ private:
     std::vector<Bearing> bearings_;
 };
 
-// One ring of a CornerRing of the given step.
-void appendCorners(QByteArray& out, double lat, double lon, double radius, long long height, int step,
-                   ArcSinLink& arcSin);
-
 } // namespace kartello

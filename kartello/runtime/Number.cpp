@@ -192,11 +192,6 @@ void appendNumberText(QByteArray& out, double v) {
     out.append(buf, writeNumberText(buf, v) - buf);
 }
 
-void appendRounded(QByteArray& out, double v, int decimals) {
-    char buf[kNumberTextMax];
-    out.append(buf, writeRounded(buf, v, decimals) - buf);
-}
-
 char* writeNumberText(char* p, double v) {
     if (!std::isfinite(v))
         checkedFinite(v);

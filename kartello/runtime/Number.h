@@ -22,18 +22,17 @@ QString numberText(double v);
 // half a million times, without a text object per number.
 void appendNumberText(QByteArray& out, double v);
 
+// The room the texts below take at most.
+inline constexpr int kNumberTextMax = 32;
+// The general number text written at p, which has room for kNumberTextMax
+// bytes; returns the end of the text. Buffers filled a hundred thousand times
+// over take it without a call into the array per number.
+char* writeNumberText(char* p, double v);
+
 // v rounded to `decimals` places after the point (0..15), halves away from
 // zero, with trailing zeros and a bare point dropped ("-5.4213", "36.3",
-// "12"; never "-0"). A value with more than 15 digits before the last
-// decimal is written as the general number text.
-void appendRounded(QByteArray& out, double v, int decimals);
-
-// The room the two texts above take at most.
-inline constexpr int kNumberTextMax = 32;
-// The same texts written at p, which has room for kNumberTextMax bytes; they
-// return the end of the text. Buffers filled a hundred thousand times over
-// take them without a call into the array per number.
-char* writeNumberText(char* p, double v);
+// "12"; never "-0"), written at p as writeNumberText does. A value with more
+// than 15 digits before the last decimal is written as the general number text.
 char* writeRounded(char* p, double v, int decimals);
 
 // Formats v with a picture such as "###.0000", "#", "###.0": '#' is an optional

@@ -117,7 +117,7 @@ TEST(Geometry, StepThatWouldNeverAdvanceIsAnError) {
 
 TEST(Geometry, SquareStartsNorthWestAndRunsCounterClockwiseAndCloses) {
     QByteArray text;
-    appendCorners(text, 0, 0, 1, 0, 90, ArcSinLink::standard());
+    CornerRing(90).append(text, 0, 0, 1, 0, ArcSinLink::standard());
     // One nautical mile at 45 degrees: 1/60 x cos 45 = 0.0117851 degrees each
     // way (0.0117854 in longitude); a hundredth of the radius is 1.7e-4
     // degree, so four decimals. North-west, south-west, south-east,
@@ -145,11 +145,11 @@ struct RingCase {
     int tuples; // corners, the first one repeated at the end
 };
 
-class CornerRing : public testing::TestWithParam<RingCase> {};
+class CornerRings : public testing::TestWithParam<RingCase> {};
 
-TEST_P(CornerRing, EndsOnItsFirstCornerTextForText) {
+TEST_P(CornerRings, EndsOnItsFirstCornerTextForText) {
     QByteArray text;
-    appendCorners(text, 45, 7, 10, 123, GetParam().step, ArcSinLink::standard());
+    CornerRing(GetParam().step).append(text, 45, 7, 10, 123, ArcSinLink::standard());
     const QStringList tuples = QString::fromLatin1(text).split(QLatin1Char(' '), Qt::SkipEmptyParts);
     ASSERT_EQ(tuples.size(), GetParam().tuples);
     EXPECT_EQ(tuples.first(), tuples.last());
@@ -158,14 +158,14 @@ TEST_P(CornerRing, EndsOnItsFirstCornerTextForText) {
 
 // 50 sides, step 7: bearings 45 .. 402 (52 corners) and the first again; 20
 // sides, step 18: 45 .. 387 (20 corners) and the first; 4 sides: 4 and 1.
-INSTANTIATE_TEST_SUITE_P(Steps, CornerRing,
+INSTANTIATE_TEST_SUITE_P(Steps, CornerRings,
                          testing::Values(RingCase{7, 53}, RingCase{18, 21}, RingCase{90, 5},
                                          RingCase{120, 4}),
                          [](const auto& info) { return std::to_string(info.index); });
 
 TEST(Geometry, FiftySidesCarryTheHeightInEveryTuple) {
     QByteArray text;
-    appendCorners(text, 45, 7, 10, 123, 7, ArcSinLink::standard());
+    CornerRing(7).append(text, 45, 7, 10, 123, ArcSinLink::standard());
     const QStringList tuples = QString::fromLatin1(text).split(QLatin1Char(' '), Qt::SkipEmptyParts);
     for (const QString& t : tuples)
         EXPECT_TRUE(t.endsWith(QStringLiteral(",123")));
