@@ -1,6 +1,8 @@
 // The kartello program itself, run as a person runs it, with outside readers
 // of what it writes.
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -233,6 +235,28 @@ TEST_F(BatchProgram, GisLibrariesLoadOnlyForGisData) {
         ASSERT_TRUE(p.waitForFinished(60000));
         ASSERT_EQ(p.exitCode(), 0) << data.toStdString();
         EXPECT_EQ(p.readAllStandardError().contains("file=libgdal.so"), loadsGdal) << data.toStdString();
+    }
+}
+
+// A program installed without its GIS module still reads comma text, and
+// says which file it misses when given GIS data.
+TEST_F(BatchProgram, WithoutTheGisModuleGisDataIsRefusedByName) {
+    const QDir bin = QFileInfo(QStringLiteral(KARTELLO_PROGRAM)).dir();
+    const QString program = out("kartello");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(KARTELLO_PROGRAM), program));
+    for (const char* library : {"libtessara.so", "libprobability.so"})
+        ASSERT_TRUE(QFile::link(bin.filePath(QString::fromUtf8(library)), out(library)));
+    const QString json = out("Cities.json");
+    QFile f(json);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(R"({"type":"FeatureCollection","features":[]})");
+    f.close();
+    for (const auto& [data, refused] : {std::pair{data_, false}, std::pair{json, true}}) {
+        QProcess p;
+        p.start(program, {"--batch", "--data", data, "--options", preset(), "--out", out("alone.kml")});
+        ASSERT_TRUE(p.waitForFinished(60000));
+        EXPECT_EQ(p.exitCode() != 0, refused) << data.toStdString();
+        EXPECT_EQ(p.readAllStandardError().contains("File not found: libkartello_gis.so"), refused);
     }
 }
 
