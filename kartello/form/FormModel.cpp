@@ -510,7 +510,7 @@ void FormModel::onCheckClick(const QString& name) {
                 if (buildTitle)
                     buildTitle();
             }
-            show({ctl::Option6_0, ctl::Option6_1}, value(ctl::chkSTitle) == 1);
+            show({ctl::Option6_0, ctl::Option6_1}, isChecked(ctl::chkSTitle));
         } else if (name == ctl::chkNothing) {
             if (ticked)
                 show({ctl::Option1_0, ctl::Option1_1, ctl::Frame1, ctl::Frame2, ctl::Frame3, ctl::Frame6,

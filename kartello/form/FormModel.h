@@ -67,6 +67,8 @@ public:
     QString caption(QStringView name) const { return control(name).caption; }
     int value(QStringView name) const { return control(name).value; }
     bool isSet(QStringView name) const { return control(name).value != 0; }
+    // A check box that is checked (not cleared, not grayed).
+    bool isChecked(QStringView name) const { return control(name).value == 1; }
     bool isVisible(QStringView name) const { return control(name).visible; }
     bool isEnabled(QStringView name) const { return control(name).enabled; }
     int listIndex(QStringView name) const { return control(name).listIndex; }

@@ -47,7 +47,7 @@ bool heightChecks(FormModel& form, Ui& ui) {
 } // namespace
 
 bool runChecks(FormModel& form, Ui& ui) {
-    if (form.value(ctl::chkNothing) == 1)
+    if (form.isChecked(ctl::chkNothing))
         return true;
     if (!form.isSet(ctl::Option1_0) && !form.isSet(ctl::Option1_1))
         return warn(ui, "Please choose an option (flat or 3D)");

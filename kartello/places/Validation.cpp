@@ -46,7 +46,7 @@ bool validaGrid(PlaceContext& ctx) {
             return;
         }
         const bool valueNeeded =
-            !((f.isSet(ctl::Option3_1) && f.isSet(ctl::Option4_1)) || f.value(ctl::chkNothing) == 1);
+            !((f.isSet(ctl::Option3_1) && f.isSet(ctl::Option4_1)) || f.isChecked(ctl::chkNothing));
         for (int r = 1; r < ctx.grid.Rows(); ++r) {
             ctx.ui.yieldToWindow();
             if (!validRow(ctx, r, valueNeeded))
