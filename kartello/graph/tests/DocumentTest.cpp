@@ -108,13 +108,9 @@ TEST(Document, ThreeDimensionalVariableWithGreyScale) {
     f.plainOptions();
     f.options.flat = false;
     f.options.threeD = true;
-    f.options.colorConstant = false;
-    f.options.colorByValue = true;
-    f.options.colorScaleChoice = 7;
+    f.greyColourByValue();
     f.options.autoColorScale = true;
-    f.options.heightConstant = false;
-    f.options.heightByValue = true;
-    f.options.autoHeightVisible = true;
+    f.heightByValue();
     f.options.autoHeight = true;
     ASSERT_TRUE(f.generate());
     // Diagonal 265.766 nm: altitude to add 4996.08 m. Extent 436.31 km: base
@@ -145,9 +141,7 @@ TEST(Document, OneSharedStylePerColourInsteadOfOnePerPlacemark) {
     GraphFixture f;
     f.places({{10, 20, 1, "A"}, {12, 24, 2, "B"}, {11, 22, 1, "C"}});
     f.plainOptions();
-    f.options.colorConstant = false;
-    f.options.colorByValue = true;
-    f.options.colorScaleChoice = 7;
+    f.greyColourByValue();
     ASSERT_TRUE(f.generate());
     const QStringList& l = f.state.document.lines();
     // Values 1, 2, 1 on the grey ramp: white for 1, black for 2; two styles.
@@ -217,9 +211,7 @@ TEST(Document, PlacesOnOnePointGetNoGridAndStillAGraph) {
     f.plainOptions();
     f.options.threeD = true;
     f.options.flat = false;
-    f.options.heightConstant = false;
-    f.options.heightByValue = true;
-    f.options.autoHeightVisible = true;
+    f.heightByValue();
     f.options.autoHeight = true;
     f.options.grid = true;
     ASSERT_TRUE(f.generate()) << f.ui.lastMessage().toStdString();
@@ -457,12 +449,8 @@ TEST(Document, NaturalBreaksColourEachClassAndClassHeightRaisesItsPlaces) {
               {11, 22, 12, "f"},
               {12, 24, 20, "g"}});
     f.plainOptions();
-    f.options.colorConstant = false;
-    f.options.colorByValue = true;
-    f.options.colorScaleChoice = 7;
-    f.options.heightConstant = false;
-    f.options.heightByValue = true;
-    f.options.autoHeightVisible = true;
+    f.greyColourByValue();
+    f.heightByValue();
     f.options.heightFactorText = QStringLiteral("1");
     f.options.altitudeToAddText = QStringLiteral("0");
     f.options.classMethod = ClassMethod::NaturalBreaks;

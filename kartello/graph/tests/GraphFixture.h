@@ -56,6 +56,20 @@ struct GraphFixture {
         options.autoColorScale = true;
     }
 
+    // Colour by value on the grey ramp (white for the smallest value).
+    void greyColourByValue() {
+        options.colorConstant = false;
+        options.colorByValue = true;
+        options.colorScaleChoice = 7;
+    }
+
+    // Height by value, its automatic switch shown.
+    void heightByValue() {
+        options.heightConstant = false;
+        options.heightByValue = true;
+        options.autoHeightVisible = true;
+    }
+
     bool generate() {
         PlaceRange range{store, lastPlace};
         GraphRun run{options, range, state, ui, ArcSinLink::standard(), shapeMode, &hooks};
