@@ -35,14 +35,18 @@ QString runTool(const QString& program, const QStringList& args, int* status) {
     return QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
 }
 
+bool writeFile(const QString& path, QByteArrayView bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes.data(), bytes.size()) == bytes.size();
+}
+
 class BatchProgram : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
         data_ = dir_.filePath(QStringLiteral("Cities.txt"));
-        QFile f(data_);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("Lisbon,38.72,-9.14,545\r\nPorto,41.15,-8.61,232\r\nFaro,37.02,-7.93,64\r\n");
+        ASSERT_TRUE(
+            writeFile(data_, "Lisbon,38.72,-9.14,545\r\nPorto,41.15,-8.61,232\r\nFaro,37.02,-7.93,64\r\n"));
     }
     QString out(const char* name) const { return dir_.filePath(QString::fromUtf8(name)); }
     QString preset() const { return QStringLiteral(KARTELLO_EXAMPLES_DIR "/3d-by-value.ggo"); }
@@ -163,10 +167,7 @@ TEST_F(BatchProgram, UnknownControlOrWrongValueIsABadArgument) {
 }
 
 TEST_F(BatchProgram, QuestionsAreAnsweredNoUnlessYesIsGiven) {
-    QFile f(data_);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("A,10,20,-5\r\nB,11,21,10\r\n");
-    f.close();
+    ASSERT_TRUE(writeFile(data_, "A,10,20,-5\r\nB,11,21,10\r\n"));
     const QStringList base = {"--batch", "--data", data_, "--options", preset(), "--set", "chkLog=1"};
     const ProgramRun no = runProgram(base + QStringList{"--out", out("no.kml")});
     EXPECT_EQ(no.status, 1);
@@ -179,11 +180,7 @@ TEST_F(BatchProgram, QuestionsAreAnsweredNoUnlessYesIsGiven) {
 
 TEST_F(BatchProgram, ExistingKmzSurvivesAFailedRun) {
     const QString kmz = out("keep.kmz");
-    {
-        QFile f(kmz);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("old");
-    }
+    ASSERT_TRUE(writeFile(kmz, "old"));
     const ProgramRun r = runProgram({"--batch", "--data", data_, "--out", kmz});
     EXPECT_EQ(r.status, 1);
     QFile f(kmz);
@@ -217,14 +214,11 @@ TEST_F(BatchProgram, GraphReadsBackAsALayerWithNameAndValueFields) {
 // without them, a run on GIS data loads them.
 TEST_F(BatchProgram, GisLibrariesLoadOnlyForGisData) {
     const QString json = out("Cities.geojson");
-    QFile f(json);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(R"({"type":"FeatureCollection","features":[)"
-            R"({"type":"Feature","properties":{"name":"Lisbon","pop":545},)"
-            R"("geometry":{"type":"Point","coordinates":[-9.14,38.72]}},)"
-            R"({"type":"Feature","properties":{"name":"Faro","pop":64},)"
-            R"("geometry":{"type":"Point","coordinates":[-7.93,37.02]}}]})");
-    f.close();
+    ASSERT_TRUE(writeFile(json, R"({"type":"FeatureCollection","features":[)"
+                                R"({"type":"Feature","properties":{"name":"Lisbon","pop":545},)"
+                                R"("geometry":{"type":"Point","coordinates":[-9.14,38.72]}},)"
+                                R"({"type":"Feature","properties":{"name":"Faro","pop":64},)"
+                                R"("geometry":{"type":"Point","coordinates":[-7.93,37.02]}}]})"));
     for (const auto& [data, loadsGdal] : {std::pair{data_, false}, std::pair{json, true}}) {
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -247,10 +241,7 @@ TEST_F(BatchProgram, WithoutTheGisModuleGisDataIsRefusedByName) {
     for (const char* library : {"libtessara.so", "libprobability.so"})
         ASSERT_TRUE(QFile::link(bin.filePath(QString::fromUtf8(library)), out(library)));
     const QString json = out("Cities.json");
-    QFile f(json);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(R"({"type":"FeatureCollection","features":[]})");
-    f.close();
+    ASSERT_TRUE(writeFile(json, R"({"type":"FeatureCollection","features":[]})"));
     for (const auto& [data, refused] : {std::pair{data_, false}, std::pair{json, true}}) {
         QProcess p;
         p.start(program, {"--batch", "--data", data, "--options", preset(), "--out", out("alone.kml")});
@@ -308,12 +299,9 @@ TEST_P(OutsideReaders, AcceptTheDocumentWithoutWarning) {
         GTEST_SKIP() << "xmllint, ogrinfo or unzip is not installed";
     QTemporaryDir dir;
     const QString data = dir.filePath(QStringLiteral("names.txt"));
-    {
-        QFile f(data);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("\"R&D;Lab\",38.72,-9.14,545\r\n&nbsp;,41.15,-8.61,232\r\nCaf&eacute;,37.02,-7.93,64\r\n"
-                "Ctl&#1;x,39.5,-8.0,10\r\n<b>\"q\" 'a' &amp;,40,-7.5,99\r\n");
-    }
+    ASSERT_TRUE(writeFile(
+        data, "\"R&D;Lab\",38.72,-9.14,545\r\n&nbsp;,41.15,-8.61,232\r\nCaf&eacute;,37.02,-7.93,64\r\n"
+              "Ctl&#1;x,39.5,-8.0,10\r\n<b>\"q\" 'a' &amp;,40,-7.5,99\r\n"));
     const QString out = dir.filePath(QString::fromUtf8(GetParam().out));
     const ProgramRun r = runProgram({"--batch", "--data", data, "--options",
                                      QStringLiteral(KARTELLO_EXAMPLES_DIR "/3d-by-value.ggo"), "--title1",
