@@ -4,7 +4,6 @@
 #include "runtime/SharedLibrary.h"
 
 #include <cmath>
-#include <dlfcn.h>
 
 namespace kartello {
 
@@ -23,17 +22,11 @@ ArcSinLink& ArcSinLink::standard() {
 
 void ArcSinLink::bind() {
     tried_ = true;
-    void* handle = openSharedLibrary(candidates_);
-    if (!handle) {
-        failNumber_ = ErrFileNotFound;
-        failText_ = std::string("File not found: ") + kLibraryName;
-        return;
-    }
-    const Fn fn = reinterpret_cast<Fn>(dlsym(handle, "ArcSin_Double"));
-    fn_.store(fn, std::memory_order_release);
-    if (!fn) {
-        failNumber_ = ErrEntryPointNotFound;
-        failText_ = std::string("Can't find DLL entry point ArcSin_Double in ") + kLibraryName;
+    try {
+        fn_.store(reinterpret_cast<Fn>(sharedLibrarySymbol(candidates_, kLibraryName, "ArcSin_Double")),
+                  std::memory_order_release);
+    } catch (const RuntimeError& e) {
+        failure_ = e; // every later call fails the same way
     }
 }
 
@@ -43,7 +36,7 @@ ArcSinLink::Fn ArcSinLink::bindOrFail() {
         bind();
     const Fn fn = fn_.load(std::memory_order_relaxed);
     if (!fn)
-        throw RuntimeError(failNumber_, QString::fromStdString(failText_));
+        throw *failure_;
     return fn;
 }
 

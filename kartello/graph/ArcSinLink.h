@@ -2,9 +2,12 @@
 // The arc sine that the polygon geometry takes from the Probability library.
 // The library is loaded by name at the first call, beside the executable
 // first, then through the ordinary library search path.
+#include "runtime/RuntimeError.h"
+
 #include <atomic>
 #include <cmath>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,11 +46,10 @@ private:
     [[noreturn]] static void notANumber();
 
     std::vector<std::string> candidates_;
-    std::mutex bindMutex_; // guards the four below but fn_'s reading
+    std::mutex bindMutex_; // guards the three below but fn_'s reading
     bool tried_ = false;
     std::atomic<Fn> fn_ = nullptr;
-    int failNumber_ = 0;
-    std::string failText_;
+    std::optional<RuntimeError> failure_;
 };
 
 } // namespace kartello

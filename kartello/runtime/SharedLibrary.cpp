@@ -1,5 +1,7 @@
 #include "runtime/SharedLibrary.h"
 
+#include "runtime/RuntimeError.h"
+
 #include <cfenv>
 #include <dlfcn.h>
 #include <filesystem>
@@ -28,6 +30,18 @@ void* openSharedLibrary(const std::vector<std::string>& candidates) {
     }
     std::fesetenv(&env);
     return handle;
+}
+
+void* sharedLibrarySymbol(const std::vector<std::string>& candidates, const char* fileName,
+                          const char* symbol) {
+    void* library = openSharedLibrary(candidates);
+    if (!library)
+        throw RuntimeError(ErrFileNotFound, QStringLiteral("File not found: ") + QLatin1String(fileName));
+    void* entry = dlsym(library, symbol);
+    if (!entry)
+        throw RuntimeError(ErrEntryPointNotFound, QStringLiteral("Can't find DLL entry point %1 in %2")
+                                                      .arg(QLatin1String(symbol), QLatin1String(fileName)));
+    return entry;
 }
 
 } // namespace kartello

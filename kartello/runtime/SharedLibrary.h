@@ -15,4 +15,10 @@ std::vector<std::string> besideProgramThenSearchPath(const char* fileName);
 // masked exceptions.
 void* openSharedLibrary(const std::vector<std::string>& candidates);
 
+// The entry point `symbol` of the first candidate that loads. Throws
+// RuntimeError 53 ("File not found: fileName") when none loads, 453 ("Can't
+// find DLL entry point symbol in fileName") when it lacks the entry point.
+void* sharedLibrarySymbol(const std::vector<std::string>& candidates, const char* fileName,
+                          const char* symbol);
+
 } // namespace kartello
